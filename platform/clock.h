@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+namespace plat {
+
+// Milliseconds since the program started, from the monotonic clock, wrapping as an
+// unsigned 32-bit value: compare two readings by their signed difference.
+uint32_t TimeGetTime();
+
+// Sleeps for ms milliseconds. Under the virtual clock it advances time by ms and
+// returns at once (after yielding), so runs are deterministic and fast.
+void Sleep(uint32_t ms);
+
+// The virtual clock starts at 0 and only moves through Sleep.
+void UseVirtualClock(bool on);
+bool IsVirtualClock();
+
+}  // namespace plat

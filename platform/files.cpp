@@ -1,0 +1,248 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/sjis.h"
+
+namespace plat {
+namespace {
+
+std::atomic<int> gInjectedWriteFailures{0};
+std::atomic<unsigned> gTempCounter{0};
+
+bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x += 32;
+    if (y >= 'A' && y <= 'Z') y += 32;
+    if (x != y) return false;
+  }
+  return true;
+}
+
+bool Exists(const std::string& native) {
+  struct stat st;
+  return ::stat(native.c_str(), &st) == 0;
+}
+
+// Finds the entry of folder dir whose name matches component (Shift-JIS) without
+// regard to ASCII case; empty when there is none. The smallest match wins so that
+// the choice does not depend on the order of the directory.
+std::string FindNoCase(const std::string& dir, const std::string& sjis, const std::string& utf8) {
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return {};
+  std::string best;
+  while (dirent* e = ::readdir(d)) {
+    std::string_view name(e->d_name);
+    if (AsciiEqualNoCase(name, utf8) || AsciiEqualNoCase(name, sjis)) {
+      if (best.empty() || name < best) best = std::string(name);
+    }
+  }
+  ::closedir(d);
+  return best;
+}
+
+std::string ParentOf(const std::string& native) {
+  size_t slash = native.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return native.substr(0, slash);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitGamePath(std::string_view p) {
+  std::vector<std::string> parts;
+  std::string cur;
+  for (size_t i = 0; i < p.size(); ++i) {
+    uint8_t c = static_cast<uint8_t>(p[i]);
+    if (c == 0) break;
+    if (IsSjisLeadByte(c) && i + 1 < p.size() && p[i + 1] != 0) {
+      cur += p[i];
+      cur += p[++i];
+      continue;
+    }
+    if (c == '\\' || c == '/') {
+      parts.push_back(cur);
+      cur.clear();
+      continue;
+    }
+    cur += static_cast<char>(c);
+  }
+  parts.push_back(cur);
+  return parts;
+}
+
+bool IsAbsoluteGamePath(std::string_view p) { return !p.empty() && (p[0] == '/' || p[0] == '\\'); }
+
+std::string NativePath(std::string_view gamePath) {
+  std::vector<std::string> parts = SplitGamePath(gamePath);
+  std::string out = IsAbsoluteGamePath(gamePath) ? "/" : "";
+  bool resolving = true;  // once a component is missing, the rest cannot exist
+  bool first = true;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
+    if (part.empty()) continue;  // leading, doubled or trailing separators
+    std::string utf8 = SjisToUtf8(part);
+    std::string name = utf8;
+    if (resolving && part != "." && part != "..") {
+      std::string candidate = out + (first || out == "/" ? "" : "/") + utf8;
+      if (!Exists(candidate)) {
+        std::string found = FindNoCase(out.empty() ? "." : out, part, utf8);
+        if (found.empty())
+          resolving = false;
+        else
+          name = found;
+      }
+    }
+    if (!first && out != "/") out += '/';
+    out += name;
+    first = false;
+  }
+  if (out.empty()) out = ".";
+  return out;
+}
+
+FILE* OpenFile(std::string_view gamePath, const char* mode) {
+  if (gamePath.empty()) return nullptr;
+  return std::fopen(NativePath(gamePath).c_str(), mode);
+}
+
+bool FileExists(std::string_view gamePath) { return !gamePath.empty() && Exists(NativePath(gamePath)); }
+
+bool DirectoryExists(std::string_view gamePath) {
+  struct stat st;
+  return !gamePath.empty() && ::stat(NativePath(gamePath).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int64_t FileSize(std::string_view gamePath) {
+  struct stat st;
+  if (gamePath.empty() || ::stat(NativePath(gamePath).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
+ReadStatus ReadWholeFile(std::string_view gamePath, std::vector<uint8_t>& out, size_t cap) {
+  if (gamePath.empty()) return ReadStatus::kMissing;
+  std::string native = NativePath(gamePath);
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? ReadStatus::kMissing : ReadStatus::kError;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return ReadStatus::kError;
+  }
+  if (static_cast<uint64_t>(st.st_size) > cap) {
+    ::close(fd);
+    return ReadStatus::kTooLarge;
+  }
+  std::vector<uint8_t> data(static_cast<size_t>(st.st_size));
+  size_t got = 0;
+  while (got < data.size()) {
+    ssize_t r = ::read(fd, data.data() + got, data.size() - got);
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) break;
+    got += static_cast<size_t>(r);
+  }
+  ::close(fd);
+  data.resize(got);  // a file that shrank while read is read as it was found
+  out.swap(data);
+  return ReadStatus::kOk;
+}
+
+bool WriteFileAtomic(std::string_view gamePath, const void* data, size_t size) {
+  if (gamePath.empty()) return false;
+  int injected = gInjectedWriteFailures.load();
+  while (injected > 0 && !gInjectedWriteFailures.compare_exchange_weak(injected, injected - 1)) {
+  }
+  if (injected > 0) return false;
+
+  std::string target = NativePath(gamePath);
+  std::string temp = ParentOf(target) + "/.korvane-tmp-" + std::to_string(::getpid()) + "-" +
+                     std::to_string(gTempCounter.fetch_add(1));
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const auto* p = static_cast<const uint8_t*>(data);
+  size_t done = 0;
+  bool ok = true;
+  while (done < size) {
+    ssize_t w = ::write(fd, p + done, size - done);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) {
+      ok = false;
+      break;
+    }
+    done += static_cast<size_t>(w);
+  }
+  if (ok && ::fsync(fd) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+bool MakeDirectory(std::string_view gamePath) {
+  if (gamePath.empty()) return false;
+  std::string native = NativePath(gamePath);
+  if (::mkdir(native.c_str(), 0755) == 0) return true;
+  return DirectoryExists(gamePath);
+}
+
+bool RemoveFile(std::string_view gamePath) {
+  return !gamePath.empty() && ::unlink(NativePath(gamePath).c_str()) == 0;
+}
+
+bool RenamePath(std::string_view from, std::string_view to) {
+  if (from.empty() || to.empty()) return false;
+  return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+namespace {
+bool RemoveNativeTree(const std::string& native) {
+  struct stat st;
+  if (::lstat(native.c_str(), &st) != 0) return errno == ENOENT;
+  if (!S_ISDIR(st.st_mode)) return ::unlink(native.c_str()) == 0;
+  bool ok = true;
+  if (DIR* d = ::opendir(native.c_str())) {
+    while (dirent* e = ::readdir(d)) {
+      if (!std::strcmp(e->d_name, ".") || !std::strcmp(e->d_name, "..")) continue;
+      ok = RemoveNativeTree(native + "/" + e->d_name) && ok;
+    }
+    ::closedir(d);
+  }
+  return ::rmdir(native.c_str()) == 0 && ok;
+}
+}  // namespace
+
+bool RemoveTree(std::string_view gamePath) { return !gamePath.empty() && RemoveNativeTree(NativePath(gamePath)); }
+
+std::vector<std::string> ListDirectory(std::string_view gamePath) {
+  std::vector<std::string> names;
+  DIR* d = ::opendir(NativePath(gamePath.empty() ? "." : gamePath).c_str());
+  if (!d) return names;
+  while (dirent* e = ::readdir(d)) {
+    if (!std::strcmp(e->d_name, ".") || !std::strcmp(e->d_name, "..")) continue;
+    names.push_back(Utf8ToSjis(e->d_name));
+  }
+  ::closedir(d);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string CurrentDirectory() {
+  char buf[4096];
+  if (!::getcwd(buf, sizeof buf)) return {};
+  return Utf8ToSjis(buf);
+}
+
+void InjectWriteFailures(int n) { gInjectedWriteFailures.store(n); }
+
+}  // namespace plat

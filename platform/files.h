@@ -1,0 +1,57 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Files named the game's way: Shift-JIS text, backslashes (or slashes), any letter
+// case, relative to the current folder (the game project's folder).
+namespace plat {
+
+// The game's path buffers hold 259 characters and a terminator.
+constexpr size_t kMaxPath = 260;
+
+// The native (UTF-8, slash-separated) path for a game path. Each component that
+// exists is matched exactly first and then without regard to ASCII letter case;
+// components that do not exist are converted as they stand (for creation).
+std::string NativePath(std::string_view gamePath);
+
+// The components of a game path: separators are '\' and '/', but a 0x5C that is
+// the second byte of a Shift-JIS character is part of its component.
+std::vector<std::string> SplitGamePath(std::string_view gamePath);
+
+bool IsAbsoluteGamePath(std::string_view gamePath);
+
+// fopen through the resolver.
+FILE* OpenFile(std::string_view gamePath, const char* mode);
+
+bool FileExists(std::string_view gamePath);       // a file or a folder
+bool DirectoryExists(std::string_view gamePath);
+// Size in bytes, or -1 when the file cannot be examined.
+int64_t FileSize(std::string_view gamePath);
+
+enum class ReadStatus { kOk, kMissing, kTooLarge, kError };
+// Reads a whole file; refuses files larger than cap bytes before allocating.
+ReadStatus ReadWholeFile(std::string_view gamePath, std::vector<uint8_t>& out, size_t cap);
+
+// Writes through a temporary file in the same folder, checking every write and the
+// close, then renames it over the target. On any failure the old file is untouched.
+bool WriteFileAtomic(std::string_view gamePath, const void* data, size_t size);
+
+bool MakeDirectory(std::string_view gamePath);  // true when it exists afterwards
+bool RemoveFile(std::string_view gamePath);
+bool RenamePath(std::string_view from, std::string_view to);
+bool RemoveTree(std::string_view gamePath);
+
+// Names (Shift-JIS) of the entries of a folder, sorted, without "." and "..".
+std::vector<std::string> ListDirectory(std::string_view gamePath);
+
+// The current folder as an absolute game path (Shift-JIS, slashes); empty on failure.
+std::string CurrentDirectory();
+
+// Test hook: the next n atomic writes fail as a full disk would.
+void InjectWriteFailures(int n);
+
+}  // namespace plat

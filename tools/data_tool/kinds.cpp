@@ -1,0 +1,10 @@
+#include "tools/data_tool/data_tool.h"
+
+// The game's data files. Each record kind the game reads adds its row here.
+const std::vector<cDataKind>& DataKinds() {
+  static const std::vector<cDataKind> kinds = [] {
+    std::vector<cDataKind> k;
+    return k;
+  }();
+  return kinds;
+}
