@@ -1,0 +1,43 @@
+#include "platform/present_slot.h"
+
+#include <atomic>
+#include <mutex>
+
+namespace plat {
+namespace {
+std::mutex gSlotMutex;
+PresentedFrame gSlot;
+bool gSlotFull = false;
+std::atomic<uint64_t> gSubmitted{0};
+std::atomic<FrameSink> gSink{nullptr};
+std::atomic<FrameWake> gWake{nullptr};
+}  // namespace
+
+void SubmitFrame(const uint32_t* xrgb, int width, int height) {
+  uint64_t number = gSubmitted.fetch_add(1) + 1;
+  {
+    std::lock_guard<std::mutex> lock(gSlotMutex);
+    gSlot.width = width;
+    gSlot.height = height;
+    gSlot.pixels.assign(xrgb, xrgb + static_cast<size_t>(width) * height);
+    gSlot.number = number;
+    gSlotFull = true;
+    if (FrameSink sink = gSink.load()) sink(gSlot);
+  }
+  if (FrameWake wake = gWake.load()) wake();
+}
+
+bool TakeFrame(PresentedFrame& out) {
+  std::lock_guard<std::mutex> lock(gSlotMutex);
+  if (!gSlotFull) return false;
+  out = gSlot;
+  gSlotFull = false;
+  return true;
+}
+
+uint64_t SubmittedFrameCount() { return gSubmitted.load(); }
+
+void SetFrameSink(FrameSink sink) { gSink.store(sink); }
+void SetFrameWake(FrameWake wake) { gWake.store(wake); }
+
+}  // namespace plat
