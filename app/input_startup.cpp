@@ -1,0 +1,24 @@
+#include "app/input_startup.h"
+
+#include <string>
+
+#include "app/input.h"
+#include "app/report_log.h"
+#include "platform/joystick.h"
+#include "platform/scripted_input.h"
+
+void InitInputRepeat() {
+  for (cInput& in : Input) in.SetRepeat(18, 6);
+}
+
+bool InitInputDevices() {
+  // Without joystick support the polls fail and the keyboard alone plays.
+  plat::InitJoysticks();
+  std::string error;
+  if (!plat::LoadScriptedInputFromEnvironment(error)) {
+    ReportLog("KORVANE_INPUT : %s", error.c_str());
+    return false;
+  }
+  for (cInput& in : Input) in.InitJoyButtons();
+  return true;
+}
