@@ -123,6 +123,11 @@ cMidiFile::cMidiFile(const char* path) {
   Convert(bytes.data(), bytes.size());
 }
 
+cMidiFile::cMidiFile(const char* name, const uint8_t* bytes, size_t size) {
+  m_strFileName = name ? name : "";
+  Convert(bytes, size);
+}
+
 uint32_t cMidiFile::EventDataLength() const { return m_Image.size() >= kMidiImageHeader ? BE32(&m_Image[18]) : 0; }
 
 uint16_t cMidiFile::TimeDivision() const { return m_Image.size() >= kMidiImageHeader ? BE16(&m_Image[12]) : 0; }

@@ -21,6 +21,8 @@ int ReadVarLen(const uint8_t* bytes, size_t avail, uint32_t& value);
 class cMidiFile {
  public:
   explicit cMidiFile(const char* path);
+  // A file image already in memory; name is used in the report lines.
+  cMidiFile(const char* name, const uint8_t* bytes, size_t size);
   virtual ~cMidiFile() = default;
   cMidiFile(const cMidiFile&) = delete;
   cMidiFile& operator=(const cMidiFile&) = delete;
