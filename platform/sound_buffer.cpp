@@ -155,6 +155,9 @@ std::unique_ptr<SoundBuffer> SoundDevice::CreateSoundBuffer(const WaveFormat& f,
   if (f.nBlockAlign != f.nChannels * f.wBitsPerSample / 8) return nullptr;
   if (f.nSamplesPerSec < 100 || f.nSamplesPerSec > 200000) return nullptr;
   if (bytes < f.nBlockAlign) return nullptr;
+  // Converted to the mix rate the sound grows by up to the rate ratio: a very long
+  // sound (a damaged header saying 100 Hz, say) would take gigabytes.
+  if (bytes / f.nBlockAlign / f.nSamplesPerSec > kMaxSoundBufferSeconds) return nullptr;
   return std::unique_ptr<SoundBuffer>(new SoundBuffer(f, bytes));
 }
 

@@ -17,6 +17,7 @@ constexpr int32_t DSBVOLUME_MAX = 0;
 constexpr uint32_t DSBPLAY_LOOPING = 1;
 constexpr uint32_t DSBSTATUS_PLAYING = 1;
 constexpr uint32_t DSBSTATUS_LOOPING = 4;
+constexpr uint32_t kMaxSoundBufferSeconds = 600;
 
 // The gain (16.16 fixed point) for a volume: 10^(volume/2000), 0 at -10000.
 int32_t VolumeToGain(int32_t volume);
@@ -77,8 +78,8 @@ class SoundDevice {
   AudioOutput Output() const { return m_output; }
 
   // A static buffer for PCM in the given format (8 or 16 bits, 1 or 2 channels,
-  // 100 to 200,000 Hz, a block alignment that matches, at least one frame); null
-  // when the format or size cannot be played.
+  // 100 to 200,000 Hz, a block alignment that matches, at least one frame and at
+  // most kMaxSoundBufferSeconds); null when the format or size cannot be played.
   std::unique_ptr<SoundBuffer> CreateSoundBuffer(const WaveFormat& format, uint32_t bytes);
   // A buffer sharing source's sound, with its own position, state and volume (full).
   std::unique_ptr<SoundBuffer> DuplicateSoundBuffer(const SoundBuffer& source);

@@ -255,7 +255,8 @@ TEST_F(MidiPlayerThread, EveryPublicFilePlaysOrIsRefusedWithoutHanging) {
   plat::TakeMidiRecords();
 }
 
-TEST(MidiSynthThread, TwoSecondsThroughTheSoundFontAreNotSilent) {
+// Not a thread test: FluidSynth brings its own (uninstrumented) OpenMP threads.
+TEST(SoundFontRender, TwoSecondsOfAMidiFileAreNotSilent) {
   cTempDir dir;
   plat::UseOfflineAudio(44100);
   plat::UseMidiRecorder(false);

@@ -139,9 +139,11 @@ TEST_F(SoundEffects, BadFilesStaySilentWhileTheRestOfTheTableLoads) {
   dir.Write("float.wav", MakeWav(1, 22050, 32, {0, 0, 0, 0}, 3));
   dir.Write("empty.wav", riff.v);
   dir.Write("24bit.wav", MakeWav(1, 22050, 24, {1, 2, 3}));
-  LoadTable({"good.wav", "missing.wav", "float.wav", "empty.wav", "24bit.wav", "good.wav", ""});
-  const bool loaded[7] = {true, false, false, false, false, true, false};
-  for (int i = 0; i < 7; ++i) {
+  // Ten minutes and a second at 100 Hz: at the mix rate it would be far too large.
+  dir.Write("long.wav", MakeWav8(100, std::vector<uint8_t>(60100, 128)));
+  LoadTable({"good.wav", "missing.wav", "float.wav", "empty.wav", "24bit.wav", "good.wav", "", "long.wav"});
+  const bool loaded[8] = {true, false, false, false, false, true, false, false};
+  for (int i = 0; i < 8; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(!SoundTable.At(i).lpBuffers.empty(), loaded[i]);
     DS_Play(SoundTable.At(i), 0);  // a sound that did not load plays nothing
