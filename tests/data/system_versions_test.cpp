@@ -2,11 +2,10 @@
 // writer, read by the game's record, written again at the current version.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "app/base/record_dump.h"
 #include "data/project_globals.h"
 #include "tests/data/system_expectations.h"
+#include "tests/support/dump_text.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -17,36 +16,6 @@ std::vector<unsigned char> Written(cRecord& r) {
   DataFilePtr f = cDataFile::ForWriting("memory");
   r.Write(*f);
   return f->Bytes();
-}
-
-std::string DumpText(cRecord& r) {
-  std::FILE* out = std::tmpfile();
-  cDumpWriter w(out);
-  r.Dump(w);
-  std::string s;
-  std::rewind(out);
-  for (int c; (c = std::fgetc(out)) != EOF;) s += static_cast<char>(c);
-  std::fclose(out);
-  return s;
-}
-
-// The lines in which two dumps differ (at most ten), for a readable failure.
-std::string DumpDifference(const std::string& a, const std::string& b) {
-  std::vector<std::string> la, lb;
-  for (auto [text, lines] : {std::pair{&a, &la}, std::pair{&b, &lb}}) {
-    size_t start = 0;
-    for (size_t nl; (nl = text->find('\n', start)) != std::string::npos; start = nl + 1)
-      lines->push_back(text->substr(start, nl - start));
-  }
-  std::string out;
-  int shown = 0;
-  for (size_t i = 0; i < std::max(la.size(), lb.size()) && shown < 10; ++i) {
-    const std::string x = i < la.size() ? la[i] : "(none)", y = i < lb.size() ? lb[i] : "(none)";
-    if (x == y) continue;
-    out += "line " + std::to_string(i + 1) + ": read \"" + x + "\", expected \"" + y + "\"\n";
-    ++shown;
-  }
-  return out;
 }
 
 bool ReadInto(cEdSystem& r, const std::vector<unsigned char>& bytes) {
