@@ -7,6 +7,7 @@
 // Database entries that name one file of the project: special character bitmaps,
 // pictures, sound effects and music. Each keeps a reserved value that is only
 // stored and written back; files older than 153 read it as 0.
+constexpr uint32_t kReservedValueVersion = 153;
 
 // A special character bitmap.
 class cEdBmpCharaExc : public cRecord {
@@ -49,6 +50,3 @@ class cEdSound : public cEdFileEntry {
 class cEdBgm : public cEdFileEntry {
   RECORD_CLASS(cEdBgm)
 };
-
-// Files before this version held no meaningful reserved value.
-constexpr uint32_t kReservedValueVersion = 153;

@@ -169,12 +169,11 @@ int cEdSystem::TextBlockLeft(int centreX, int first, int count, int indent) cons
 
 namespace {
 template <class T>
-bool Pad(cVector<T>& list, const cVector<T>& defaults, const char* name, const std::string& path) {
-  if (list.Count() >= defaults.Count()) return false;
+void Pad(cVector<T>& list, const cVector<T>& defaults, const char* name, const std::string& path) {
+  if (list.Count() >= defaults.Count()) return;
   ReportLog("%s : %s has %d entries, %d expected; the others take their defaults", path.c_str(), name,
             list.Count(), defaults.Count());
   for (int i = list.Count(); i < defaults.Count(); ++i) list.push_back(defaults[i]);
-  return true;
 }
 }  // namespace
 
@@ -182,22 +181,32 @@ void cEdSystem::PadShortLists(const std::string& path) {
   // The game indexes these lists by fixed positions (play category, scene, text
   // number...), so a short list from a damaged or hand-made file would end the game
   // at its first use.
-  const cEdSystem d;
-  Pad(CarryFlags, d.CarryFlags, "CarryFlags", path);
-  Pad(MissDropFlags, d.MissDropFlags, "MissDropFlags", path);
-  Pad(StatusItems, d.StatusItems, "StatusItems", path);
-  Pad(StartLives, d.StartLives, "StartLives", path);
-  Pad(InfiniteLives, d.InfiniteLives, "InfiniteLives", path);
-  Pad(RankSettings, d.RankSettings, "RankSettings", path);
-  Pad(Texts, d.Texts, "Texts", path);
-  Pad(SystemSounds, d.SystemSounds, "SystemSounds", path);
-  Pad(SceneBgm, d.SceneBgm, "SceneBgm", path);
-  Pad(SceneBgmLoop, d.SceneBgmLoop, "SceneBgmLoop", path);
-  Pad(TitleMenu, d.TitleMenu, "TitleMenu", path);
-  Pad(WorldMapMenu, d.WorldMapMenu, "WorldMapMenu", path);
-  Pad(OptionMenu, d.OptionMenu, "OptionMenu", path);
-  Pad(RankModes, d.RankModes, "RankModes", path);
-  Pad(IniKeys, d.IniKeys, "IniKeys", path);
+  const bool shortList = CarryFlags.Count() < kCarryFlags || MissDropFlags.Count() < kCarryFlags ||
+                         StatusItems.Count() < kStatusItems || StartLives.Count() < kCategories ||
+                         InfiniteLives.Count() < kCategories || RankSettings.Count() < kCategories ||
+                         Texts.Count() < kTexts || SystemSounds.Count() < kSystemSounds ||
+                         SceneBgm.Count() < kSceneBgm || SceneBgmLoop.Count() < kSceneBgm ||
+                         TitleMenu.Count() < kTitleMenu || WorldMapMenu.Count() < kWorldMapMenu ||
+                         OptionMenu.Count() < kOptionMenu || RankModes.Count() < kRankModes ||
+                         IniKeys.Count() < kIniKeys;
+  if (shortList) {
+    const cEdSystem d;
+    Pad(CarryFlags, d.CarryFlags, "CarryFlags", path);
+    Pad(MissDropFlags, d.MissDropFlags, "MissDropFlags", path);
+    Pad(StatusItems, d.StatusItems, "StatusItems", path);
+    Pad(StartLives, d.StartLives, "StartLives", path);
+    Pad(InfiniteLives, d.InfiniteLives, "InfiniteLives", path);
+    Pad(RankSettings, d.RankSettings, "RankSettings", path);
+    Pad(Texts, d.Texts, "Texts", path);
+    Pad(SystemSounds, d.SystemSounds, "SystemSounds", path);
+    Pad(SceneBgm, d.SceneBgm, "SceneBgm", path);
+    Pad(SceneBgmLoop, d.SceneBgmLoop, "SceneBgmLoop", path);
+    Pad(TitleMenu, d.TitleMenu, "TitleMenu", path);
+    Pad(WorldMapMenu, d.WorldMapMenu, "WorldMapMenu", path);
+    Pad(OptionMenu, d.OptionMenu, "OptionMenu", path);
+    Pad(RankModes, d.RankModes, "RankModes", path);
+    Pad(IniKeys, d.IniKeys, "IniKeys", path);
+  }
   // A ranking setting's genres are indexed by genre number; a genre not listed is off.
   for (int i = 0; i < RankSettings.Count(); ++i) {
     cVector<uint8_t>& g = RankSettings[i].Genres;

@@ -212,8 +212,8 @@ TEST(DatabaseRecords, PicturesSoundsAndMusicZeroTheirReservedValueBefore153) {
   ExpectVersions(&cEdDatabase::BgmList, fix::FileEntryLayout(), bounds, stored, expected);
 }
 
-// The documented examples, checked member by member.
-TEST(DatabaseRecords, DocumentedExamples) {
+// Old-file cases with known outcomes, checked member by member.
+TEST(DatabaseRecords, KnownOldFileCases) {
   auto read = [](auto& list, uint32_t v, const fix::RecordType& layout, const Values& entries) {
     DataFilePtr f = DataFileFromBytes(fix::ListFile(v, layout, entries), "x.dat");
     EXPECT_TRUE(ReadDatabaseList(*f, list, "entries")) << f->Error();

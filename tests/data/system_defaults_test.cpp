@@ -1,4 +1,4 @@
-// A new game-wide settings record: exactly the documented defaults.
+// A new game-wide settings record: exactly its defaults, written out by hand.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -23,7 +23,7 @@ std::vector<unsigned char> Written(cRecord& r) {
 // regenerate with KORVANE_WRITE_GOLDEN=1 and commit the file with the reason.
 const char* const kGolden = KORVANE_SOURCE_DIR "/tests/golden/system_defaults.dat";
 
-TEST(SystemDefaults, ANewRecordWritesTheDocumentedDefaults) {
+TEST(SystemDefaults, ANewRecordWritesItsDefaults) {
   cEdSystem fresh;
   EXPECT_EQ(Written(fresh), fix::RecordFile(752, fix::SystemLayout(), sysfix::Defaults()));
 }

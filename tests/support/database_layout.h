@@ -2,7 +2,7 @@
 #include "tests/support/fixture_writer.h"
 
 // The layouts of the database entry records in every data version, transcribed
-// from their documented tables. A database file is a bare list (fix::ListFile).
+// from the records' layout tables. A database file is a bare list (fix::ListFile).
 namespace fix {
 const RecordType& AnimeFrameLayout();
 const RecordType& AnimeLayout();
