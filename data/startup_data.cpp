@@ -1,0 +1,27 @@
+#include "data/startup_data.h"
+
+#include "app/report_log.h"
+#include "data/project_globals.h"
+#include "platform/sjis.h"
+
+const char* const kSystemDataPath = "data\\System.dat";
+
+bool LoadDatabaseStep() {
+  if (Database.Load()) return true;
+  ReportLogBox("%s", SJ("データベースの読み込みに失敗…"));
+  return false;
+}
+
+void PrepareDatabaseTables() {
+  Database.MakeWorkingCopies();
+  BuildAnimeSequences(AnimeSequences);
+  BuildEffectSequences(EffectSequences);
+  PrepareCharaEffects(CharaEffectTable, CharaEffectTableRev);
+  PrepareScrEffects(ScrEffectTable, ScrEffectTableRev);
+}
+
+bool LoadSystemDataStep() {
+  if (SystemData.Load(kSystemDataPath)) return true;
+  ReportLogBox(SJ("%s の読み込みに失敗…"), kSystemDataPath);
+  return false;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The project-data steps of the start-up, in the order it runs them. Each returns
+// false when the start-up must end, after showing the game's message.
+
+// The ten database files ("データベースの読み込みに失敗…" when one cannot be read).
+bool LoadDatabaseStep();
+// The working copies of the character and screen effects, the animation and effect
+// step tables and the prepared character and screen effects. Runs once, after
+// LoadDatabaseStep: preparing the reverse tables changes the working copies.
+void PrepareDatabaseTables();
+// "data\System.dat" into SystemData ("%s の読み込みに失敗…" with the path). Needs
+// the database: scene music numbers are checked against its music list.
+bool LoadSystemDataStep();
+
+extern const char* const kSystemDataPath;  // "data\System.dat"
