@@ -37,9 +37,10 @@ std::vector<uint64_t> ParseFrameList(const std::string& text) {
   while (pos <= text.size()) {
     size_t comma = text.find(',', pos);
     std::string item = text.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
-    char* end = nullptr;
-    unsigned long long v = std::strtoull(item.c_str(), &end, 10);
-    if (!item.empty() && end && *end == '\0' && v > 0) out.push_back(v);
+    bool digits = !item.empty() && item.size() <= 18 &&
+                  std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; });
+    unsigned long long v = digits ? std::strtoull(item.c_str(), nullptr, 10) : 0;
+    if (v > 0) out.push_back(v);
     if (comma == std::string::npos) break;
     pos = comma + 1;
   }

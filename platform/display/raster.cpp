@@ -216,7 +216,7 @@ void TexelIndices(int first, int end, double e0, double e1, double t0, double t1
   double scale = (t1 - t0) / (e1 - e0);
   for (int p = first; p < end; ++p) {
     double t = t0 + (p - e0) * scale;
-    out[p - first] = WrapIndex(static_cast<int64_t>(std::floor(t * texSize)), texSize, mode);
+    out[p - first] = WrapIndex(static_cast<int64_t>(std::floor(t * texSize + 1e-6)), texSize, mode);
   }
 }
 
@@ -339,8 +339,9 @@ void DrawTriangle(cSurface& target, const cSurface* tex, const RasterState& st, 
       if (useTex) {
         double u = l0 * p[0]->u + l1 * p[1]->u + l2 * p[2]->u;
         double v = l0 * p[0]->v + l1 * p[1]->v + l2 * p[2]->v;
-        int tx = WrapIndex(static_cast<int64_t>(std::floor(u * tex->Width())), tex->Width(), st.addressU);
-        int ty = WrapIndex(static_cast<int64_t>(std::floor(v * tex->Height())), tex->Height(), st.addressV);
+        // Texel boundaries that the exact value meets are not missed by rounding.
+        int tx = WrapIndex(static_cast<int64_t>(std::floor(u * tex->Width() + 1e-6)), tex->Width(), st.addressU);
+        int ty = WrapIndex(static_cast<int64_t>(std::floor(v * tex->Height() + 1e-6)), tex->Height(), st.addressV);
         texel = PixelToArgb(tex->Format(), tex->GetPixel(tx, ty));
       }
       Plot(target, x, y, ShadePixel(st, texel, diffuse), st);
