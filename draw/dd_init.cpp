@@ -104,7 +104,7 @@ int DDInitD3D(plat::HWND hWnd, int nWidth, int nHeight) {
   }
   lpD3D = plat::cD3D::Create();
   if (!lpD3D) {
-    ReportLogEC(SJ("ビデオカードがDirectX9をサポートしていません！"));
+    ReportLogEC("%s", SJ("ビデオカードがDirectX9をサポートしていません！"));
     return 0;
   }
   delete lpDTCon;
@@ -129,7 +129,7 @@ int DDInitD3D(plat::HWND hWnd, int nWidth, int nHeight) {
       ReportLogEC("RefreshRate : %d", mode.refreshRate);
       if (mode.refreshRate != 60) {
         DDSettings.bVSync = 0;
-        ReportLogEC(SJ("リフレッシュレートの変更に失敗しました！垂直同期が無効になります！"));
+        ReportLogEC("%s", SJ("リフレッシュレートの変更に失敗しました！垂直同期が無効になります！"));
       }
     }
   } else {

@@ -97,7 +97,7 @@ bool CreateSurfaceD3D(DDSURFACEDATA* sd, int w, int h, int colorKey, int memKind
   }
   int tw = w, th = h;
   DDAdjustTextureSize(tw, th);
-  if (!DDCheckTextureSize(tw, th)) ReportLogEC(SJ("上記の理由でテクスチャの描画が失敗する可能性があります。(空)"));
+  if (!DDCheckTextureSize(tw, th)) ReportLogEC("%s", SJ("上記の理由でテクスチャの描画が失敗する可能性があります。(空)"));
   if (dt->nMemType == DTMEMORYTYPE_VIDEO_NORT) dt->nMemType = DTMEMORYTYPE_VIDEO_RT;
   bool switched = false;
   if (dt->nMemType == DTMEMORYTYPE_VIDEO_RT) {
@@ -105,7 +105,7 @@ bool CreateSurfaceD3D(DDSURFACEDATA* sd, int w, int h, int colorKey, int memKind
     plat::HResult hr = lpDevice->CreateTexture(tw, th, 1, plat::cSurface::kUsageRenderTarget, lpDTCon->fmtTexture,
                                                plat::MemoryPool::kVideo, &dt->lpTexture);
     if (hr == plat::kErrOutOfVideoMemory) {
-      ReportLogEC(SJ("VRAM不足のためシステムメモリにテクスチャを作成します。(空)"));
+      ReportLogEC("%s", SJ("VRAM不足のためシステムメモリにテクスチャを作成します。(空)"));
       dt->nMemType = DTMEMORYTYPE_SYSTEM;
       switched = true;
     } else if (plat::Failed(hr)) {
