@@ -115,12 +115,26 @@ inline uint32_t BlendStandard(uint32_t s, uint32_t d) {
 
 // One row of an axis-aligned textured quad: cols[i] is the texel column of the
 // i-th pixel.
+// A null cols means texel columns cols0, cols0 + 1, ... (a same-size quad).
 template <PixelFormat TF, PixelFormat SF>
 void TexturedRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, const RasterState& st, uint32_t diffuse,
                  ShadeKind kind, bool standardBlend, bool noBlend) {
   constexpr int tb = Bpp<TF>(), sb = Bpp<SF>();
+  if (!cols && kind == ShadeKind::kTexel && standardBlend) {
+    // The common case: a texture drawn 1:1 with its own alpha.
+    for (int i = 0; i < n; ++i, dst += tb, tex += sb) {
+      uint32_t texel = Get<SF>(tex);
+      uint32_t a = texel >> 24;
+      if (a == 255) {
+        Put<TF>(dst, texel);
+      } else if (a != 0) {
+        Put<TF>(dst, BlendStandard(texel, Get<TF>(dst)));
+      }
+    }
+    return;
+  }
   for (int i = 0; i < n; ++i, dst += tb) {
-    uint32_t texel = Get<SF>(tex + cols[i] * sb);
+    uint32_t texel = Get<SF>(tex + (cols ? cols[i] : i) * sb);
     uint32_t src = kind == ShadeKind::kTexel         ? texel
                    : kind == ShadeKind::kOpaqueTexel ? (texel | 0xFF000000u)
                                                      : ShadePixel(st, texel, diffuse);
@@ -264,11 +278,19 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
   const ShadeKind kind = KindOf(st, diffuse);
   RowFn row = PickRow(target.Format(), tex->Format());
   const int tb = target.BytesPerPixel();
+  // Columns that step by one texel without wrapping are walked directly.
+  bool contiguous = true;
+  for (size_t i = 1; i < cols.size() && contiguous; ++i) contiguous = cols[i] == cols[0] + static_cast<int>(i);
+  const int firstColumn = cols.empty() ? 0 : cols[0];
   for (int y = y0; y < y1; ++y) {
     const uint8_t* texRow = tex->Row(rows[y - y0]);
     uint8_t* dst = target.Row(y) + x0 * tb;
     if (row) {
-      row(dst, texRow, cols.data(), x1 - x0, st, diffuse, kind, standard, noBlend);
+      if (contiguous) {
+        row(dst, texRow + firstColumn * tex->BytesPerPixel(), nullptr, x1 - x0, st, diffuse, kind, standard, noBlend);
+      } else {
+        row(dst, texRow, cols.data(), x1 - x0, st, diffuse, kind, standard, noBlend);
+      }
     } else {
       for (int x = x0; x < x1; ++x) {
         uint32_t texel = PixelToArgb(tex->Format(), ReadPixel(texRow + cols[x - x0] * tex->BytesPerPixel(),
