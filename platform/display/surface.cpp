@@ -10,7 +10,11 @@
 namespace plat {
 namespace {
 
-std::mutex gRegistryMutex;
+// Surfaces held by globals are destroyed at exit: the registry outlives them.
+std::mutex& RegistryMutex() {
+  static auto* mutex = new std::mutex;
+  return *mutex;
+}
 std::unordered_set<cSurface*>& Registry() {
   static auto* set = new std::unordered_set<cSurface*>;
   return *set;
@@ -66,7 +70,7 @@ cSurface::cSurface(int width, int height, PixelFormat format, MemoryPool pool, S
     if (m_countsForReset) m_owner->defaultPool.fetch_add(1);
     m_owner->videoBytes.fetch_add(m_videoBytes);
   }
-  std::lock_guard<std::mutex> lock(gRegistryMutex);
+  std::lock_guard<std::mutex> lock(RegistryMutex());
   Registry().insert(this);
 }
 
@@ -76,12 +80,12 @@ cSurface::~cSurface() {
     if (m_countsForReset) m_owner->defaultPool.fetch_sub(1);
     m_owner->videoBytes.fetch_sub(m_videoBytes);
   }
-  std::lock_guard<std::mutex> lock(gRegistryMutex);
+  std::lock_guard<std::mutex> lock(RegistryMutex());
   Registry().erase(this);
 }
 
 void ForEachSurface(void (*fn)(cSurface&)) {
-  std::lock_guard<std::mutex> lock(gRegistryMutex);
+  std::lock_guard<std::mutex> lock(RegistryMutex());
   for (cSurface* s : Registry()) fn(*s);
 }
 
