@@ -141,7 +141,7 @@ TEST_F(Palettes, TrueColourPicturesOnA16BitScreen) {
 }
 
 TEST_F(Palettes, PaletteIndexMapsGiveTheSheetsIndexes) {
-  const draw_tool::SheetSpec& item = draw_tool::SheetSpecs()[5];
+  const draw_tool::SheetDesc& item = draw_tool::SheetDescs()[5];
   ASSERT_EQ(item.gamePath, "bmp\\Item.bmp");
   for (int backEnd : {0, 1}) {
     SCOPED_TRACE(backEnd);

@@ -160,16 +160,16 @@ TEST_F(Surfaces, ATextureThatCannotBeMadeClosesTheGame) {
 }
 
 TEST_F(Surfaces, Direct3DMirrorTexturesHoldMirroredCells) {
-  const draw_tool::SheetSpec& spec = draw_tool::SheetSpecs()[2];
+  const draw_tool::SheetDesc& sheet = draw_tool::SheetDescs()[2];
   ASSERT_TRUE(Start(1, 32));
   DDSURFACEDATA sd;
-  ASSERT_EQ(DDCreateSurfaceFromFile(&sd, spec.gamePath.c_str(), 1, 32, 0, 0, 0, 0, 32, 0, 0), 0);
+  ASSERT_EQ(DDCreateSurfaceFromFile(&sd, sheet.gamePath.c_str(), 1, 32, 0, 0, 0, 0, 32, 0, 0), 0);
   const plat::cSurface& tex = *sd.lpDT->lpSurface;
   const plat::PaletteEntry* palette = draw_tool::SheetPalette();
   int wrong = 0;
-  for (int y = 0; y < spec.height; ++y)
-    for (int x = 0; x < spec.width; ++x) {
-      uint8_t index = draw_tool::SheetPixel(spec, (x / 32) * 32 + 31 - x % 32, y);
+  for (int y = 0; y < sheet.height; ++y)
+    for (int x = 0; x < sheet.width; ++x) {
+      uint8_t index = draw_tool::SheetPixel(sheet, (x / 32) * 32 + 31 - x % 32, y);
       uint32_t want = index == 0 ? 0u
                                  : 0xFF000000u | uint32_t(palette[index].red) << 16 |
                                        uint32_t(palette[index].green) << 8 | palette[index].blue;

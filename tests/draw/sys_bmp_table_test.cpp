@@ -88,8 +88,8 @@ TEST_F(SystemSheets, AMissingRequiredSheetStopsTheLoad) {
 // Mirrored copies (DirectDraw) and mirrored aliases (Direct3D) show the same
 // picture: every cell of Character1 turned left to right.
 TEST_F(SystemSheets, MirroredCopiesAndAliasesShowMirroredCells) {
-  const draw_tool::SheetSpec& spec = draw_tool::SheetSpecs()[2];
-  ASSERT_EQ(spec.gamePath, "bmp\\Character1.bmp");
+  const draw_tool::SheetDesc& sheet = draw_tool::SheetDescs()[2];
+  ASSERT_EQ(sheet.gamePath, "bmp\\Character1.bmp");
   const plat::PaletteEntry* palette = draw_tool::SheetPalette();
   for (draw_tool::DrawConfig c : {draw_tool::DrawConfig{0, 32, 0}, draw_tool::DrawConfig{1, 32, 0}}) {
     SCOPED_TRACE(c.Name());
@@ -104,7 +104,7 @@ TEST_F(SystemSheets, MirroredCopiesAndAliasesShowMirroredCells) {
     for (int y = 0; y < 128; ++y)
       for (int x = 0; x < 256; ++x) {
         int mx = (x / 32) * 32 + 31 - x % 32;
-        uint8_t index = draw_tool::SheetPixel(spec, mx, y);
+        uint8_t index = draw_tool::SheetPixel(sheet, mx, y);
         uint32_t want = index == 0 ? 0x000001u
                                    : uint32_t(palette[index].red) << 16 | uint32_t(palette[index].green) << 8 |
                                          palette[index].blue;

@@ -26,8 +26,8 @@ bool WriteIndexed(const std::string& gamePath, int w, int h, const std::vector<u
 
 const plat::PaletteEntry* SheetPalette() { return gPalette; }
 
-const std::vector<SheetSpec>& SheetSpecs() {
-  static const std::vector<SheetSpec> specs = {
+const std::vector<SheetDesc>& SheetDescs() {
+  static const std::vector<SheetDesc> specs = {
       {"bmp\\Debug.bmp", 128, 256, 8, 16, 1},
       {"bmp\\Block.bmp", 64, 480, 32, 32, 2},
       {"bmp\\Character1.bmp", 256, 128, 32, 32, 3},
@@ -49,7 +49,7 @@ const std::vector<SheetSpec>& SheetSpecs() {
   return specs;
 }
 
-uint8_t SheetPixel(const SheetSpec& s, int x, int y) {
+uint8_t SheetPixel(const SheetDesc& s, int x, int y) {
   const int cx = x / s.cellWidth, cy = y / s.cellHeight, lx = x % s.cellWidth, ly = y % s.cellHeight;
   const int base = 1 + (s.seed * 31 + cx * 7 + cy * 13) % 254;
   if (lx == 0 || ly == 0) return uint8_t((base + 100) % 254 + 1);
@@ -65,7 +65,7 @@ bool WriteSheetProject() {
   for (int r = 0; r < 16; ++r)
     for (int c = 0; c < 16; ++c) palette[size_t(8 + r) * 16 + c] = uint8_t(r * 16 + c);
   if (!WriteIndexed("bmp\\plt\\Palette.bmp", 16, 24, palette)) return false;
-  for (const SheetSpec& s : SheetSpecs()) {
+  for (const SheetDesc& s : SheetDescs()) {
     std::vector<uint8_t> pixels(size_t(s.width) * s.height);
     for (int y = 0; y < s.height; ++y)
       for (int x = 0; x < s.width; ++x) pixels[size_t(y) * s.width + x] = SheetPixel(s, x, y);

@@ -12,7 +12,7 @@
 // "bmp\Character2.bmp" and the first background layer are written.
 namespace draw_tool {
 
-struct SheetSpec {
+struct SheetDesc {
   std::string gamePath;  // Shift-JIS, backslashes
   int width, height, cellWidth, cellHeight, seed;
 };
@@ -20,9 +20,9 @@ struct SheetSpec {
 // The palette of the generated sheets.
 const plat::PaletteEntry* SheetPalette();
 // The sheets written (without the palette picture).
-const std::vector<SheetSpec>& SheetSpecs();
+const std::vector<SheetDesc>& SheetDescs();
 // Palette index of a sheet's pixel.
-uint8_t SheetPixel(const SheetSpec& spec, int x, int y);
+uint8_t SheetPixel(const SheetDesc& sheet, int x, int y);
 
 // Writes the palette picture and every sheet; false when a file cannot be written.
 bool WriteSheetProject();
