@@ -27,7 +27,7 @@ bool WriteIndexed(const std::string& gamePath, int w, int h, const std::vector<u
 const plat::PaletteEntry* SheetPalette() { return gPalette; }
 
 const std::vector<SheetDesc>& SheetDescs() {
-  static const std::vector<SheetDesc> specs = {
+  static const std::vector<SheetDesc> sheets = {
       {"bmp\\Debug.bmp", 128, 256, 8, 16, 1},
       {"bmp\\Block.bmp", 64, 480, 32, 32, 2},
       {"bmp\\Character1.bmp", 256, 128, 32, 32, 3},
@@ -46,7 +46,7 @@ const std::vector<SheetDesc>& SheetDescs() {
       {"bmp\\WorldEvent.bmp", 64, 64, 32, 32, 16},
       {std::string(plat::Utf8ToSjis("背景その1.bmp")), 320, 240, 40, 40, 17},
   };
-  return specs;
+  return sheets;
 }
 
 uint8_t SheetPixel(const SheetDesc& s, int x, int y) {
