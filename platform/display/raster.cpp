@@ -1,0 +1,414 @@
+#include "platform/display/raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace plat {
+namespace {
+
+// round(x / 255) for any x the blends produce.
+inline uint32_t Div255(uint32_t x) { return (x + 127) / 255; }
+inline uint32_t Mul255(uint32_t a, uint32_t b) { return Div255(a * b); }
+
+inline uint32_t Arg(uint32_t which, uint32_t texel, uint32_t diffuse, uint32_t factor) {
+  switch (which & 0xF) {
+    case kArgTexture: return texel;
+    case kArgTFactor: return factor;
+    default: return diffuse;  // diffuse, and "current" of the first stage
+  }
+}
+
+inline uint32_t Op(uint32_t op, uint32_t x, uint32_t y, uint32_t factorAlpha, uint32_t current) {
+  switch (op) {
+    case kTopDisable: return current;
+    case kTopSelectArg2: return y;
+    case kTopModulate: return Mul255(x, y);
+    case kTopModulate2x: return std::min<uint32_t>(255, 2 * Mul255(x, y));
+    case kTopModulate4x: return std::min<uint32_t>(255, 4 * Mul255(x, y));
+    case kTopAdd: return std::min<uint32_t>(255, x + y);
+    case kTopAddSigned: return static_cast<uint32_t>(std::clamp<int>(int(x) + int(y) - 128, 0, 255));
+    case kTopSubtract: return x > y ? x - y : 0;
+    case kTopBlendFactorAlpha: return Div255(x * factorAlpha + y * (255 - factorAlpha));
+    default: return x;  // select argument 1 (and any operation we do not know)
+  }
+}
+
+inline uint32_t Factor(uint32_t f, uint32_t srcAlpha) {
+  switch (f) {
+    case kBlendZero: return 0;
+    case kBlendSrcAlpha: return srcAlpha;
+    case kBlendInvSrcAlpha: return 255 - srcAlpha;
+    default: return 255;
+  }
+}
+
+}  // namespace
+
+bool StageUsesTexture(const StageState& s) {
+  auto uses = [](uint32_t op, uint32_t a1, uint32_t a2) {
+    if (op == kTopDisable) return false;
+    if (op == kTopSelectArg1) return (a1 & 0xF) == kArgTexture;
+    if (op == kTopSelectArg2) return (a2 & 0xF) == kArgTexture;
+    return (a1 & 0xF) == kArgTexture || (a2 & 0xF) == kArgTexture;
+  };
+  return uses(s.colorOp, s.colorArg1, s.colorArg2) || uses(s.alphaOp, s.alphaArg1, s.alphaArg2);
+}
+
+namespace {
+
+// How a pixel's colour comes out of the stage, for the fast loops.
+enum class ShadeKind { kTexel, kOpaqueTexel, kGeneric };
+
+ShadeKind KindOf(const RasterState& st, uint32_t diffuse) {
+  const StageState& s = st.stage;
+  auto isTex = [](uint32_t a) { return (a & 0xF) == kArgTexture; };
+  auto isDiff = [](uint32_t a) { return (a & 0xF) == kArgDiffuse || (a & 0xF) == kArgCurrent; };
+  bool colorIsTexel =
+      (s.colorOp == kTopSelectArg1 && isTex(s.colorArg1)) || (s.colorOp == kTopSelectArg2 && isTex(s.colorArg2)) ||
+      (s.colorOp == kTopModulate && (diffuse & 0xFFFFFF) == 0xFFFFFF &&
+       ((isTex(s.colorArg1) && isDiff(s.colorArg2)) || (isDiff(s.colorArg1) && isTex(s.colorArg2))));
+  if (!colorIsTexel) return ShadeKind::kGeneric;
+  bool alphaIsTexel =
+      (s.alphaOp == kTopSelectArg1 && isTex(s.alphaArg1)) || (s.alphaOp == kTopSelectArg2 && isTex(s.alphaArg2)) ||
+      (s.alphaOp == kTopModulate && (diffuse >> 24) == 255 &&
+       ((isTex(s.alphaArg1) && isDiff(s.alphaArg2)) || (isDiff(s.alphaArg1) && isTex(s.alphaArg2))));
+  if (alphaIsTexel) return ShadeKind::kTexel;
+  bool alphaOpaque = (diffuse >> 24) == 255 &&
+                     (s.alphaOp == kTopDisable || (s.alphaOp == kTopSelectArg1 && isDiff(s.alphaArg1)) ||
+                      (s.alphaOp == kTopSelectArg2 && isDiff(s.alphaArg2)));
+  return alphaOpaque ? ShadeKind::kOpaqueTexel : ShadeKind::kGeneric;
+}
+
+bool StandardBlend(const RasterState& st) {
+  return st.alphaBlend && st.srcBlend == kBlendSrcAlpha && st.dstBlend == kBlendInvSrcAlpha;
+}
+bool NoBlend(const RasterState& st) {
+  return !st.alphaBlend || (st.srcBlend == kBlendOne && st.dstBlend == kBlendZero);
+}
+
+template <PixelFormat F>
+constexpr int Bpp() {
+  return (F == PixelFormat::kR5G6B5 || F == PixelFormat::kA1R5G5B5) ? 2 : 4;
+}
+
+template <PixelFormat F>
+inline uint32_t Get(const uint8_t* p) {
+  if constexpr (Bpp<F>() == 2) return PixelToArgb(F, Load16(p));
+  else return PixelToArgb(F, Load32(p));
+}
+
+template <PixelFormat F>
+inline void Put(uint8_t* p, uint32_t argb) {
+  if constexpr (Bpp<F>() == 2) Store16(p, ArgbToPixel(F, argb));
+  else Store32(p, ArgbToPixel(F, argb));
+}
+
+inline uint32_t BlendStandard(uint32_t s, uint32_t d) {
+  uint32_t a = s >> 24, ia = 255 - a;
+  uint32_t r = Div255(((s >> 16) & 255) * a + ((d >> 16) & 255) * ia);
+  uint32_t g = Div255(((s >> 8) & 255) * a + ((d >> 8) & 255) * ia);
+  uint32_t b = Div255((s & 255) * a + (d & 255) * ia);
+  uint32_t oa = Div255(a * a + (d >> 24) * ia);
+  return oa << 24 | r << 16 | g << 8 | b;
+}
+
+// One row of an axis-aligned textured quad: cols[i] is the texel column of the
+// i-th pixel.
+// A null cols means texel columns cols0, cols0 + 1, ... (a same-size quad).
+template <PixelFormat TF, PixelFormat SF>
+void TexturedRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, const RasterState& st, uint32_t diffuse,
+                 ShadeKind kind, bool standardBlend, bool noBlend) {
+  constexpr int tb = Bpp<TF>(), sb = Bpp<SF>();
+  if (!cols && kind == ShadeKind::kTexel && standardBlend) {
+    // The common case: a texture drawn 1:1 with its own alpha.
+    for (int i = 0; i < n; ++i, dst += tb, tex += sb) {
+      uint32_t texel = Get<SF>(tex);
+      uint32_t a = texel >> 24;
+      if (a == 255) {
+        Put<TF>(dst, texel);
+      } else if (a != 0) {
+        Put<TF>(dst, BlendStandard(texel, Get<TF>(dst)));
+      }
+    }
+    return;
+  }
+  for (int i = 0; i < n; ++i, dst += tb) {
+    uint32_t texel = Get<SF>(tex + (cols ? cols[i] : i) * sb);
+    uint32_t src = kind == ShadeKind::kTexel         ? texel
+                   : kind == ShadeKind::kOpaqueTexel ? (texel | 0xFF000000u)
+                                                     : ShadePixel(st, texel, diffuse);
+    if (noBlend) {
+      Put<TF>(dst, src);
+    } else if (standardBlend) {
+      uint32_t a = src >> 24;
+      if (a == 0) continue;
+      if (a == 255) {
+        Put<TF>(dst, src);
+      } else {
+        Put<TF>(dst, BlendStandard(src, Get<TF>(dst)));
+      }
+    } else {
+      Put<TF>(dst, BlendPixel(st, src, Get<TF>(dst)));
+    }
+  }
+}
+
+using RowFn = void (*)(uint8_t*, const uint8_t*, const int*, int, const RasterState&, uint32_t, ShadeKind, bool, bool);
+
+template <PixelFormat TF>
+RowFn PickSource(PixelFormat sf) {
+  switch (sf) {
+    case PixelFormat::kA1R5G5B5: return &TexturedRow<TF, PixelFormat::kA1R5G5B5>;
+    case PixelFormat::kA8R8G8B8: return &TexturedRow<TF, PixelFormat::kA8R8G8B8>;
+    case PixelFormat::kR5G6B5: return &TexturedRow<TF, PixelFormat::kR5G6B5>;
+    case PixelFormat::kX8R8G8B8: return &TexturedRow<TF, PixelFormat::kX8R8G8B8>;
+    default: return nullptr;
+  }
+}
+
+RowFn PickRow(PixelFormat tf, PixelFormat sf) {
+  switch (tf) {
+    case PixelFormat::kR5G6B5: return PickSource<PixelFormat::kR5G6B5>(sf);
+    case PixelFormat::kA1R5G5B5: return PickSource<PixelFormat::kA1R5G5B5>(sf);
+    case PixelFormat::kX8R8G8B8: return PickSource<PixelFormat::kX8R8G8B8>(sf);
+    case PixelFormat::kA8R8G8B8: return PickSource<PixelFormat::kA8R8G8B8>(sf);
+    default: return nullptr;
+  }
+}
+
+// Writes one shaded colour into a pixel of any target.
+inline void Plot(cSurface& target, int x, int y, uint32_t src, const RasterState& st) {
+  uint8_t* p = target.Row(y) + x * target.BytesPerPixel();
+  int bpp = target.BytesPerPixel();
+  if (NoBlend(st)) {
+    WritePixel(p, bpp, ArgbToPixel(target.Format(), src));
+    return;
+  }
+  uint32_t dst = PixelToArgb(target.Format(), ReadPixel(p, bpp));
+  uint32_t out = StandardBlend(st) ? ((src >> 24) == 0 ? dst : (src >> 24) == 255 ? src : BlendStandard(src, dst))
+                                   : BlendPixel(st, src, dst);
+  WritePixel(p, bpp, ArgbToPixel(target.Format(), out));
+}
+
+inline int WrapIndex(int64_t t, int size, uint32_t mode) {
+  if (mode == kAddressClamp) return static_cast<int>(std::clamp<int64_t>(t, 0, size - 1));
+  int64_t m = t % size;
+  return static_cast<int>(m < 0 ? m + size : m);
+}
+
+inline int64_t FloorDiv(int64_t a, int64_t b) {  // b > 0
+  int64_t q = a / b;
+  return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+bool NearInteger(double v, double tolerance, int64_t* out) {
+  double r = std::nearbyint(v);
+  if (std::fabs(v - r) > tolerance || std::fabs(r) > 1e12) return false;
+  *out = static_cast<int64_t>(r);
+  return true;
+}
+
+// Texel index of each pixel centre p in [first, end) along one axis of an
+// axis-aligned quad whose edges are at e0 (texture coordinate t0) and e1 (t1).
+// Edges at half pixels with whole texel positions take exact integer arithmetic.
+void TexelIndices(int first, int end, double e0, double e1, double t0, double t1, int texSize, uint32_t mode,
+                  std::vector<int>& out) {
+  out.resize(static_cast<size_t>(std::max(0, end - first)));
+  int64_t x0, w, s0, s1;
+  constexpr int64_t kExactRange = int64_t(1) << 26;  // keeps the products below 2^54
+  if (NearInteger(e0 + 0.5, 1e-3, &x0) && NearInteger(e1 - e0, 1e-3, &w) && w > 0 &&
+      NearInteger(t0 * texSize, 1e-2, &s0) && NearInteger(t1 * texSize, 1e-2, &s1) && std::llabs(x0) < kExactRange &&
+      w < kExactRange && std::llabs(s0) < kExactRange && std::llabs(s1) < kExactRange && first > -kExactRange &&
+      end < kExactRange) {
+    // texel = s0 + floor((p - x0 + 0.5) * (s1 - s0) / w)
+    int64_t sw = s1 - s0;
+    for (int p = first; p < end; ++p)
+      out[p - first] = WrapIndex(s0 + FloorDiv((2 * int64_t(p - x0) + 1) * sw, 2 * w), texSize, mode);
+    return;
+  }
+  double scale = (t1 - t0) / (e1 - e0);
+  for (int p = first; p < end; ++p) {
+    double t = t0 + (p - e0) * scale;
+    out[p - first] = WrapIndex(static_cast<int64_t>(std::floor(t * texSize + 1e-6)), texSize, mode);
+  }
+}
+
+bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& st, const Vertex* v,
+                     const Rect& vp) {
+  // Strip order: top-left, bottom-left, top-right, bottom-right (or any order
+  // that keeps the quad's sides on the axes).
+  if (!(v[0].x == v[1].x && v[2].x == v[3].x && v[0].y == v[2].y && v[1].y == v[3].y)) return false;
+  if (!(v[0].u == v[1].u && v[2].u == v[3].u && v[0].v == v[2].v && v[1].v == v[3].v)) return false;
+  if (!(v[0].diffuse == v[1].diffuse && v[0].diffuse == v[2].diffuse && v[0].diffuse == v[3].diffuse)) return false;
+  double xa = v[0].x, xb = v[2].x, ua = v[0].u, ub = v[2].u;
+  if (xb < xa) std::swap(xa, xb), std::swap(ua, ub);
+  double ya = v[0].y, yb = v[1].y, va = v[0].v, vb = v[1].v;
+  if (yb < ya) std::swap(ya, yb), std::swap(va, vb);
+  // Pixel centres c with a <= c < b are covered: the left and top edges are inside.
+  if (!(xb > xa) || !(yb > ya)) return true;
+  if (!std::isfinite(xa) || !std::isfinite(xb) || !std::isfinite(ya) || !std::isfinite(yb)) return true;
+  double fx0 = std::max<double>(std::ceil(xa), vp.left), fx1 = std::min<double>(std::ceil(xb), vp.right);
+  double fy0 = std::max<double>(std::ceil(ya), vp.top), fy1 = std::min<double>(std::ceil(yb), vp.bottom);
+  if (fx0 >= fx1 || fy0 >= fy1) return true;
+  int x0 = static_cast<int>(fx0), x1 = static_cast<int>(fx1), y0 = static_cast<int>(fy0), y1 = static_cast<int>(fy1);
+  const uint32_t diffuse = v[0].diffuse;
+  const bool noBlend = NoBlend(st), standard = StandardBlend(st);
+
+  if (!tex || !StageUsesTexture(st.stage)) {
+    uint32_t src = ShadePixel(st, 0xFFFFFFFF, diffuse);
+    if (standard && (src >> 24) == 0) return true;
+    const int bpp = target.BytesPerPixel();
+    if (noBlend || (standard && (src >> 24) == 255)) {
+      uint32_t value = ArgbToPixel(target.Format(), src);
+      for (int y = y0; y < y1; ++y) {
+        uint8_t* p = target.Row(y) + x0 * bpp;
+        for (int x = x0; x < x1; ++x, p += bpp) WritePixel(p, bpp, value);
+      }
+      return true;
+    }
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) Plot(target, x, y, src, st);
+    return true;
+  }
+
+  std::vector<int> cols, rows;
+  TexelIndices(x0, x1, xa, xb, ua, ub, tex->Width(), st.addressU, cols);
+  TexelIndices(y0, y1, ya, yb, va, vb, tex->Height(), st.addressV, rows);
+  const ShadeKind kind = KindOf(st, diffuse);
+  RowFn row = PickRow(target.Format(), tex->Format());
+  const int tb = target.BytesPerPixel();
+  // Columns that step by one texel without wrapping are walked directly.
+  bool contiguous = true;
+  for (size_t i = 1; i < cols.size() && contiguous; ++i) contiguous = cols[i] == cols[0] + static_cast<int>(i);
+  const int firstColumn = cols.empty() ? 0 : cols[0];
+  for (int y = y0; y < y1; ++y) {
+    const uint8_t* texRow = tex->Row(rows[y - y0]);
+    uint8_t* dst = target.Row(y) + x0 * tb;
+    if (row) {
+      if (contiguous) {
+        row(dst, texRow + firstColumn * tex->BytesPerPixel(), nullptr, x1 - x0, st, diffuse, kind, standard, noBlend);
+      } else {
+        row(dst, texRow, cols.data(), x1 - x0, st, diffuse, kind, standard, noBlend);
+      }
+    } else {
+      for (int x = x0; x < x1; ++x) {
+        uint32_t texel = PixelToArgb(tex->Format(), ReadPixel(texRow + cols[x - x0] * tex->BytesPerPixel(),
+                                                               tex->BytesPerPixel()));
+        Plot(target, x, y, ShadePixel(st, texel, diffuse), st);
+      }
+    }
+  }
+  return true;
+}
+
+// A general triangle: edge functions on a 1/256-pixel grid with the top-left
+// rule, attributes interpolated from the barycentric weights.
+void DrawTriangle(cSurface& target, const cSurface* tex, const RasterState& st, const Vertex& a, const Vertex& b,
+                  const Vertex& c, const Rect& vp) {
+  const Vertex* p[3] = {&a, &b, &c};
+  int64_t X[3], Y[3];
+  for (int i = 0; i < 3; ++i) {
+    if (!std::isfinite(p[i]->x) || !std::isfinite(p[i]->y) || std::fabs(p[i]->x) > 1e7 || std::fabs(p[i]->y) > 1e7)
+      return;
+    X[i] = std::llround(double(p[i]->x) * 256.0);
+    Y[i] = std::llround(double(p[i]->y) * 256.0);
+  }
+  int64_t area = (X[1] - X[0]) * (Y[2] - Y[0]) - (Y[1] - Y[0]) * (X[2] - X[0]);
+  if (area == 0) return;
+  if (area < 0) {
+    std::swap(X[1], X[2]);
+    std::swap(Y[1], Y[2]);
+    std::swap(p[1], p[2]);
+    area = -area;
+  }
+  // Edge i runs from vertex (i+1) to vertex (i+2); its weight belongs to vertex i.
+  int64_t A[3], B[3], C[3];
+  bool inclusive[3];
+  for (int i = 0; i < 3; ++i) {
+    int j = (i + 1) % 3, k = (i + 2) % 3;
+    A[i] = Y[j] - Y[k];
+    B[i] = X[k] - X[j];
+    C[i] = X[j] * Y[k] - Y[j] * X[k];
+    // Top edge (horizontal, the triangle below it) or left edge: its pixels are inside.
+    inclusive[i] = (A[i] == 0 && B[i] > 0) || A[i] > 0;
+  }
+  int64_t minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
+  int64_t minY = std::min({Y[0], Y[1], Y[2]}), maxY = std::max({Y[0], Y[1], Y[2]});
+  int x0 = static_cast<int>(std::max<int64_t>(vp.left, FloorDiv(minX, 256)));
+  int x1 = static_cast<int>(std::min<int64_t>(vp.right - 1, FloorDiv(maxX, 256) + 1));
+  int y0 = static_cast<int>(std::max<int64_t>(vp.top, FloorDiv(minY, 256)));
+  int y1 = static_cast<int>(std::min<int64_t>(vp.bottom - 1, FloorDiv(maxY, 256) + 1));
+  const bool useTex = tex && StageUsesTexture(st.stage);
+  for (int y = y0; y <= y1; ++y) {
+    for (int x = x0; x <= x1; ++x) {
+      int64_t px = int64_t(x) * 256, py = int64_t(y) * 256;
+      int64_t w[3];
+      bool inside = true;
+      for (int i = 0; i < 3 && inside; ++i) {
+        w[i] = A[i] * px + B[i] * py + C[i];
+        inside = w[i] > 0 || (w[i] == 0 && inclusive[i]);
+      }
+      if (!inside) continue;
+      double l0 = double(w[0]) / double(area), l1 = double(w[1]) / double(area), l2 = double(w[2]) / double(area);
+      uint32_t diffuse = 0;
+      for (int sh = 0; sh < 32; sh += 8) {
+        double ch = l0 * ((p[0]->diffuse >> sh) & 255) + l1 * ((p[1]->diffuse >> sh) & 255) +
+                    l2 * ((p[2]->diffuse >> sh) & 255);
+        diffuse |= static_cast<uint32_t>(std::clamp<int>(static_cast<int>(std::floor(ch + 0.5)), 0, 255)) << sh;
+      }
+      uint32_t texel = 0xFFFFFFFF;
+      if (useTex) {
+        double u = l0 * p[0]->u + l1 * p[1]->u + l2 * p[2]->u;
+        double v = l0 * p[0]->v + l1 * p[1]->v + l2 * p[2]->v;
+        // Texel boundaries that the exact value meets are not missed by rounding.
+        int tx = WrapIndex(static_cast<int64_t>(std::floor(u * tex->Width() + 1e-6)), tex->Width(), st.addressU);
+        int ty = WrapIndex(static_cast<int64_t>(std::floor(v * tex->Height() + 1e-6)), tex->Height(), st.addressV);
+        texel = PixelToArgb(tex->Format(), tex->GetPixel(tx, ty));
+      }
+      Plot(target, x, y, ShadePixel(st, texel, diffuse), st);
+    }
+  }
+}
+
+}  // namespace
+
+uint32_t ShadePixel(const RasterState& state, uint32_t texel, uint32_t diffuse) {
+  const StageState& s = state.stage;
+  const uint32_t factor = state.textureFactor;
+  const uint32_t fa = factor >> 24;
+  uint32_t c1 = Arg(s.colorArg1, texel, diffuse, factor), c2 = Arg(s.colorArg2, texel, diffuse, factor);
+  uint32_t out = 0;
+  for (int sh = 0; sh < 24; sh += 8)
+    out |= Op(s.colorOp, (c1 >> sh) & 255, (c2 >> sh) & 255, fa, (diffuse >> sh) & 255) << sh;
+  uint32_t a1 = Arg(s.alphaArg1, texel, diffuse, factor) >> 24, a2 = Arg(s.alphaArg2, texel, diffuse, factor) >> 24;
+  out |= Op(s.alphaOp, a1, a2, fa, diffuse >> 24) << 24;
+  return out;
+}
+
+uint32_t BlendPixel(const RasterState& state, uint32_t src, uint32_t dst) {
+  if (NoBlend(state)) return src;
+  uint32_t sa = src >> 24;
+  uint32_t fs = Factor(state.srcBlend, sa), fd = Factor(state.dstBlend, sa);
+  uint32_t out = 0;
+  for (int sh = 0; sh < 32; sh += 8)
+    out |= std::min<uint32_t>(255, Div255(((src >> sh) & 255) * fs + ((dst >> sh) & 255) * fd)) << sh;
+  return out;
+}
+
+void RasterizeStrip(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v,
+                    int count, const Rect& viewport) {
+  Rect vp{std::max(0, viewport.left), std::max(0, viewport.top), std::min(target.Width(), viewport.right),
+          std::min(target.Height(), viewport.bottom)};
+  if (vp.left >= vp.right || vp.top >= vp.bottom || count < 3) return;
+  if (count == 4 && DrawAxisAligned(target, texture, state, v, vp)) return;
+  for (int i = 0; i + 2 < count; ++i) {
+    if (i & 1) {
+      DrawTriangle(target, texture, state, v[i + 1], v[i], v[i + 2], vp);
+    } else {
+      DrawTriangle(target, texture, state, v[i], v[i + 1], v[i + 2], vp);
+    }
+  }
+}
+
+}  // namespace plat
