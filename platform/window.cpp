@@ -242,9 +242,25 @@ void ShowGameWindow(HWND window, int showCommand) {
 
 void SetFullScreen(HWND window, bool on) {
   GameWindowState* w = Win(window);
-  if (!w) return;
+  if (!w || w->fullScreen == on) return;
   w->fullScreen = on;
-  if (w->sdl) SDL_SetWindowFullscreen(w->sdl, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (!w->sdl) return;
+  // A borderless window over the whole display: it needs no window manager's help
+  // (a bare X server has none) and changes no display mode.
+  if (on) {
+    SDL_GetWindowPosition(w->sdl, &w->x, &w->y);
+    SDL_GetWindowSize(w->sdl, &w->width, &w->height);
+    int display = SDL_GetWindowDisplayIndex(w->sdl);
+    SDL_Rect b{0, 0, 640, 480};
+    SDL_GetDisplayBounds(display < 0 ? 0 : display, &b);
+    SDL_SetWindowBordered(w->sdl, SDL_FALSE);
+    SDL_SetWindowPosition(w->sdl, b.x, b.y);
+    SDL_SetWindowSize(w->sdl, b.w, b.h);
+  } else {
+    SDL_SetWindowBordered(w->sdl, SDL_TRUE);
+    SDL_SetWindowSize(w->sdl, w->width, w->height);
+    SDL_SetWindowPosition(w->sdl, w->x, w->y);
+  }
 }
 
 void SetResizable(HWND window, bool on) {

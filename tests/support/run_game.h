@@ -27,6 +27,7 @@ class cBackgroundProgram {
   cBackgroundProgram& operator=(const cBackgroundProgram&) = delete;
 
   bool Running();
+  int Pid() const { return m_pid; }
   // Waits up to ms for the end; the exit code, or -1 when it still runs.
   int Wait(int ms);
 
