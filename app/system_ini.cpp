@@ -60,45 +60,33 @@ void SetSystemIniDefaults(SYSTEMINIDATA& ini, const SystemIniKeys& keys) {
   ini.English = 0;
 }
 
-bool LoadSystemIni(const char* path, SYSTEMINIDATA& ini, const SystemIniKeys& keys) {
-  FILE* f = plat::OpenFile(path ? path : "", "rb");
-  if (!f) return false;
-  bool ok = true;
+namespace {
+
+// The reading itself, over any source of bytes (next() gives a byte or EOF).
+template <class Next>
+bool ParseSystemIni(Next next, SYSTEMINIDATA& ini, const SystemIniKeys& keys) {
   for (int turn = 0; turn < kMaxKeyReadings; ++turn) {
     // The key: blanks, tabs and carriage returns do not count; the line feed ends a
     // line without "=" (only "Exit" means something there).
     std::string key;
     int c;
-    bool endOfFile = false, finished = false;
     for (;;) {
-      c = std::fgetc(f);
-      if (c == EOF) {
-        endOfFile = true;
-        break;
-      }
-      if (c == 0) {
-        finished = true;
-        break;
-      }
+      c = next();
+      if (c == EOF) return false;  // no "Exit" line: the whole file is unreadable
+      if (c == 0) return true;
       if (c == ' ' || c == '\t' || c == '\r') continue;
-      if (c == '\n') {
-        if (key == "Exit") finished = true;
-        break;
-      }
-      if (c == '=') break;
+      if (c == '\n' || c == '=') break;
       if (key.size() < kWorkArea) key += static_cast<char>(c);
     }
-    if (endOfFile) {
-      ok = false;  // no "Exit" line: the whole file is unreadable
-      break;
+    if (c == '\n') {
+      if (key == "Exit") return true;
+      continue;
     }
-    if (finished) break;
-    if (c == '\n') continue;
     // The value: up to a blank, a tab, a slash, a line feed, a zero byte or the end
     // of the file (which then leaves "Exit" missing).
     std::string value;
     for (;;) {
-      c = std::fgetc(f);
+      c = next();
       if (c == EOF || c == ' ' || c == '\t' || c == '/' || c == '\n' || c == 0) break;
       if (value.size() < kWorkArea) value += static_cast<char>(c);
     }
@@ -109,6 +97,20 @@ bool LoadSystemIni(const char* path, SYSTEMINIDATA& ini, const SystemIniKeys& ke
       }
     }
   }
+  return true;
+}
+
+}  // namespace
+
+bool LoadSystemIni(const char* path, SYSTEMINIDATA& ini, const SystemIniKeys& keys) {
+  FILE* f = plat::OpenFile(path ? path : "", "rb");
+  if (!f) return false;
+  bool ok = ParseSystemIni([f] { return std::fgetc(f); }, ini, keys);
   std::fclose(f);
   return ok;
+}
+
+bool ReadSystemIniText(const char* data, size_t size, SYSTEMINIDATA& ini, const SystemIniKeys& keys) {
+  size_t at = 0;
+  return ParseSystemIni([&] { return at < size ? static_cast<unsigned char>(data[at++]) : EOF; }, ini, keys);
 }

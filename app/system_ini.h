@@ -43,3 +43,5 @@ void SetSystemIniDefaults(SYSTEMINIDATA& ini, const SystemIniKeys& keys);
 // "Exit" line (or a zero byte) or through 10,000 keys; false when it cannot be
 // opened or ends before "Exit" (ini may then hold part of the file).
 bool LoadSystemIni(const char* path, SYSTEMINIDATA& ini, const SystemIniKeys& keys);
+// The same over the bytes of a file already in memory.
+bool ReadSystemIniText(const char* data, size_t size, SYSTEMINIDATA& ini, const SystemIniKeys& keys);
