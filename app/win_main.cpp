@@ -11,6 +11,7 @@
 #include "platform/messages.h"
 #include "platform/single_instance.h"
 #include "platform/sjis.h"
+#include "platform/thread.h"
 #include "platform/window.h"
 
 namespace {
@@ -93,7 +94,9 @@ int WinMain(const std::string& commandLine, int showCommand) {
   }
 
   int quitCode = RunMessageLoop();
-  UnInitGame();
+  // A thread left running may still be inside the scenes and devices: they are
+  // left to the end of the process rather than released under it.
+  if (plat::ThreadsLeftRunning() == 0) UnInitGame();
   plat::ReleaseInstanceLock();
   return quitCode != 0 ? quitCode : FailureExitCode();
 }

@@ -28,7 +28,7 @@ TEST(DesktopWindow, OpensA640x480WindowAndEscapeClosesTheGameInOrder) {
   cTempDir dir(false);
   dir.Write("System.ini", "Direct3D=0\nWindowMode=1\nExit\n");
   dir.Write("user_data/.keep", std::string());
-  cBackgroundProgram game("korvane", {}, dir.Path(), {"KORVANE_LOCK=" + dir.Path() + "/game.lock"});
+  cBackgroundProgram game("korvane", {}, dir.Path(), {"KORVANE_HEADLESS=0", "KORVANE_LOCK=" + dir.Path() + "/game.lock"});
   std::string window;
   auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
   while (window.empty() && std::chrono::steady_clock::now() < end && game.Running()) {
