@@ -1,17 +1,28 @@
 // The game's entry point.
 #include <string>
 
-#include "app/base/path_util.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
+#include "app/win_main.h"
+#include "platform/clock.h"
+#include "platform/single_instance.h"
+#include "platform/sjis.h"
+#include "platform/test_controls.h"
+#include "platform/thread.h"
+#include "platform/window.h"
 
-int main(int /*argc*/, char** /*argv*/) {
-  InitECLog(0, "EC_Game.txt");
-  std::string logPath = "Report_Game.txt";
-  ToFullPath(logPath);
-  // Without its report log the program ends at once and silently.
-  if (!InitReportLog(logPath.c_str())) return 0;
-  ReportLog("App : ver %s", kProgramVersion);
-  ReportSystemInfo();
-  return 0;
+int main(int argc, char** argv) {
+  if (plat::WantsVirtualClock()) plat::UseVirtualClock(true);
+  plat::InstallTerminationHandler();
+  // The command line is one optional stage file path; a path with blanks may have
+  // come in pieces.
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) commandLine += ' ';
+    commandLine += argv[i];
+  }
+  int showCommand = plat::IsTestPlayStart() ? plat::SW_SHOW : plat::SW_SHOWNORMAL;
+  int exitCode = WinMain(plat::Utf8ToSjis(commandLine), showCommand);
+  plat::ShutdownWindowSystem();
+  // A thread that would not end may still use the globals: no destructors then.
+  if (plat::ThreadsLeftRunning() > 0) plat::ExitProcessNow(exitCode);
+  return exitCode;
 }

@@ -1,17 +1,31 @@
 #include "app/message_box.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 
 #include "app/report_log.h"
 #include "app/shell_globals.h"
 #include "platform/sjis.h"
+#include "platform/test_controls.h"
+
+namespace {
+std::atomic<FullScreenMesBox> gFullScreenBox{nullptr};
+}
+
+void SetFullScreenMesBox(FullScreenMesBox box) { gFullScreenBox.store(box); }
 
 int MesBox(const char* text, const char* caption, unsigned type) {
-  // Until boxes can be shown, the box is written to the report log and answered
-  // with its default button.
-  ReportLog("MessageBox [%s] %s", caption ? caption : "", text ? text : "");
-  return (type & 0xF) == MB_YESNO ? IDYES : IDOK;
+  if (!text) text = "";
+  if (!caption) caption = "";
+  if (!plat::IsHeadless()) {
+    if (FullScreenMesBox box = gFullScreenBox.load()) {
+      if (int chosen = box(text, caption, type)) return chosen;
+    }
+    if (int chosen = plat::ShowDesktopMessageBox(text, caption, type)) return chosen;
+  }
+  ReportLog("MessageBox [%s] %s", caption, text);
+  return plat::ScriptedAnswer(type);
 }
 
 int ErrorBox(const char* text) { return MesBox(text, SJ("エラー"), MB_OK); }

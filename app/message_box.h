@@ -1,15 +1,20 @@
 #pragma once
+#include "platform/message_box.h"
 
 // Message-box types and results (the numbers the game passes around).
-constexpr unsigned MB_OK = 0x0;
-constexpr unsigned MB_OKCANCEL = 0x1;
-constexpr unsigned MB_YESNO = 0x4;
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
+using plat::IDCANCEL;
+using plat::IDNO;
+using plat::IDOK;
+using plat::IDYES;
+using plat::MB_OK;
+using plat::MB_OKCANCEL;
+using plat::MB_YESNO;
+using plat::MB_YESNOCANCEL;
 
-// A modal message box on the calling thread; returns the button chosen.
+// A modal message box on the calling thread (texts in Shift-JIS); returns the
+// button chosen. Any thread may show one. Headless, or when no box can be shown,
+// the caption and text go to the report log and the test script (KORVANE_ANSWERS)
+// answers, with the box's default button when the script has run out.
 int MesBox(const char* text, const char* caption, unsigned type);
 // MesBox(text, "エラー", MB_OK).
 int ErrorBox(const char* text);
@@ -18,3 +23,9 @@ int ErrorBoxf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 int DebugBoxf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The standard reaction to a failed allocation: the box, then the close request.
 void OutOfMemory();
+
+// The box of the drawing layer for a full-screen game (it shows the box over the
+// game and returns the button chosen, or 0 when it could not). Set while the
+// drawing layer runs full screen; null otherwise.
+using FullScreenMesBox = int (*)(const char* text, const char* caption, unsigned type);
+void SetFullScreenMesBox(FullScreenMesBox box);

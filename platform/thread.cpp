@@ -1,7 +1,9 @@
 #include "platform/thread.h"
 
+#include <atomic>
 #include <condition_variable>
-#include <mutex>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace plat {
@@ -18,12 +20,22 @@ struct Thread::State {
 
 namespace {
 thread_local std::shared_ptr<Thread::State> tSelf;
-}
+std::atomic<int> gLeftRunning{0};
+}  // namespace
 
 Thread::~Thread() = default;
 
+std::shared_ptr<Thread::State> Thread::Get() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_state;
+}
+
 bool Thread::Start(std::function<unsigned()> routine) {
-  if (m_state && !m_state->ended) return false;
+  std::lock_guard<std::mutex> guard(m_mutex);
+  if (m_state) {
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    if (!m_state->ended) return false;
+  }
   auto state = std::make_shared<State>();
   try {
     std::thread t([state, routine = std::move(routine)]() {
@@ -49,69 +61,99 @@ bool Thread::Start(std::function<unsigned()> routine) {
   } catch (...) {
     return false;
   }
-  std::unique_lock<std::mutex> lock(state->mutex);
-  state->cv.wait(lock, [&] { return state->started; });
+  {
+    std::unique_lock<std::mutex> lock(state->mutex);
+    state->cv.wait(lock, [&] { return state->started; });
+  }
   m_state = state;
   return true;
 }
 
 ThreadId Thread::Id() const {
-  if (!m_state) return 0;
-  std::lock_guard<std::mutex> lock(m_state->mutex);
-  return m_state->id;
+  auto s = Get();
+  if (!s) return 0;
+  std::lock_guard<std::mutex> lock(s->mutex);
+  return s->id;
 }
 
 bool Thread::IsRunning() const {
-  if (!m_state) return false;
-  std::lock_guard<std::mutex> lock(m_state->mutex);
-  return !m_state->ended;
+  auto s = Get();
+  if (!s) return false;
+  std::lock_guard<std::mutex> lock(s->mutex);
+  return !s->ended;
 }
 
 bool Thread::WaitFor(uint32_t ms) const {
-  if (!m_state) return true;
-  std::unique_lock<std::mutex> lock(m_state->mutex);
+  auto s = Get();
+  if (!s) return true;
+  std::unique_lock<std::mutex> lock(s->mutex);
   if (ms == kInfinite) {
-    m_state->cv.wait(lock, [&] { return m_state->ended; });
+    s->cv.wait(lock, [&] { return s->ended; });
     return true;
   }
-  return m_state->cv.wait_for(lock, std::chrono::milliseconds(ms), [&] { return m_state->ended; });
+  return s->cv.wait_for(lock, std::chrono::milliseconds(ms), [&] { return s->ended; });
 }
 
 unsigned Thread::ExitCode() const {
-  if (!m_state) return 0;
-  std::lock_guard<std::mutex> lock(m_state->mutex);
-  return m_state->exitCode;
+  auto s = Get();
+  if (!s) return 0;
+  std::lock_guard<std::mutex> lock(s->mutex);
+  return s->exitCode;
 }
 
 int Thread::Suspend() {
-  if (!m_state) return -1;
-  std::lock_guard<std::mutex> lock(m_state->mutex);
-  if (m_state->ended) return -1;
-  return m_state->suspendCount++;
+  auto s = Get();
+  if (!s) return -1;
+  std::lock_guard<std::mutex> lock(s->mutex);
+  if (s->ended) return -1;
+  return s->suspendCount++;
 }
 
 int Thread::Resume() {
-  if (!m_state) return -1;
+  auto s = Get();
+  if (!s) return -1;
   int previous;
   {
-    std::lock_guard<std::mutex> lock(m_state->mutex);
-    if (m_state->ended) return -1;
-    previous = m_state->suspendCount;
-    if (m_state->suspendCount > 0) --m_state->suspendCount;
+    std::lock_guard<std::mutex> lock(s->mutex);
+    if (s->ended) return -1;
+    previous = s->suspendCount;
+    if (s->suspendCount > 0) --s->suspendCount;
   }
-  m_state->cv.notify_all();
+  s->cv.notify_all();
   return previous;
 }
 
 void Thread::Reset() {
-  if (m_state && m_state->ended) m_state.reset();
+  std::lock_guard<std::mutex> guard(m_mutex);
+  if (!m_state) return;
+  bool ended;
+  {
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    ended = m_state->ended;
+  }
+  if (ended) m_state.reset();
 }
+
+void Thread::Release() {
+  std::lock_guard<std::mutex> guard(m_mutex);
+  m_state.reset();
+}
+
+bool Thread::Holds() const { return Get() != nullptr; }
 
 void SafePoint() {
   std::shared_ptr<Thread::State> self = tSelf;
   if (!self) return;
   std::unique_lock<std::mutex> lock(self->mutex);
   self->cv.wait(lock, [&] { return self->suspendCount <= 0; });
+}
+
+void NoteThreadLeftRunning() { gLeftRunning.fetch_add(1); }
+int ThreadsLeftRunning() { return gLeftRunning.load(); }
+
+void ExitProcessNow(int exitCode) {
+  std::fflush(nullptr);
+  std::_Exit(exitCode);
 }
 
 }  // namespace plat

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include "platform/messages.h"
 
@@ -36,10 +37,17 @@ class Thread {
 
   // Forgets an ended thread so that the object can start another.
   void Reset();
+  // Forgets the thread whether it has ended or not; a running one goes on unobserved.
+  void Release();
+  // Whether the object holds a thread (started and not yet forgotten).
+  bool Holds() const;
 
   struct State;
 
  private:
+  std::shared_ptr<State> Get() const;
+
+  mutable std::mutex m_mutex;  // guards m_state: the object is used from several threads
   std::shared_ptr<State> m_state;
 };
 
@@ -47,5 +55,14 @@ class Thread {
 // send, its queue poll): blocks while the thread is suspended. Does nothing on
 // threads not started through Thread.
 void SafePoint();
+
+// Threads that were asked to end, did not, and were left running. A process that
+// left one must end without running static destructors the thread may still use.
+void NoteThreadLeftRunning();
+int ThreadsLeftRunning();
+
+// Ends the process at once with the exit code: output streams are flushed, static
+// destructors do not run.
+[[noreturn]] void ExitProcessNow(int exitCode);
 
 }  // namespace plat

@@ -20,7 +20,7 @@ std::string FormatElement(const FIELDREF& f, int i) {
   switch (f.size) {
     case 1: v = sign ? static_cast<long long>(*reinterpret_cast<const int8_t*>(p)) : *reinterpret_cast<const uint8_t*>(p); break;
     case 2: { int16_t s; uint16_t u; std::memcpy(&s, p, 2); std::memcpy(&u, p, 2); v = sign ? s : u; break; }
-    case 4: { int32_t s; uint32_t u; std::memcpy(&s, p, 4); std::memcpy(&u, p, 4); v = sign ? s : u; break; }
+    case 4: { int32_t s; uint32_t u; std::memcpy(&s, p, 4); std::memcpy(&u, p, 4); v = sign ? static_cast<long long>(s) : static_cast<long long>(u); break; }
     default: { int64_t s; std::memcpy(&s, p, 8); v = s; break; }
   }
   std::snprintf(buf, sizeof buf, "%lld", v);

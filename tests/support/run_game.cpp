@@ -1,8 +1,13 @@
 #include "tests/support/run_game.h"
 
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 namespace {
 std::string Quote(const std::string& s) {
@@ -28,4 +33,66 @@ cProcessResult RunProgram(const std::string& program, const std::vector<std::str
   int status = pclose(p);
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return r;
+}
+
+std::vector<std::string> GameEnv(const std::string& folder, const std::vector<std::string>& env) {
+  std::vector<std::string> all = {"KORVANE_HEADLESS=1", "KORVANE_CLOCK=virtual", "KORVANE_LOCK=" + folder + "/game.lock"};
+  all.insert(all.end(), env.begin(), env.end());  // later settings win
+  return all;
+}
+
+cProcessResult RunGame(const std::string& folder, const std::vector<std::string>& env,
+                       const std::vector<std::string>& args) {
+  return RunProgram("korvane", args, folder, GameEnv(folder, env));
+}
+
+cBackgroundProgram::cBackgroundProgram(const std::string& program, const std::vector<std::string>& args,
+                                       const std::string& folder, const std::vector<std::string>& env) {
+  // Everything the child needs is made before the fork.
+  std::string path = std::string(KORVANE_BIN_DIR) + "/" + program;
+  std::vector<std::string> argStrings{path};
+  argStrings.insert(argStrings.end(), args.begin(), args.end());
+  std::vector<std::string> envStrings;
+  for (char** e = environ; *e; ++e) envStrings.push_back(*e);
+  envStrings.insert(envStrings.end(), env.begin(), env.end());
+  std::vector<char*> argv, envp;
+  for (std::string& a : argStrings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  // A setting given twice: the later one is put first, so that it is the one found.
+  for (auto it = envStrings.rbegin(); it != envStrings.rend(); ++it) envp.push_back(it->data());
+  envp.push_back(nullptr);
+  m_pid = fork();
+  if (m_pid == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(127);
+    execve(path.c_str(), argv.data(), envp.data());
+    _exit(127);
+  }
+}
+
+cBackgroundProgram::~cBackgroundProgram() {
+  if (Running()) {
+    kill(m_pid, SIGKILL);
+    Wait(5000);
+  }
+}
+
+bool cBackgroundProgram::Running() {
+  if (m_pid <= 0 || m_exitCode >= 0) return false;
+  return Wait(0) < 0;
+}
+
+int cBackgroundProgram::Wait(int ms) {
+  if (m_pid <= 0) return -1;
+  if (m_exitCode >= 0) return m_exitCode;
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    int status = 0;
+    pid_t r = waitpid(m_pid, &status, WNOHANG);
+    if (r == m_pid) {
+      m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      return m_exitCode;
+    }
+    if (std::chrono::steady_clock::now() >= end) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
 }

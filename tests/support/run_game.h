@@ -10,3 +10,28 @@ struct cProcessResult {
 };
 cProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                           const std::string& folder, const std::vector<std::string>& env = {});
+
+// The game run headless on the virtual clock in folder, with its own lock file
+// there (so that tests may run side by side); env adds or overrides settings.
+cProcessResult RunGame(const std::string& folder, const std::vector<std::string>& env,
+                       const std::vector<std::string>& args = {});
+std::vector<std::string> GameEnv(const std::string& folder, const std::vector<std::string>& env);
+
+// A program started in the background; the destructor ends it when still running.
+class cBackgroundProgram {
+ public:
+  cBackgroundProgram(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
+                     const std::vector<std::string>& env);
+  ~cBackgroundProgram();
+  cBackgroundProgram(const cBackgroundProgram&) = delete;
+  cBackgroundProgram& operator=(const cBackgroundProgram&) = delete;
+
+  bool Running();
+  int Pid() const { return m_pid; }
+  // Waits up to ms for the end; the exit code, or -1 when it still runs.
+  int Wait(int ms);
+
+ private:
+  int m_pid = -1;
+  int m_exitCode = -1;
+};

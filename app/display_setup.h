@@ -1,0 +1,31 @@
+#pragma once
+#include "app/system_ini.h"
+#include "platform/messages.h"
+
+// The display values settled at start-up from "System.ini" and the desktop, handed
+// to the drawing layer's set-up.
+struct DISPLAYSETUP {
+  int bDirect3D = 0;  // the back end asked for (Direct3D non-zero)
+  int bWindowed = 0;
+  int nBpp = 0;
+  int bVSync = 0;
+};
+extern DISPLAYSETUP DisplaySetup;
+
+// STAND-IN until the game-wide settings record exists: the three display values
+// of a new project that the settlement reads (colour mode 0 = palette, 1 = full
+// colour; the full-screen colour depths of Direct3D and DirectDraw).
+struct DISPLAYDEFAULTS {
+  int nColourMode = 0;
+  int nD3DColourDepth = 0;
+  int nDDColourDepth = 2;
+};
+
+// Adjusts VSync and Bpp of ini, fills setup, and tests the combination; false
+// (after the error box) when the depth cannot be used. desktopBpp is the desktop's
+// colour depth.
+bool SettleDisplayValues(SYSTEMINIDATA& ini, const DISPLAYDEFAULTS& defaults, int desktopBpp,
+                         DISPLAYSETUP& setup);
+
+// The display part of the system report ("Mode : ...", "Bpp : ...").
+bool ReportDisplayInfo(int detail);

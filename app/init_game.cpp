@@ -1,0 +1,219 @@
+// Start-up and its release: InitGame and UnInitGame, each a table of steps in
+// their order. A step whose subsystem is not built yet has no function: it is
+// skipped (and named in the trace log), never treated as done. Each later piece of
+// work writes its step and puts it into the table.
+#include "app/init_game.h"
+
+#include <string>
+
+#include "app/base/path_util.h"
+#include "app/base/record.h"
+#include "app/display_setup.h"
+#include "app/main_window.h"
+#include "app/mode_manager.h"
+#include "app/report_log.h"
+#include "app/shell_globals.h"
+#include "app/system_ini.h"
+#include "app/window_data.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/rand.h"
+#include "platform/sjis.h"
+#include "platform/window.h"
+
+namespace {
+
+// What the steps hand on to each other.
+struct cStartup {
+  std::string strCommandLine;
+  int nShowCommand = plat::SW_SHOWNORMAL;
+};
+
+struct cStep {
+  const char* number;
+  const char* what;
+  bool (*run)(cStartup& s);  // null: PENDING, the subsystem is not built yet
+  const char* waitsFor;      // the subsystem that will provide the step
+};
+
+bool SeedRandom(cStartup&) {
+  // The clock already counts whole milliseconds; only the generator needs its seed.
+  plat::SRand(plat::TimeGetTime());
+  return true;
+}
+
+bool SetDataVersion(cStartup&) {
+  nDataVersion = kDataVersion;
+  bStripCR = 1;
+  return true;
+}
+
+bool ReadSystemIni(cStartup&) {
+  // STAND-IN keys until the game-wide settings record exists (system_ini.h).
+  const SystemIniKeys& keys = StandInSystemIniKeys();
+  SetSystemIniDefaults(SystemIni, keys);
+  if (!LoadSystemIni("System.ini", SystemIni, keys)) {
+    ReportLogBox("%s", SJ("System.ini の読み込みに失敗しました！"));
+    SetSystemIniDefaults(SystemIni, keys);
+  }
+  return true;
+}
+
+bool TakeCommandLine(cStartup& s) {
+  if (s.strCommandLine.empty()) return true;
+  if (s.strCommandLine.size() > kMaxPathChars) {
+    // A path that does not fit is refused rather than cut into another name.
+    ReportLogEC(SJ("「%s」の読み込みに失敗しました！"), s.strCommandLine.c_str());
+    SystemIni.FreeStage.clear();
+    return true;
+  }
+  SystemIni.FreeStage = s.strCommandLine;
+  return true;
+}
+
+bool SetSceneManager(cStartup&) {
+  ModeManager.m_nFrameRate = 60;
+  ModeManager.m_nFadeStep = 10;
+  return true;
+}
+
+bool SettleDisplay(cStartup&) {
+  // STAND-IN display defaults until the game-wide settings record exists.
+  return SettleDisplayValues(SystemIni, DISPLAYDEFAULTS{}, plat::DesktopBitsPerPixel(), DisplaySetup);
+}
+
+bool TakeWindowHandle(cStartup&) {
+  hMainWnd.store(MainWindow.m_hWnd);
+  if (DisplaySetup.bDirect3D && DisplaySetup.bWindowed && SystemIni.WindowMode == 2)
+    plat::SetResizable(MainWindow.m_hWnd, true);
+  return true;
+}
+
+bool LimitVideoStretch(cStartup&) {
+  if (DisplaySetup.nBpp == 8) SystemIni.DD_VideoStretch = 0;
+  return true;
+}
+
+bool PlaceWindow(cStartup& s) {
+  if (SystemIni.WindowMode == 0) return true;
+  // A missing or damaged file keeps the centred window.
+  if (!WindowData.LoadPlacement(kWindowDataPath)) return true;
+  plat::MoveGameWindow(MainWindow.m_hWnd, WindowData.m_nX, WindowData.m_nY);
+  if (DisplaySetup.bDirect3D && SystemIni.WindowMode == 2)
+    plat::ResizeClient(MainWindow.m_hWnd, WindowData.m_nWidth, WindowData.m_nHeight);
+  if (WindowData.m_bMaximised) s.nShowCommand = plat::SW_MAXIMIZE;
+  return true;
+}
+
+bool ShowWindow(cStartup& s) {
+  // Full screen is the desktop's own size; the window system scales the frames.
+  plat::SetFullScreen(MainWindow.m_hWnd, !DisplaySetup.bWindowed);
+  plat::ShowGameWindow(MainWindow.m_hWnd, DisplaySetup.bWindowed ? s.nShowCommand : plat::SW_SHOW);
+  return true;
+}
+
+bool ReportDisplay(cStartup&) {
+  ReportDisplayInfo(1);
+  return true;
+}
+
+bool FindStartStage(cStartup&) {
+  std::string& path = SystemIni.FreeStage;
+  if (path.empty()) return true;
+  FindLatestVersion(path, path, "stg4");
+  if (!plat::FileExists(path)) {
+    ReportLogEC(SJ("「%s」の読み込みに失敗しました！"), path.c_str());
+    path.clear();
+  }
+  return true;
+}
+
+const cStep kInitSteps[] = {
+    {"1", "timer resolution, srand(timeGetTime())", SeedRandom, ""},
+    {"2", "data version 752, strip-carriage-return on", SetDataVersion, ""},
+    {"3", "BuildCommandParamTable", nullptr, "characters and flows"},
+    {"4", "CopyDefaultData: \"data\\\" made from \"default\\\" after asking", nullptr, "project data"},
+    {"5", "the folders of the data-folder table", nullptr, "project data"},
+    {"6", "cEdDatabase::Load: the ten database files", nullptr, "project data"},
+    {"7", "working copies of the effect lists, animation and effect sequences, prepared effects", nullptr,
+     "project data, stage play"},
+    {"8", "SystemData from \"data\\System.dat\"", nullptr, "project data"},
+    {"9", "\"System.ini\" (stand-in key list until SystemData exists)", ReadSystemIni, ""},
+    {"10", "drawing-mode dialog and \"user_data\\Boot.dat\" when Direct3D is 2 or more", nullptr,
+     "dialog framework, boot file"},
+    {"11", "a non-empty command line replaces FreeStage", TakeCommandLine, ""},
+    {"12", "scene manager: frame rate 60, fade step 10", SetSceneManager, ""},
+    {"13", "cInput::SetRepeat(18, 6) on every Input entry", nullptr, "input"},
+    {"14", "display values settled and tested (stand-in game-wide values)", SettleDisplay, ""},
+    {"15", "hMainWnd, the resizable frame of WindowMode 2", TakeWindowHandle, ""},
+    {"15", "InitCommonControls, cWindow::Init with WindowRegistry, the game title as window title", nullptr,
+     "window framework, project data"},
+    {"16", "DD_VideoStretch := 0 at 8 bits", LimitVideoStretch, ""},
+    {"17", "DDInit (one fall-back from Direct3D to DirectDraw)", nullptr, "drawing layer"},
+    {"18", "Direct3D texture-failure text, LinkSurfaceAliases", nullptr, "drawing layer"},
+    {"19", "window placement from \"user_data\\Window.dat\"", PlaceWindow, ""},
+    {"20", "ShowWindow (full screen at the desktop's size)", ShowWindow, ""},
+    {"21", "display part of the system report", ReportDisplay, ""},
+    {"22", "palette and transparent colour", nullptr, "drawing layer, project data"},
+    {"23", "copy switch of the DirectDraw present", nullptr, "drawing layer"},
+    {"24", "DDLoadSurfaceTable", nullptr, "drawing layer"},
+    {"25", "font descriptors, CreateFontTable, CreateNumberSurfaces", nullptr, "drawing layer fonts"},
+    {"26", "cInput::InitJoyButtons on every Input entry", nullptr, "input"},
+    {"27", "ReadKeyConfig, else SetDefaultKeyConfig", nullptr, "input"},
+    {"28", "\"user_data\\Option.dat\"", nullptr, "project data (option record)"},
+    {"29", "SetPaletteSet at 8 bits", nullptr, "drawing layer"},
+    {"30", "cBgmPlayer::Init when music is on", nullptr, "music"},
+    {"31", "sound descriptors and SoundTable", nullptr, "sound effects, project data"},
+    {"32", "DS_Init(22050, 8, 1)", nullptr, "sound effects"},
+    {"33", "DS_LoadAll", nullptr, "sound effects"},
+    {"34", "\"data\\WorldMap.dat\"", nullptr, "project data"},
+    {"35", "\"data\\CommonPalette.cplt4\"", nullptr, "project data"},
+    {"36", "start-up stage: newest version, a missing file logged", FindStartStage, ""},
+    {"36", "start-up stage: StartStageFile(path, 1) and the scene manager set to stage play", nullptr,
+     "game modes"},
+};
+
+bool ReleaseScenes(cStartup&) {
+  ModeManager.DeleteScenes();
+  return true;
+}
+
+bool NothingToRelease(cStartup&) { return true; }
+
+const cStep kUnInitSteps[] = {
+    {"1", "\"Font10 : %d\" and \"Font16 : %d\"", nullptr, "drawing layer fonts"},
+    {"2", "timer resolution (nothing to give back here)", NothingToRelease, ""},
+    {"3", "DS_Release", nullptr, "sound effects"},
+    {"4", "cBgmPlayer::Release", nullptr, "music"},
+    {"5", "cModeManager::DeleteScenes", ReleaseScenes, ""},
+    {"6", "the three fonts", nullptr, "drawing layer fonts"},
+    {"7", "the three digit sheets", nullptr, "drawing layer"},
+    {"8", "DDUnInit / DDRelease", nullptr, "drawing layer"},
+    {"9", "cHook::Uninstall", nullptr, "keyboard hook"},
+};
+
+template <size_t N>
+bool RunSteps(const cStep (&steps)[N], cStartup& s, const char* name) {
+  for (const cStep& step : steps) {
+    if (!step.run) {
+      ECLogf("%s step %s waits for %s: %s", name, step.number, step.waitsFor, step.what);
+      continue;
+    }
+    if (!step.run(s)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool InitGame(const std::string& commandLine, int showCommand) {
+  cStartup s;
+  s.strCommandLine = commandLine;
+  s.nShowCommand = showCommand;
+  return RunSteps(kInitSteps, s, "InitGame");
+}
+
+void UnInitGame() {
+  cStartup s;
+  RunSteps(kUnInitSteps, s, "UnInitGame");
+}

@@ -1,0 +1,123 @@
+#include "app/main_window.h"
+
+#include "app/shell_globals.h"
+#include "app/system_ini.h"
+#include "app/thread.h"
+#include "app/window_data.h"
+#include "platform/clock.h"
+#include "platform/editor_notice.h"
+#include "platform/virtual_keys.h"
+
+plat::LRESULT cMainWindow::WndProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam,
+                                   plat::LPARAM lParam) {
+  return MainWindow.OnMessage(window, message, wParam, lParam);
+}
+
+plat::LRESULT cMainWindow::OnMessage(plat::HWND window, plat::UINT message, plat::WPARAM wParam,
+                                     plat::LPARAM lParam) {
+  m_hWnd = window;
+  m_bFirstMessage = 1;
+  // PENDING (window framework): cWindow::UpdateMouse(0, 7).
+  switch (message) {
+    case plat::WM_CREATE:
+      m_bCreated = 1;
+      OnCreate(wParam, lParam);
+      return 0;
+    case plat::WM_DESTROY:
+      m_hWnd = 0;
+      hMainWnd.store(0);
+      if (bTestPlay) NotifyEditorEnd(1);
+      plat::PostQuitMessage(0);
+      return 0;
+    case plat::WM_MOVE:
+      plat::GetClientScreenRect(window, &m_rcScreen);
+      return 0;
+    case plat::WM_SIZE:
+      // Stands in for the framework's cWindow::UpdateGeometry until it exists.
+      m_nClientWidth = static_cast<int>(lParam & 0xFFFF);
+      m_nClientHeight = static_cast<int>((lParam >> 16) & 0xFFFF);
+      return 0;
+    case plat::WM_PAINT:
+      // PENDING (drawing layer): under DirectDraw, once initialised, the back buffer
+      // blitted to m_rcScreen. The window system shows the last frame again itself.
+      return 0;
+    case plat::WM_CLOSE:
+      OnClose(window);
+      return 0;
+    case plat::WM_ACTIVATEAPP:
+      bActive.store(wParam != 0 ? 1 : 0);
+      return 0;
+    case plat::WM_GETMINMAXINFO:
+      // PENDING (window framework): cWindow::GetMinMaxInfo under DirectDraw.
+      return 0;
+    case plat::WM_KEYDOWN:
+      if (wParam == plat::VK_ESCAPE) plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
+      return 0;
+    case plat::WM_PALETTECHANGED:
+    case plat::WM_QUERYNEWPALETTE:
+      // PENDING (drawing layer): the DirectDraw palette set on the primary surface.
+      return 0;
+    case WM_NAME_ENTRY:
+    case WM_LOAD_STAGE:
+    case WM_LOAD_REPLAY:
+    case WM_SAVE_REPLAY:
+    case WM_PLAY_SE:
+    case WM_PLAY_BGM:
+    case WM_RESTORE_DEVICE:
+      return OnRequest(message, wParam, lParam);
+    default:
+      return 0;
+  }
+}
+
+void cMainWindow::SavePlacement(plat::HWND window) {
+  int x = 0, y = 0;
+  plat::GetWindowPosition(window, &x, &y);
+  // A minimised window keeps the placement stored before.
+  if (plat::IsIconic(window)) return;
+  WindowData.Set(x, y, m_nClientWidth, m_nClientHeight, plat::IsZoomed(window) ? 1 : 0);
+  WindowData.Save(kWindowDataPath);  // a placement that cannot be written is not worth a message
+}
+
+void cMainWindow::OnClose(plat::HWND window) {
+  if (SystemIni.WindowMode != 0 && bInitialised.load()) SavePlacement(window);
+  if (thPause.IsRunning()) {
+    // The held stage ends the pause first and asks again.
+    // PENDING (stage play): the current stage context's close flag := 1.
+    plat::PostThreadMessage(thPause.ThreadId(), plat::WM_QUIT, 0, 0);
+    return;
+  }
+  // From here the window goes: no thread may stay blocked in a send to it.
+  plat::CloseSends(window);
+  // PENDING (music): cBgmPlayer::Stop.
+  thLoad.Exit();
+  thPause.Exit();
+  thRanking.Exit();
+  thGame.Exit();
+  plat::DestroyGameWindow(window);
+}
+
+void cMainWindow::NotifyEditorStart() { plat::SendEditorNotice(1, 1); }
+void cMainWindow::NotifyEditorEnd(int result) { plat::SendEditorNotice(0, result); }
+
+bool SendRequest(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam, std::atomic<int>* doneFlag) {
+  plat::HWND window = hMainWnd.load();
+  if (doneFlag) doneFlag->store(0);
+  plat::SendMessage(window, message, wParam, lParam);
+  if (!doneFlag) return !plat::SendsClosed(window);
+  while (!doneFlag->load()) {
+    if (plat::SendsClosed(window)) return false;
+    plat::Sleep(1);
+  }
+  return true;
+}
+
+void SuspendThreads() {
+  for (cThread* t : {&thGame, &thPause, &thRanking, &thLoad})
+    if (t->IsRunning()) t->Suspend();
+}
+
+void ResumeThreads() {
+  for (cThread* t : {&thGame, &thPause, &thRanking, &thLoad})
+    if (t->IsRunning()) t->Resume();
+}

@@ -1,0 +1,102 @@
+#include "app/win_main.h"
+
+#include "app/base/path_util.h"
+#include "app/init_game.h"
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "app/mode_manager.h"
+#include "app/report_log.h"
+#include "app/shell_globals.h"
+#include "app/thread.h"
+#include "platform/messages.h"
+#include "platform/single_instance.h"
+#include "platform/sjis.h"
+#include "platform/thread.h"
+#include "platform/window.h"
+
+namespace {
+
+constexpr int kFailure = 1;
+
+// A second copy: asks whether to end the running one. False when this copy must end
+// (exitCode says how).
+bool SettleSingleInstance(int& exitCode) {
+  if (plat::AcquireInstanceLock() != plat::InstanceLock::kHeld) return true;
+  int answer = MesBox(SJ("既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nRunning this program now. Restart?"),
+                      SJ("二重起動"), MB_YESNO);
+  if (answer != IDYES) {
+    exitCode = 0;
+    return false;
+  }
+  if (plat::EndRunningCopy(500) == plat::EndCopy::kCannotEnd) {
+    MesBox(SJ("プログラムの終了に失敗しました。"), SJ("二重起動"), MB_OK);
+    exitCode = kFailure;
+    return false;
+  }
+  return true;
+}
+
+int RunMessageLoop() {
+  plat::MSG msg;
+  for (;;) {
+    if (plat::PeekMessage(&msg, true)) {
+      if (msg.message == plat::WM_QUIT) return static_cast<int>(msg.wParam);
+      plat::DispatchMessage(msg);
+    } else if (!bActive.load()) {
+      plat::WaitMessage();
+    }
+    // The pause of each turn waits in real time and wakes for work: the game's
+    // clock is the frame thread's alone.
+    plat::WaitMessageTimeout(1);
+  }
+}
+
+}  // namespace
+
+int WinMain(const std::string& commandLine, int showCommand) {
+  InitECLog(0, "EC_Game.txt");
+  std::string logPath = "Report_Game.txt";
+  ToFullPath(logPath);
+  // Without its report log the program ends at once and silently.
+  if (!InitReportLog(logPath.c_str())) return kFailure;
+  ReportLog("App : ver %s", kProgramVersion);
+  ReportSystemInfo();
+  bTestPlay = showCommand == plat::SW_SHOW ? 1 : 0;
+
+  int exitCode = 0;
+  if (!SettleSingleInstance(exitCode)) {
+    plat::ReleaseInstanceLock();
+    return exitCode;
+  }
+
+  plat::HWND window = plat::CreateGameWindow(&cMainWindow::WndProc, 100, 100, 640, 480);
+  if (!window) {
+    ErrorBox(SJ("ウインドウが生成出来ません！"));
+    plat::ReleaseInstanceLock();
+    return kFailure;
+  }
+  plat::CentreOnDesktop(window);
+  if (bTestPlay) MainWindow.NotifyEditorStart();
+
+  if (!InitGame(commandLine, showCommand)) {
+    UnInitGame();
+    if (bTestPlay) MainWindow.NotifyEditorEnd(0);
+    plat::ReleaseInstanceLock();
+    return kFailure;
+  }
+
+  bInitialised.store(1);
+  if (!thGame.StartPrimed(&GameLoop, nullptr)) {
+    UnInitGame();
+    if (bTestPlay) MainWindow.NotifyEditorEnd(0);
+    plat::ReleaseInstanceLock();
+    return kFailure;
+  }
+
+  int quitCode = RunMessageLoop();
+  // A thread left running may still be inside the scenes and devices: they are
+  // left to the end of the process rather than released under it.
+  if (plat::ThreadsLeftRunning() == 0) UnInitGame();
+  plat::ReleaseInstanceLock();
+  return quitCode != 0 ? quitCode : FailureExitCode();
+}

@@ -1,0 +1,100 @@
+#include "platform/test_controls.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <mutex>
+#include <vector>
+
+namespace plat {
+namespace {
+
+struct Controls {
+  bool headless = false;
+  int frames = 0;
+  bool virtualClock = false;
+  bool testPlay = false;
+  std::string lock;
+  std::string notice;
+  std::vector<std::string> answers;
+  size_t nextAnswer = 0;
+};
+
+std::mutex gMutex;
+Controls* gControls = nullptr;  // kept for the whole run: threads may ask during exit
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+Controls& Get() {
+  if (!gControls) {
+    auto* c = new Controls;
+    c->headless = Env("KORVANE_HEADLESS") == "1";
+    c->frames = std::atoi(Env("KORVANE_FRAMES").c_str());
+    if (c->frames < 0) c->frames = 0;
+    c->virtualClock = Env("KORVANE_CLOCK") == "virtual";
+    c->testPlay = Env("KORVANE_TESTPLAY") == "1";
+    c->lock = Env("KORVANE_LOCK");
+    c->notice = Env("KORVANE_NOTICE");
+    std::string answers = Env("KORVANE_ANSWERS");
+    std::string word;
+    for (size_t i = 0; i <= answers.size(); ++i) {
+      if (i == answers.size() || answers[i] == ',') {
+        if (!word.empty()) c->answers.push_back(word);
+        word.clear();
+      } else if (!std::isspace(static_cast<unsigned char>(answers[i]))) {
+        word += static_cast<char>(std::tolower(static_cast<unsigned char>(answers[i])));
+      }
+    }
+    gControls = c;
+  }
+  return *gControls;
+}
+
+}  // namespace
+
+bool IsHeadless() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  return Get().headless;
+}
+
+int FrameLimit() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  return Get().frames;
+}
+
+bool WantsVirtualClock() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  return Get().virtualClock;
+}
+
+bool IsTestPlayStart() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  return Get().testPlay;
+}
+
+std::string LockPathSetting() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  return Get().lock;
+}
+
+std::string NoticePath() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  return Get().notice;
+}
+
+std::string NextScriptedAnswer() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  Controls& c = Get();
+  if (c.nextAnswer >= c.answers.size()) return {};
+  return c.answers[c.nextAnswer++];
+}
+
+void ReloadTestControls() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  delete gControls;
+  gControls = nullptr;
+}
+
+}  // namespace plat

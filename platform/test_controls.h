@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+
+// The test controls: environment variables that change how the program meets the
+// outside world, so that the command line stays the game's own. Each is read once.
+namespace plat {
+
+// KORVANE_HEADLESS=1: no window or audio device; message boxes answered from
+// KORVANE_ANSWERS with their texts written to the report log.
+bool IsHeadless();
+
+// KORVANE_FRAMES=N: the game window is asked to close after N frames; 0 when unset.
+int FrameLimit();
+
+// KORVANE_CLOCK=virtual.
+bool WantsVirtualClock();
+
+// KORVANE_TESTPLAY=1: the editor started this run for a test play.
+bool IsTestPlayStart();
+
+// KORVANE_LOCK: the single-instance lock file; empty when unset.
+std::string LockPathSetting();
+
+// KORVANE_NOTICE: where test-play notices go; empty when unset.
+std::string NoticePath();
+
+// The next scripted answer of KORVANE_ANSWERS ("yes", "no", "ok", "cancel", in
+// order, lower case, shared by every thread); empty when none is left.
+std::string NextScriptedAnswer();
+
+// Forgets what was read, so that a test can change the environment.
+void ReloadTestControls();
+
+}  // namespace plat

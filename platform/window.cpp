@@ -1,0 +1,363 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <atomic>
+
+#include "platform/present_slot.h"
+#include "platform/sjis.h"
+#include "platform/single_instance.h"
+#include "platform/test_controls.h"
+#include "platform/virtual_keys.h"
+
+namespace plat {
+namespace {
+
+// Everything here is touched by the window thread only, except the atomics.
+struct GameWindowState {
+  HWND hwnd = 0;
+  bool headless = true;
+  // The window's geometry as the headless desktop keeps it.
+  int x = 0, y = 0, width = 0, height = 0;
+  bool minimised = false, maximised = false, fullScreen = false;
+  // The real window.
+  SDL_Window* sdl = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  int textureWidth = 0, textureHeight = 0;
+  PresentedFrame frame;
+};
+
+GameWindowState* gWin = nullptr;
+bool gVideoStarted = false;
+std::atomic<HWND> gWindowHandle{0};
+std::atomic<ThreadId> gWindowThread{0};
+std::atomic<KeyListener> gKeyListener{nullptr};
+
+GameWindowState* Win(HWND window) { return gWin && gWin->hwnd == window ? gWin : nullptr; }
+
+LPARAM MakeLong(int lo, int hi) {
+  return static_cast<LPARAM>((static_cast<uint32_t>(lo) & 0xFFFF) | ((static_cast<uint32_t>(hi) & 0xFFFF) << 16));
+}
+
+void Post(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (gWin) PostMessage(gWin->hwnd, message, wParam, lParam);
+}
+
+void PostSize() {
+  int w = 0, h = 0;
+  GetClientSize(gWin->hwnd, &w, &h);
+  WPARAM kind = IsIconic(gWin->hwnd) ? SIZE_MINIMIZED : IsZoomed(gWin->hwnd) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+  Post(WM_SIZE, kind, kind == SIZE_MINIMIZED ? 0 : MakeLong(w, h));
+}
+
+void PostMove() {
+  int x = 0, y = 0;
+  GetWindowPosition(gWin->hwnd, &x, &y);
+  Post(WM_MOVE, 0, MakeLong(x, y));
+}
+
+// Shows the newest presented frame; with force the last one again (after an expose).
+void ShowFrame(bool force) {
+  GameWindowState& w = *gWin;
+  if (!w.renderer) return;
+  bool fresh = TakeFrame(w.frame);
+  if (!fresh && !force) return;
+  if (fresh && w.frame.width > 0 && w.frame.height > 0) {
+    if (!w.texture || w.textureWidth != w.frame.width || w.textureHeight != w.frame.height) {
+      if (w.texture) SDL_DestroyTexture(w.texture);
+      w.texture = SDL_CreateTexture(w.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w.frame.width,
+                                    w.frame.height);
+      w.textureWidth = w.frame.width;
+      w.textureHeight = w.frame.height;
+      // Letterboxed scaling keeps the aspect in full screen and in a resized window.
+      SDL_RenderSetLogicalSize(w.renderer, w.frame.width, w.frame.height);
+    }
+    if (w.texture) SDL_UpdateTexture(w.texture, nullptr, w.frame.pixels.data(), w.frame.width * 4);
+  }
+  SDL_SetRenderDrawColor(w.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(w.renderer);
+  if (w.texture) SDL_RenderCopy(w.renderer, w.texture, nullptr, nullptr);
+  SDL_RenderPresent(w.renderer);
+}
+
+void Translate(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT:
+      Post(WM_CLOSE, 0, 0);
+      break;
+    case SDL_WINDOWEVENT:
+      if (e.window.windowID != SDL_GetWindowID(gWin->sdl)) break;
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: Post(WM_CLOSE, 0, 0); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: Post(WM_ACTIVATEAPP, 1, 0); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: Post(WM_ACTIVATEAPP, 0, 0); break;
+        case SDL_WINDOWEVENT_MOVED: Post(WM_MOVE, 0, MakeLong(e.window.data1, e.window.data2)); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED: PostSize(); break;
+        case SDL_WINDOWEVENT_EXPOSED:
+          ShowFrame(true);
+          Post(WM_PAINT, 0, 0);
+          break;
+        default: break;
+      }
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      int vk = VirtualKeyFromScancode(e.key.keysym.scancode);
+      if (vk == 0) break;
+      bool down = e.type == SDL_KEYDOWN;
+      if (KeyListener listener = gKeyListener.load()) listener(vk, down);
+      LPARAM lParam = 1 | (static_cast<LPARAM>(e.key.keysym.scancode & 0xFF) << 16);
+      if (e.key.repeat || !down) lParam |= static_cast<LPARAM>(1) << 30;
+      if (!down) lParam |= static_cast<LPARAM>(1) << 31;
+      Post(down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
+      break;
+    }
+    default: break;
+  }
+}
+
+// The window thread's event pump (run by its peeks and waits).
+void PumpWindowEvents() {
+  if (!gWin) return;
+  if (TakeTerminationRequest()) Post(WM_CLOSE, 0, 0);
+  if (gWin->headless) return;
+  SDL_Event e;
+  while (gWin && SDL_PollEvent(&e)) Translate(e);
+  if (gWin) ShowFrame(false);
+}
+
+void WakeWindowThread() {
+  if (ThreadId t = gWindowThread.load()) WakeThread(t);
+}
+
+SDL_Rect UsableBounds() {
+  SDL_Rect r{0, 0, kHeadlessDesktopWidth, kHeadlessDesktopHeight};
+  if (gVideoStarted) {
+    int display = gWin && gWin->sdl ? SDL_GetWindowDisplayIndex(gWin->sdl) : 0;
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &r) != 0) SDL_GetDisplayBounds(0, &r);
+  }
+  return r;
+}
+
+void FreeWindow() {
+  if (!gWin) return;
+  SetFrameWake(nullptr);
+  if (gWin->texture) SDL_DestroyTexture(gWin->texture);
+  if (gWin->renderer) SDL_DestroyRenderer(gWin->renderer);
+  if (gWin->sdl) SDL_DestroyWindow(gWin->sdl);
+  delete gWin;
+  gWin = nullptr;
+  gWindowHandle.store(0);
+  gWindowThread.store(0);
+  SetEventPump(nullptr);
+}
+
+}  // namespace
+
+HWND CreateGameWindow(WNDPROC proc, int x, int y, int width, int height) {
+  if (gWin) return 0;
+  auto* w = new GameWindowState;
+  w->headless = IsHeadless();
+  w->x = x;
+  w->y = y;
+  w->width = width;
+  w->height = height;
+  if (!w->headless) {
+    // SIGTERM is ours (an orderly close), and a box over a full-screen window must not minimise it.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    if (!gVideoStarted && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) gVideoStarted = true;
+    if (gVideoStarted) w->sdl = SDL_CreateWindow("", x, y, width, height, SDL_WINDOW_HIDDEN);
+    if (w->sdl) {
+      w->renderer = SDL_CreateRenderer(w->sdl, -1, 0);
+      if (!w->renderer) w->renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (!w->sdl || !w->renderer) {
+      if (w->sdl) SDL_DestroyWindow(w->sdl);
+      delete w;
+      return 0;
+    }
+  }
+  gWin = w;
+  w->hwnd = RegisterWindow(proc);
+  gWindowHandle.store(w->hwnd);
+  gWindowThread.store(CurrentThreadId());
+  SetEventPump(&PumpWindowEvents);
+  if (!w->headless) SetFrameWake(&WakeWindowThread);
+  DispatchMessage(MSG{w->hwnd, WM_CREATE, 0, 0});
+  if (gWin) {
+    PostMove();
+    PostSize();
+  }
+  return w->hwnd;
+}
+
+void DestroyGameWindow(HWND window) {
+  if (!Win(window)) return;
+  DispatchMessage(MSG{window, WM_DESTROY, 0, 0});
+  UnregisterWindow(window);
+  FreeWindow();
+}
+
+HWND GameWindow() { return gWindowHandle.load(); }
+
+void ShutdownWindowSystem() {
+  if (gWin) {
+    UnregisterWindow(gWin->hwnd);
+    FreeWindow();
+  }
+  if (gVideoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  gVideoStarted = false;
+}
+
+void SetWindowTitle(HWND window, const std::string& sjisTitle) {
+  GameWindowState* w = Win(window);
+  if (w && w->sdl) SDL_SetWindowTitle(w->sdl, SjisToUtf8(sjisTitle).c_str());
+}
+
+void ShowGameWindow(HWND window, int showCommand) {
+  GameWindowState* w = Win(window);
+  if (!w) return;
+  if (w->sdl) {
+    if (showCommand == SW_HIDE) {
+      SDL_HideWindow(w->sdl);
+      return;
+    }
+    SDL_ShowWindow(w->sdl);
+    if (showCommand == SW_MAXIMIZE) SDL_MaximizeWindow(w->sdl);
+    if (showCommand == SW_SHOWMINIMIZED) SDL_MinimizeWindow(w->sdl);
+    if (showCommand == SW_RESTORE) SDL_RestoreWindow(w->sdl);
+    ShowFrame(true);
+    return;
+  }
+  w->minimised = showCommand == SW_SHOWMINIMIZED;
+  w->maximised = showCommand == SW_MAXIMIZE;
+  PostSize();
+}
+
+void SetFullScreen(HWND window, bool on) {
+  GameWindowState* w = Win(window);
+  if (!w || w->fullScreen == on) return;
+  w->fullScreen = on;
+  if (!w->sdl) return;
+  // A borderless window over the whole display: it needs no window manager's help
+  // (a bare X server has none) and changes no display mode.
+  if (on) {
+    SDL_GetWindowPosition(w->sdl, &w->x, &w->y);
+    SDL_GetWindowSize(w->sdl, &w->width, &w->height);
+    int display = SDL_GetWindowDisplayIndex(w->sdl);
+    SDL_Rect b{0, 0, 640, 480};
+    SDL_GetDisplayBounds(display < 0 ? 0 : display, &b);
+    SDL_SetWindowBordered(w->sdl, SDL_FALSE);
+    SDL_SetWindowPosition(w->sdl, b.x, b.y);
+    SDL_SetWindowSize(w->sdl, b.w, b.h);
+  } else {
+    SDL_SetWindowBordered(w->sdl, SDL_TRUE);
+    SDL_SetWindowSize(w->sdl, w->width, w->height);
+    SDL_SetWindowPosition(w->sdl, w->x, w->y);
+  }
+}
+
+void SetResizable(HWND window, bool on) {
+  GameWindowState* w = Win(window);
+  if (w && w->sdl) SDL_SetWindowResizable(w->sdl, on ? SDL_TRUE : SDL_FALSE);
+}
+
+void MoveGameWindow(HWND window, int x, int y) {
+  GameWindowState* w = Win(window);
+  if (!w) return;
+  if (w->sdl) {
+    SDL_SetWindowPosition(w->sdl, x, y);
+    return;
+  }
+  w->x = x;
+  w->y = y;
+  PostMove();
+}
+
+void ResizeClient(HWND window, int width, int height) {
+  GameWindowState* w = Win(window);
+  if (!w || width <= 0 || height <= 0) return;
+  if (w->sdl) {
+    SDL_SetWindowSize(w->sdl, width, height);
+    return;
+  }
+  w->width = width;
+  w->height = height;
+  PostSize();
+}
+
+void CentreOnDesktop(HWND window) {
+  GameWindowState* w = Win(window);
+  if (!w) return;
+  int cw = 0, ch = 0;
+  GetClientSize(window, &cw, &ch);
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (w->sdl) SDL_GetWindowBordersSize(w->sdl, &top, &left, &bottom, &right);
+  SDL_Rect b = UsableBounds();
+  int outerX = b.x + (b.w - (cw + left + right)) / 2;
+  int outerY = b.y + (b.h - (ch + top + bottom)) / 2;
+  MoveGameWindow(window, outerX + left, outerY + top);
+}
+
+bool GetWindowPosition(HWND window, int* x, int* y) {
+  GameWindowState* w = Win(window);
+  if (!w) return false;
+  if (w->sdl)
+    SDL_GetWindowPosition(w->sdl, x, y);
+  else
+    *x = w->x, *y = w->y;
+  return true;
+}
+
+bool GetClientSize(HWND window, int* width, int* height) {
+  GameWindowState* w = Win(window);
+  if (!w) return false;
+  if (w->sdl)
+    SDL_GetWindowSize(w->sdl, width, height);
+  else
+    *width = w->width, *height = w->height;
+  return true;
+}
+
+bool GetClientScreenRect(HWND window, RECT* rect) {
+  int x = 0, y = 0, cw = 0, ch = 0;
+  if (!GetWindowPosition(window, &x, &y) || !GetClientSize(window, &cw, &ch)) return false;
+  *rect = RECT{x, y, x + cw, y + ch};
+  return true;
+}
+
+bool IsIconic(HWND window) {
+  GameWindowState* w = Win(window);
+  if (!w) return false;
+  return w->sdl ? (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_MINIMIZED) != 0 : w->minimised;
+}
+
+bool IsZoomed(HWND window) {
+  GameWindowState* w = Win(window);
+  if (!w) return false;
+  return w->sdl ? (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_MAXIMIZED) != 0 : w->maximised;
+}
+
+Size FullScreenClientSize() {
+  SDL_Rect b = UsableBounds();
+  return Size{b.w, b.h};
+}
+
+int DesktopBitsPerPixel() {
+  SDL_DisplayMode mode;
+  if (gVideoStarted && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+    int bytes = SDL_BYTESPERPIXEL(mode.format);
+    if (bytes > 0) return bytes * 8;
+  }
+  return 32;
+}
+
+void SetKeyListener(KeyListener listener) { gKeyListener.store(listener); }
+
+}  // namespace plat
