@@ -108,7 +108,7 @@ bool PlaceWindow(cStartup& s) {
 bool ShowWindow(cStartup& s) {
   // Full screen is the desktop's own size; the window system scales the frames.
   plat::SetFullScreen(MainWindow.m_hWnd, !DisplaySetup.bWindowed);
-  plat::ShowGameWindow(MainWindow.m_hWnd, DisplaySetup.bWindowed ? s.nShowCommand : plat::SW_SHOW);
+  plat::ShowMainWindow(MainWindow.m_hWnd, DisplaySetup.bWindowed ? s.nShowCommand : plat::SW_SHOW);
   return true;
 }
 

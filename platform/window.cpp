@@ -220,7 +220,7 @@ void SetWindowTitle(HWND window, const std::string& sjisTitle) {
   if (w && w->sdl) SDL_SetWindowTitle(w->sdl, SjisToUtf8(sjisTitle).c_str());
 }
 
-void ShowGameWindow(HWND window, int showCommand) {
+void ShowMainWindow(HWND window, int showCommand) {
   GameWindowState* w = Win(window);
   if (!w) return;
   if (w->sdl) {

@@ -44,7 +44,7 @@ HWND GameWindow();
 void ShutdownWindowSystem();
 
 void SetWindowTitle(HWND window, const std::string& sjisTitle);
-void ShowGameWindow(HWND window, int showCommand);
+void ShowMainWindow(HWND window, int showCommand);
 // Desktop full screen (no display-mode change); frames are scaled with their aspect kept.
 void SetFullScreen(HWND window, bool on);
 // Whether the user may resize the window (a sizing frame).
