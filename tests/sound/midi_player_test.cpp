@@ -48,12 +48,12 @@ class MidiPlayerThread : public ::testing::Test {
   void TearDown() override { plat::CloseAudioOutput(); }
 
   // Renders in blocks, giving the callback thread time between blocks.
-  void RenderFor(int frames, int block = 1000) {
+  void RenderFor(int frames, int block = 1000, int pauseMicros = 200) {
     while (frames > 0) {
       int n = std::min(frames, block);
       Render(n);
       frames -= n;
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      std::this_thread::sleep_for(std::chrono::microseconds(pauseMicros));
     }
   }
   void Take() {
@@ -143,7 +143,9 @@ TEST_F(MidiPlayerThread, LoopingRestartsThePieceAtItsEnd) {
   p.Play(1);
   // The restart waits for the callback thread: render until the third pass began.
   for (int i = 0; i < 400; ++i) {
-    RenderFor(500, 500);
+    // A generous pause per block: on a loaded machine the callback thread may be
+    // slow to wake, and the restart's latency is what this test bounds.
+    RenderFor(500, 500, 5000);
     Take();
     int starts = 0;
     for (const Rec& r : Sent()) starts += r.message == 0x643C90;
