@@ -75,12 +75,17 @@ void cEdFlow::Dump(cDumpWriter& out) {
 }
 
 bool ReadFlowList(cVector<cEdFlow>& list, cDataFile& file) {
-  cNesting nesting;
+  uint32_t n = 0;
+  if (!file.ReadCount(n, kMinFlowBytes, kMaxFlows, "Flows")) return false;
   // Flows nest through commands: a damaged or hostile file must not run the
   // reader out of stack.
-  if (nFlowNesting > kMaxFlowNesting)
-    return file.Fail("flows nested deeper than %d levels", kMaxFlowNesting);
-  return ReadRecordList<cEdFlow>(file, list, "Flows", kMaxFlows, kMinFlowBytes);
+  if (n && nFlowNesting >= kMaxFlowNesting) return file.Fail("flows nested deeper than %d levels", kMaxFlowNesting);
+  cNesting nesting;
+  cVector<cEdFlow> fresh(static_cast<int>(n));
+  for (cEdFlow& f : fresh)
+    if (!f.Read(file)) return false;
+  list.swap(fresh);
+  return true;
 }
 
 void RemoveTestPlayFlows(cVector<cEdFlow>& list) {
