@@ -1,5 +1,6 @@
 #include "tools/data_tool/data_tool.h"
 #include "tools/data_tool/key_config_kind.h"
+#include "tools/data_tool/palette_kind.h"
 #include "tools/data_tool/project_data_kinds.h"
 
 // The game's data files. Each record kind the game reads adds its row here.
@@ -8,6 +9,7 @@ const std::vector<cDataKind>& DataKinds() {
     std::vector<cDataKind> k;
     AddKeyConfigKind(k);
     AddSystemAndDatabaseKinds(k);
+    AddCommonPaletteKind(k);
     return k;
   }();
   return kinds;
