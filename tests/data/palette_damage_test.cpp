@@ -114,7 +114,7 @@ TEST_F(PaletteDamage, AnyByteChangedReadsOrIsRefusedWithoutHarm) {
   cTempDir dir;
   const Bytes good = RichPalette();
   for (size_t at = 4; at < good.size(); ++at) {
-    for (unsigned char v : {0x00, 0x7F, 0x80, 0xFF}) {
+    for (unsigned char v : {0x00, 0xFF}) {
       Bytes bad = good;
       bad[at] = v;
       cEdPalette p;
