@@ -27,8 +27,7 @@ const cPaletteLists& LinkedPalette(int kind) {
   if (kind != 1 && kind != 2) return Empty();
   if (pScoped[kind]) return *pScoped[kind];
   if (kind == 2) return StagePalette();
-  static thread_local cPaletteLists common;
-  common = CommonPalette.Lists();
+  static const cPaletteLists common = CommonPalette.Lists();
   return common;
 }
 

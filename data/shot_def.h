@@ -66,7 +66,7 @@ class cEdShot : public cRecord {
   int16_t nEffect = 0;               // database effect shown on a hit
   int8_t nItemKind = 0;              // item given on a hit: 0 none, 1 common, 2 stage palette
   int16_t nItemIndex = 0;
-  int8_t nBlockSummonMode = 0;       // 0 summon, 1 erase, 2 summon where empty, else erase
+  int8_t nBlockSummonMode = 0;       // 0 summon, 1 erase, 2 summon where empty and erase where not
   int8_t nPaletteKind = 0;           // summons: 0 common palette, otherwise the stage palette
   int16_t nPaletteIndex = 0;         // summons: the definition summoned
   int8_t nSummonFaction = 0;         // character summons: 0 the palette's, 1 the firer's, 2 nFaction
