@@ -51,7 +51,8 @@ TEST_F(DefinitionCopies, AssignmentReplacesOrDropsTheDefinitions) {
   EXPECT_FALSE(withDefs.pMove);
   cEdCommand self = ShotCommand();
   cEdShot* before = self.pShot.get();
-  self = *&self;
+  const cEdCommand& alias = self;
+  self = alias;
   EXPECT_EQ(self.pShot.get(), before);
   EXPECT_EQ(self.pShot->nGraphic, 5);
 }
