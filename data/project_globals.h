@@ -5,9 +5,11 @@
 #include "chara/chara_effect_anime.h"
 #include "data/anime_sequences.h"
 #include "data/database.h"
+#include "data/palette.h"
 #include "data/system_data.h"
 #include "stage/scr_effect_anime.h"
 
+extern cEdPalette CommonPalette;  // "data\CommonPalette.cplt4"
 extern cEdSystem SystemData;  // "data\System.dat"
 extern cEdDatabase Database;  // the ten files under "data\database\"
 // Built at start-up from the database; read by stage play and the characters.

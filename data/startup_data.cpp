@@ -5,6 +5,7 @@
 #include "platform/sjis.h"
 
 const char* const kSystemDataPath = "data\\System.dat";
+const char* const kCommonPalettePath = "data\\CommonPalette.cplt4";
 
 bool LoadDatabaseStep() {
   if (Database.Load()) return true;
@@ -23,5 +24,11 @@ void PrepareDatabaseTables() {
 bool LoadSystemDataStep() {
   if (SystemData.Load(kSystemDataPath)) return true;
   ReportLogBox(SJ("%s の読み込みに失敗…"), kSystemDataPath);
+  return false;
+}
+
+bool LoadCommonPaletteStep() {
+  if (CommonPalette.Load(kCommonPalettePath)) return true;
+  ReportLogBox(SJ("%s のロードに失敗！"), kCommonPalettePath);
   return false;
 }

@@ -12,4 +12,9 @@ void PrepareDatabaseTables();
 // the database: scene music numbers are checked against its music list.
 bool LoadSystemDataStep();
 
-extern const char* const kSystemDataPath;  // "data\System.dat"
+// "data\CommonPalette.cplt4" into CommonPalette ("%s のロードに失敗！" with the
+// path). Its definitions are checked against the database and the settings.
+bool LoadCommonPaletteStep();
+
+extern const char* const kSystemDataPath;         // "data\System.dat"
+extern const char* const kCommonPalettePath;      // "data\CommonPalette.cplt4"

@@ -104,7 +104,18 @@ void AppendRecord(std::vector<unsigned char>& out, const RecordType& type, const
         break;
       case ListKind::kRecords:
         U32(out, static_cast<uint32_t>(lv.recs.size()));
-        for (const Value& v : lv.recs) AppendRecord(out, *l.element, v, version);
+        for (const Value& v : lv.recs) AppendRecord(out, l.element ? *l.element : l.lazyElement(), v, version);
+        break;
+      case ListKind::kShort:
+        Element(out, 2, lv.nums.empty() ? 0 : lv.nums[0]);
+        break;
+      case ListKind::kInt:
+        Element(out, 4, lv.nums.empty() ? 0 : lv.nums[0]);
+        break;
+      case ListKind::kOptional:
+        if (lv.recs.size() > 1) throw std::logic_error(std::string(type.name) + ": " + l.name + " holds one record");
+        U32(out, lv.nums.empty() ? static_cast<uint32_t>(lv.recs.size()) : static_cast<uint32_t>(lv.nums[0]));
+        if (!lv.recs.empty()) AppendRecord(out, l.element ? *l.element : l.lazyElement(), lv.recs[0], version);
         break;
     }
   }

@@ -30,7 +30,11 @@ struct String {
   uint32_t last = kNoEnd;
 };
 
-enum class ListKind { kBytes, kInts, kStrings, kRecords };
+// What a record appends after its base part, in order: counted lists, or single
+// raw values (kShort, kInt: the first number, else 0), or an optional record
+// (kOptional: a u32 presence flag, then the record; the flag is 1 when a record is
+// given, or the first number when one is given).
+enum class ListKind { kBytes, kInts, kStrings, kRecords, kShort, kInt, kOptional };
 
 struct RecordType;
 
@@ -38,8 +42,11 @@ struct List {
   const char* name;
   ListKind kind;
   uint32_t first = 0;
-  const RecordType* element = nullptr;  // kRecords
+  const RecordType* element = nullptr;  // kRecords, kOptional
   uint32_t last = kNoEnd;
+  // For layouts that contain themselves (flows hold commands that hold flows): the
+  // element type, looked up when the record is written.
+  const RecordType& (*lazyElement)() = nullptr;
 };
 
 struct RecordType {
@@ -70,6 +77,10 @@ struct Value {
   Value& Nums(const std::string& name, std::vector<double> v) { lists[name].nums = std::move(v); return *this; }
   Value& Strs(const std::string& name, std::vector<std::string> v) { lists[name].strs = std::move(v); return *this; }
   Value& Recs(const std::string& name, std::vector<Value> v) { lists[name].recs = std::move(v); return *this; }
+  // A single appended value (kShort, kInt) or the presence flag of a kOptional.
+  Value& N(const std::string& name, double v) { lists[name].nums = {v}; return *this; }
+  // The record of a kOptional.
+  Value& Rec(const std::string& name, Value v) { lists[name].recs = {std::move(v)}; return *this; }
 };
 
 // Appends one record (base part and lists) as a file of `version` holds it.

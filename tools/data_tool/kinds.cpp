@@ -1,5 +1,6 @@
 #include "tools/data_tool/data_tool.h"
 #include "tools/data_tool/key_config_kind.h"
+#include "tools/data_tool/palette_kind.h"
 #include "tools/data_tool/project_data_kinds.h"
 
 void AddShellKinds(std::vector<cDataKind>& kinds);
@@ -11,6 +12,7 @@ const std::vector<cDataKind>& DataKinds() {
     AddShellKinds(k);
     AddKeyConfigKind(k);
     AddSystemAndDatabaseKinds(k);
+    AddCommonPaletteKind(k);
     return k;
   }();
   return kinds;

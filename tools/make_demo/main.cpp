@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tools/make_demo/demo_palette.h"
+
 namespace {
 
 // The display settings: a 640x480 window at the desktop's colour depth.
@@ -39,6 +41,10 @@ int main(int argc, char** argv) {
   ini << kSystemIni;
   if (!ini.flush()) {
     std::fprintf(stderr, "%s: cannot write System.ini\n", argv[1]);
+    return 1;
+  }
+  if (!WriteDemoPalette(argv[1])) {
+    std::fprintf(stderr, "%s: the common palette cannot be written\n", argv[1]);
     return 1;
   }
   return 0;
