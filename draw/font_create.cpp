@@ -75,6 +75,7 @@ bool Font::Create(const char* szFaceName, int nWidth, int nHeight, int nPitchX, 
   m_nFrameColor = nFrameColor;
   m_lpIconSD = lpIconSD;
   m_bIcon = lpIconSD != nullptr;
+  m_bCenter = 0;
   m_nFastFont = 0;
 
   plat::FontDesc desc;

@@ -77,6 +77,9 @@ uint32_t SjisCodePoint(const char* ch, int bytes) {
   if (!ch || bytes < 1 || bytes > 2) return 0;
   const uint8_t b0 = static_cast<uint8_t>(ch[0]);
   if (bytes == 1 && b0 < 0x80) return b0;
+  // A lead byte stands for nothing without its trail byte.
+  if (bytes == 1 ? IsSjisLeadByte(b0) : !(IsSjisLeadByte(b0) && IsSjisTrailByte(static_cast<uint8_t>(ch[1]))))
+    return 0;
   const uint32_t key = bytes == 2 ? (uint32_t(b0) << 8 | static_cast<uint8_t>(ch[1])) : b0;
   std::atomic<uint32_t>& slot = CodePointCache()[key];
   uint32_t cp = slot.load(std::memory_order_relaxed);
