@@ -160,17 +160,17 @@ void Font::DrawChar(DDSURFACEDATA* lpDstSD, int x, int y, const char* ch, int nB
   DrawGlyphText(lpDstSD, px, py, ch, nBytes);
 }
 
-// TextOutA (DirectDraw) or DrawTextA (Direct3D) of a piece of one line.
+// TextOutA (DirectDraw) or DrawTextA (Direct3D) of a run of one line.
 void Font::DrawGlyphText(DDSURFACEDATA* lpDstSD, int x, int y, const char* text, int nBytes) {
-  const std::string_view piece(text, static_cast<size_t>(nBytes));
+  const std::string_view run(text, static_cast<size_t>(nBytes));
   if (lpDTCon) {
     if (!m_lpFont || !DDBeginScene() || !DDSetRenderTarget(lpDstSD)) return;
-    m_lpFont->DrawText(*lpDevice, piece, x, y, m_dwTextColor);
+    m_lpFont->DrawText(*lpDevice, run, x, y, m_dwTextColor);
     DDRestoreRenderTarget();
     return;
   }
   if (m_hFont && lpDstSD->lpDDPart && lpDstSD->lpDDPart->lpSurface)
-    plat::TextOut(*lpDstSD->lpDDPart->lpSurface, *m_hFont, x, y, piece, m_dwTextColor, GamePalette);
+    plat::TextOut(*lpDstSD->lpDDPart->lpSurface, *m_hFont, x, y, run, m_dwTextColor, GamePalette);
 }
 
 void Font::DrawIcons(DDSURFACEDATA* lpDstSD, int x, int y, const char* szText) {

@@ -120,6 +120,21 @@ TEST_F(GameFonts, LostAtlasesAreFilledAgain) {
   }
 }
 
+TEST_F(GameFonts, AnAtlasThatCannotBeMadeLeavesTheFontDrawingDirectly) {
+  Start(0);
+  // The work surface is made; both tries (video, then system memory) for the first atlas fail.
+  plat::DisplayControl().FailNext(plat::DisplayOp::kCreateSurface, 2, 1);
+  Font font;
+  ASSERT_TRUE(font.Create(SJ("ＭＳ ゴシック"), 0, 16, 16, 16, 241, nullptr, 1, 240, nullptr, 1));
+  EXPECT_FALSE(font.HasAtlases());
+  EXPECT_EQ(font.m_lpFastFont_Half, nullptr);
+  EXPECT_EQ(font.m_lpFastFont_FullAdd, nullptr);
+  DDFillRectPal(&BackBuffer, 0, 0, 640, 480, 28);
+  const uint32_t background = ReadPixels(&BackBuffer, 0, 0, 1, 1)[0];
+  font.Draw(&BackBuffer, 10, 10, SJ("文字"));
+  EXPECT_GT(CountNot(ReadPixels(&BackBuffer, 10, 10, 32, 16), background), 20);
+}
+
 // Golden frames of the text card, compared by hash. A mismatch writes the frame
 // next to the test binary for a look.
 TEST_F(GameFonts, TextCardGoldenFrames) {
