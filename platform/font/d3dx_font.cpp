@@ -1,5 +1,7 @@
 #include "platform/font/d3dx_font.h"
 
+#include <algorithm>
+
 namespace plat {
 
 std::shared_ptr<cD3DXFont> cD3DXFont::Create(const FontDesc& desc, std::string* error) {
