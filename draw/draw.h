@@ -7,5 +7,7 @@
 #include "draw/dd_palette.h"
 #include "draw/dd_present.h"
 #include "draw/dd_surface.h"
+#include "draw/font.h"
+#include "draw/font_table.h"
 #include "draw/surface_lock.h"
 #include "draw/sys_bmp_table.h"
