@@ -2,6 +2,7 @@
 
 std::atomic<plat::HWND> hMainWnd{0};
 int bTestPlay = 0;
+int bStartupStage = 0;
 std::atomic<int> bInitialised{0};
 std::atomic<int> bActive{1};
 

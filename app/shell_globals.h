@@ -10,6 +10,10 @@ extern std::atomic<plat::HWND> hMainWnd;
 // 1 when the editor started this run for a test play.
 extern int bTestPlay;
 
+// 1 when play began from the start-up stage file (the command line or FreeStage):
+// such a play has unlimited lives; set by start-up before the file is played.
+extern int bStartupStage;
+
 // Set once InitGame has succeeded, just before the game thread starts: the main
 // window saves its placement only then.
 extern std::atomic<int> bInitialised;

@@ -1,11 +1,20 @@
 #include "data/startup_data.h"
 
 #include "app/report_log.h"
+#include "data/data_folders.h"
 #include "data/project_globals.h"
 #include "platform/sjis.h"
 
 const char* const kSystemDataPath = "data\\System.dat";
 const char* const kCommonPalettePath = "data\\CommonPalette.cplt4";
+
+bool CopyDefaultDataStep() {
+  if (CopyDefaultData()) return true;
+  ReportLogBox("%s", SJ("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。"));
+  return false;
+}
+
+void CreateStartupFoldersStep() { CreateStartupFolders(); }
 
 bool LoadDatabaseStep() {
   if (Database.Load()) return true;
@@ -30,5 +39,13 @@ bool LoadSystemDataStep() {
 bool LoadCommonPaletteStep() {
   if (CommonPalette.Load(kCommonPalettePath)) return true;
   ReportLogBox(SJ("%s のロードに失敗！"), kCommonPalettePath);
+  return false;
+}
+
+void LoadOptionStep() { OptionData.Load(PathTable[kPathOption]); }
+
+bool LoadWorldMapStep() {
+  if (WorldMap.Load(PathTable[kPathWorldMap])) return true;
+  ReportLogBox(SJ("%s のロードに失敗！"), PathTable[kPathWorldMap]);
   return false;
 }

@@ -16,6 +16,7 @@ namespace plat {
 namespace {
 
 std::atomic<int> gInjectedWriteFailures{0};
+std::atomic<int> gCopyFailureAfter{-1};
 std::atomic<unsigned> gTempCounter{0};
 
 bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
@@ -223,6 +224,78 @@ bool RemoveNativeTree(const std::string& native) {
 }  // namespace
 
 bool RemoveTree(std::string_view gamePath) { return !gamePath.empty() && RemoveNativeTree(NativePath(gamePath)); }
+
+namespace {
+
+bool CopyNativeFile(const std::string& from, const std::string& to, mode_t mode) {
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  bool ok = true;
+  char buf[1 << 16];
+  for (;;) {
+    ssize_t r = ::read(in, buf, sizeof buf);
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) ok = false;
+    if (r <= 0) break;
+    for (ssize_t done = 0; ok && done < r;) {
+      ssize_t w = ::write(out, buf + done, static_cast<size_t>(r - done));
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) ok = false;
+      else done += w;
+    }
+    if (!ok) break;
+  }
+  ::close(in);
+  if (ok && ::fsync(out) != 0) ok = false;
+  if (::close(out) != 0) ok = false;
+  return ok;
+}
+
+// Folders nested deeper than this are taken for a link loop.
+constexpr int kMaxCopyDepth = 64;
+
+bool CopyNativeTree(const std::string& from, const std::string& to, int depth, int& files) {
+  if (depth > kMaxCopyDepth) return false;
+  struct stat st;
+  if (::stat(from.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  if (::mkdir(to.c_str(), 0755) != 0) return false;
+  DIR* d = ::opendir(from.c_str());
+  if (!d) return false;
+  std::vector<std::string> names;
+  while (dirent* e = ::readdir(d)) {
+    if (std::strcmp(e->d_name, ".") && std::strcmp(e->d_name, "..")) names.emplace_back(e->d_name);
+  }
+  ::closedir(d);
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    const std::string src = from + "/" + name, dst = to + "/" + name;
+    struct stat entry;
+    if (::stat(src.c_str(), &entry) != 0) return false;
+    if (S_ISDIR(entry.st_mode)) {
+      if (!CopyNativeTree(src, dst, depth + 1, files)) return false;
+      continue;
+    }
+    if (files == gCopyFailureAfter.load()) return false;
+    if (!S_ISREG(entry.st_mode) || !CopyNativeFile(src, dst, entry.st_mode)) return false;
+    ++files;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CopyTree(std::string_view from, std::string_view to) {
+  if (from.empty() || to.empty()) return false;
+  int files = 0;
+  return CopyNativeTree(NativePath(from), NativePath(to), 0, files);
+}
+
+void InjectCopyFailureAfter(int files) { gCopyFailureAfter.store(files); }
 
 std::vector<std::string> ListDirectory(std::string_view gamePath) {
   std::vector<std::string> names;

@@ -44,6 +44,10 @@ bool MakeDirectory(std::string_view gamePath);  // true when it exists afterward
 bool RemoveFile(std::string_view gamePath);
 bool RenamePath(std::string_view from, std::string_view to);
 bool RemoveTree(std::string_view gamePath);
+// Copies the folder tree `from` to the new folder `to` (which must not exist yet),
+// every file and subfolder; true when all of it was copied. On failure `to` holds
+// part of the copy: the caller removes it.
+bool CopyTree(std::string_view from, std::string_view to);
 
 // Names (Shift-JIS) of the entries of a folder, sorted, without "." and "..".
 std::vector<std::string> ListDirectory(std::string_view gamePath);
@@ -53,5 +57,8 @@ std::string CurrentDirectory();
 
 // Test hook: the next n atomic writes fail as a full disk would.
 void InjectWriteFailures(int n);
+// Test hook: CopyTree fails at the file after `files` copied files (a full disk in
+// the middle of a copy); -1 turns it off.
+void InjectCopyFailureAfter(int files);
 
 }  // namespace plat

@@ -1,0 +1,79 @@
+#pragma once
+// The small records of the user's side: the options, the rankings of one stage
+// or course and the replay input log.
+#include <cstdint>
+#include <string>
+
+#include "app/base/record.h"
+
+// "user_data\Option.dat". Values out of range are kept as read; their users limit them.
+class cOptionData : public cRecord {
+  RECORD_CLASS(cOptionData)
+ public:
+  int32_t nPaletteSet = 0;    // 8-bit drawing mode, 0 to 23
+  int32_t bMusic = 1;
+  int32_t nVolume = 7;        // sound effects, 0 to 10
+  int32_t nRegisterMode = 0;  // ranking registration, 0 to 3
+  std::string strName = "aaa";  // registration name
+
+  void RegisterFields(uint32_t) override;
+};
+
+// One place of a ranking.
+class cRankingEntry : public cRecord {
+  RECORD_CLASS(cRankingEntry)
+ public:
+  int32_t bUsed = 0;
+  int32_t nValue = 0;
+  std::string strName;
+
+  void RegisterFields(uint32_t) override;
+};
+
+// The ranking of one genre: twenty places and the order of its values.
+class cRankingTable : public cRecord {
+  RECORD_CLASS(cRankingTable)
+ public:
+  static constexpr int kEntries = 20;
+
+  cRankingTable() { Reset(); }
+
+  int32_t bHighFirst = 1;  // 1: a larger value ranks higher
+  cVector<cRankingEntry> Entries;
+
+  void RegisterFields(uint32_t) override;
+  // Fields reset, twenty unused places.
+  void Reset();
+};
+
+// The rankings of one stage or course, one table per genre: 0 score, 1 remaining
+// time, 2 play time (a smaller value ranks higher), 3 remaining HP, 4 remaining SP.
+class cRankings : public cRecord {
+  RECORD_CLASS(cRankings)
+ public:
+  static constexpr int kGenres = 5;
+
+  cRankings();
+
+  cVector<cRankingTable> Tables;
+};
+
+// The replay input log of one attempt: the random seed, and the direction and
+// button words of player 1 as runs of equal values.
+class cInputLog : public cRecord {
+  RECORD_CLASS(cInputLog)
+ public:
+  cInputLog() { Clear(); }
+
+  cVector<uint16_t> Values0;  // direction words
+  cVector<uint16_t> Values1;  // button words
+  cVector<int32_t> Runs0;     // frames of each value
+  cVector<int32_t> Runs1;
+  int32_t nSeed = 0;
+  // The playback cursor, never in a file.
+  int32_t nPos0 = 0, nPos1 = 0, nRun0 = 0, nRun1 = 0;
+
+  void RegisterFields(uint32_t) override;
+  // No input, seed 0, the cursor at the start.
+  void Clear();
+};

@@ -1,0 +1,26 @@
+#include "modes/stage_file_start.h"
+
+#include "app/shell_globals.h"
+#include "data/project_globals.h"
+#include "data/stage_loader.h"
+
+namespace {
+constexpr int kUnlimitedLives = 999999;
+}  // namespace
+
+int StartStageFile(const std::string& path, int newest) {
+  SaveData.Reset();
+  // PENDING (stage play, characters): the play lists Player, StageChara and ItemList emptied.
+  if (!LoadStageForPlay(path, newest, &PlayStageData)) return 0;
+  SaveData.nStageNo = 1;
+  SaveData.nPart = 1;
+  if (bStartupStage || SystemData.InfiniteLives.At(cEdSystem::kStageFile)) {
+    SaveData.nLivesAtStart = SaveData.nLives = kUnlimitedLives;
+  } else {
+    SaveData.nLivesAtStart = SystemData.StartLives.At(cEdSystem::kStageFile);
+    SaveData.nLives = SaveData.nLivesAtStart - 1;
+  }
+  // The loader keeps the path of the file it found, relative to the project.
+  SaveData.SetFileName(StageData.strFilePath);
+  return 1;
+}

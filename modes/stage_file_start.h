@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+// Starts play from a stage file: a new game's save data, the stage loaded for
+// play (its newest numbered version when `newest` is set), stage 1 part 1, the
+// lives of the stage-file category (unlimited from the start-up stage), and the
+// stage's name kept for results and rankings. 1 on success; 0 when the load
+// failed (the loader has shown why).
+int StartStageFile(const std::string& path, int newest);
