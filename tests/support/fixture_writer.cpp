@@ -112,6 +112,17 @@ void AppendRecord(std::vector<unsigned char>& out, const RecordType& type, const
       case ListKind::kInt:
         Element(out, 4, lv.nums.empty() ? 0 : lv.nums[0]);
         break;
+      case ListKind::kRecord:
+        if (lv.recs.size() > 1) throw std::logic_error(std::string(type.name) + ": " + l.name + " holds one record");
+        AppendRecord(out, l.element ? *l.element : l.lazyElement(), lv.recs.empty() ? Value() : lv.recs[0], version);
+        break;
+      case ListKind::kWordRecords:
+        U32(out, static_cast<uint32_t>(lv.recs.size()));
+        for (size_t i = 0; i < lv.recs.size(); ++i) {
+          Element(out, 4, i < lv.nums.size() ? lv.nums[i] : 0);
+          AppendRecord(out, l.element ? *l.element : l.lazyElement(), lv.recs[i], version);
+        }
+        break;
       case ListKind::kOptional:
         if (lv.recs.size() > 1) throw std::logic_error(std::string(type.name) + ": " + l.name + " holds one record");
         U32(out, lv.nums.empty() ? static_cast<uint32_t>(lv.recs.size()) : static_cast<uint32_t>(lv.nums[0]));

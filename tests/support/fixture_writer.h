@@ -33,8 +33,10 @@ struct String {
 // What a record appends after its base part, in order: counted lists, or single
 // raw values (kShort, kInt: the first number, else 0), or an optional record
 // (kOptional: a u32 presence flag, then the record; the flag is 1 when a record is
-// given, or the first number when one is given).
-enum class ListKind { kBytes, kInts, kStrings, kRecords, kShort, kInt, kOptional };
+// given, or the first number when one is given), or one record with no count
+// (kRecord: a default one when none is given), or a counted list whose records
+// each follow a u32 word (kWordRecords: the words are the numbers given, else 0).
+enum class ListKind { kBytes, kInts, kStrings, kRecords, kShort, kInt, kOptional, kRecord, kWordRecords };
 
 struct RecordType;
 
