@@ -55,18 +55,22 @@ void FreeItemDefs(cVector<cEdItem>& list) { FreeDefs(list); }
 
 void SetStageLoadHook(void (*hook)()) { gLoadHook.store(hook); }
 
-int CheckStageFile(const std::string& path) {
+bool StageTrailerIntact(const std::string& path) {
   std::FILE* f = plat::OpenFile(path, "rb");
-  if (!f) return 1;
+  if (!f) return true;
   uint32_t version = 0, trailer = 0;
-  bool known = std::fread(&version, 4, 1, f) == 1;
+  const bool known = std::fread(&version, 4, 1, f) == 1;
   if (!known || version < 174) {
     std::fclose(f);
-    return 1;
+    return true;
   }
   const bool read = std::fseek(f, -4, SEEK_END) == 0 && std::fread(&trailer, 4, 1, f) == 1;
   std::fclose(f);
-  if (read && trailer == kStageTrailer) return 1;
+  return read && trailer == kStageTrailer;
+}
+
+int CheckStageFile(const std::string& path) {
+  if (StageTrailerIntact(path)) return 1;
   ErrorBoxf(SJ("ステージファイル %s が破損しています！"), path.c_str());
   RequestClose();
   return 0;

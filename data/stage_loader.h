@@ -21,6 +21,8 @@ int LoadStageForPlay(const std::string& path, int newest, cEdStage* target);
 // with 123456789), or cannot be opened (its read reports that); else the
 // "damaged" message, WM_CLOSE to the game window and 0.
 int CheckStageFile(const std::string& path);
+// The check alone: false only for a file from version 174 on without the trailer.
+bool StageTrailerIntact(const std::string& path);
 
 // Test seam: called on thLoad just before the stage file is read.
 void SetStageLoadHook(void (*hook)());

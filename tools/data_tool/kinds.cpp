@@ -2,6 +2,7 @@
 #include "tools/data_tool/key_config_kind.h"
 #include "tools/data_tool/palette_kind.h"
 #include "tools/data_tool/project_data_kinds.h"
+#include "tools/data_tool/stage_kinds.h"
 
 void AddShellKinds(std::vector<cDataKind>& kinds);
 
@@ -13,6 +14,7 @@ const std::vector<cDataKind>& DataKinds() {
     AddKeyConfigKind(k);
     AddSystemAndDatabaseKinds(k);
     AddCommonPaletteKind(k);
+    AddStageAndProgressKinds(k);
     return k;
   }();
   return kinds;

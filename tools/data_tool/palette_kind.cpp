@@ -20,13 +20,9 @@ bool LoadList(const std::string& folder, int file, cVector<T> cEdDatabase::*memb
   return true;
 }
 
-// The game checks the definitions' references against the database: take it from
-// the project the palette belongs to ("database\" beside it), the game's defaults
-// for the files that are not there.
-void LoadProjectDatabase(const std::string& palettePath, std::FILE* err) {
-  std::string name = palettePath;
-  StripDirectory(name);
-  const std::string folder = palettePath.substr(0, palettePath.size() - name.size());
+}  // namespace
+
+void LoadProjectDatabase(const std::string& folder, std::FILE* err) {
   Database = cEdDatabase();
   int missing = 0;
   missing += !LoadList(folder, 0, &cEdDatabase::AnimeSetList);
@@ -44,6 +40,15 @@ void LoadProjectDatabase(const std::string& palettePath, std::FILE* err) {
                  "default lists for those\n", missing, plat::SjisToUtf8(folder).c_str());
 }
 
+namespace {
+
+// The database of the project the palette belongs to: "database\" beside it.
+std::string FolderOf(const std::string& path) {
+  std::string name = path;
+  StripDirectory(name);
+  return path.substr(0, path.size() - name.size());
+}
+
 }  // namespace
 
 void AddCommonPaletteKind(std::vector<cDataKind>& kinds) {
@@ -57,12 +62,12 @@ void AddCommonPaletteKind(std::vector<cDataKind>& kinds) {
   // so that an upgrade loses none of them.
   k.dump = [plain](const std::string& path, std::FILE* out, std::FILE* err) {
     bTestPlay = 1;
-    LoadProjectDatabase(path, err);
+    LoadProjectDatabase(FolderOf(path), err);
     return DumpDataFile(plain, path, out, err);
   };
   k.upgrade = [plain](const std::string& in, const std::string& out, std::FILE* err) {
     bTestPlay = 1;
-    LoadProjectDatabase(in, err);
+    LoadProjectDatabase(FolderOf(in), err);
     return UpgradeDataFile(plain, in, out, err);
   };
   kinds.push_back(k);
