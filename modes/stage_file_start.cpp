@@ -1,5 +1,6 @@
 #include "modes/stage_file_start.h"
 
+#include "app/mode_manager.h"
 #include "app/shell_globals.h"
 #include "data/project_globals.h"
 #include "data/stage_loader.h"
@@ -23,4 +24,17 @@ int StartStageFile(const std::string& path, int newest) {
   // The loader keeps the path of the file it found, relative to the project.
   SaveData.SetFileName(StageData.strFilePath);
   return 1;
+}
+
+bool StartStartupStage(const std::string& path) {
+  bStartupStage = 1;
+  if (!StartStageFile(path, 1)) return false;
+  ModeManager.m_nMode = MODE_STAGE;
+  ModeManager.m_nPrevMode = MODE_TITLE;
+  ModeManager.m_nPlayKind = 3;      // stage file
+  ModeManager.m_nPlayCategory = 2;  // stage file
+  ModeManager.m_bRanking = 1;
+  // A stage-file play that ends loads the same file again.
+  SaveData.bParted = 0;
+  return true;
 }

@@ -7,3 +7,8 @@
 // stage's name kept for results and rankings. 1 on success; 0 when the load
 // failed (the loader has shown why).
 int StartStageFile(const std::string& path, int newest);
+
+// The start-up stage (the command line or FreeStage), already found in its newest
+// version: played at once with unlimited lives; the first frame then creates the
+// stage-play scene. False when it could not be loaded (start-up ends).
+bool StartStartupStage(const std::string& path);
