@@ -194,10 +194,8 @@ HResult cD3DDevice::Clear(const Rect* rects, int count, uint32_t argb) {
     r.top = std::max(r.top, 0);
     r.right = std::min(r.right, t.Width());
     r.bottom = std::min(r.bottom, t.Height());
-    for (int y = r.top; y < r.bottom; ++y) {
-      uint8_t* p = t.Row(y) + r.left * t.BytesPerPixel();
-      for (int x = r.left; x < r.right; ++x, p += t.BytesPerPixel()) WritePixel(p, t.BytesPerPixel(), value);
-    }
+    for (int y = r.top; y < r.bottom; ++y)
+      FillPixels(t.Row(y) + r.left * t.BytesPerPixel(), t.BytesPerPixel(), r.right - r.left, value);
   }
   return kOk;
 }
