@@ -32,7 +32,13 @@ void DDWriteFillQuad(plat::Vertex* v, const plat::Rect& rect, uint32_t dwColor) 
 }
 
 uint32_t DDBltKeyClearColor(const DDSURFACEDATA* lpDstSD) {
-  if (lpDstSD == &BackBuffer) return DDSettings.nBpp == 16 ? lpDTCon->wTransmit_16 : lpDTCon->dwOpaqueKey;
+  if (lpDstSD == &BackBuffer) {
+    // At 16 bits the transparent colour is kept as a texture pixel; the clear takes
+    // a device colour, so the pixel is widened to one (passed as it is, its bits
+    // would read as a different, greenish colour).
+    if (DDSettings.nBpp == 16) return plat::PixelToArgb(plat::PixelFormat::kA1R5G5B5, lpDTCon->wTransmit_16);
+    return lpDTCon->dwOpaqueKey;
+  }
   return DDSettings.nBpp == 16 ? lpDTCon->wReserved : lpDTCon->dwKeyColor;
 }
 

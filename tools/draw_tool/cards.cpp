@@ -5,6 +5,7 @@
 #include "draw/draw.h"
 #include "platform/display/display_control.h"
 #include "platform/sjis.h"
+#include "tools/draw_tool/card_blits.h"
 
 namespace draw_tool {
 namespace {
@@ -79,11 +80,13 @@ bool StartDrawing(const DrawConfig& config, bool* fellBack) {
 
 void StopDrawing() { DDRelease(); }
 
-std::vector<std::string> CardNames() { return {"sheets"}; }
+std::vector<std::string> CardNames() { return {"sheets", "blits"}; }
 
 bool DrawCard(const std::string& card, plat::PresentedFrame* frame) {
   if (card == "sheets") {
     DrawSheetsCard();
+  } else if (card == "blits") {
+    DrawBlitsCard();
   } else {
     return false;
   }
