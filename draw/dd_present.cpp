@@ -70,7 +70,8 @@ int DDSetDialogBoxMode(int bOn) {
   }
   if (bOn) {
     if (plat::Failed(lpDD->FlipToGDISurface())) return 0;
-    plat::ShowCursor(true);
+    while (plat::ShowCursor(true) < 0) {
+    }
     return 1;
   }
   HideCursor();
