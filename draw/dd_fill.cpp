@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "draw/dd_batch.h"
 #include "draw/dd_blit.h"
@@ -113,13 +115,21 @@ void DDSetPixel(DDSURFACEDATA* lpDstSD, int x, int y, uint32_t dwPalNum) {
 }
 
 void DDCircle(DDSURFACEDATA* lpDstSD, int cx, int cy, int nRadius, uint32_t dwPalNum) {
-  if (!lpDstSD || nRadius < 1) return;
+  if (!lpDstSD || nRadius < 1 || lpDstSD->nWidth <= 0 || lpDstSD->nHeight <= 0) return;
   // Wide arithmetic: a centre near the ends of the int range or a huge radius
   // only puts points outside the target.
   auto plot = [&](int64_t px, int64_t py) {
     if (px < 0 || py < 0 || px >= lpDstSD->nWidth || py >= lpDstSD->nHeight) return;
     DDFillRectPal(lpDstSD, static_cast<int>(px), static_cast<int>(py), 1, 1, dwPalNum);
   };
+  // A circle that cannot touch the target is not walked: its centre is farther
+  // than the radius from the target, or every corner of the target is inside it.
+  const int64_t r = nRadius;
+  const int64_t nx = std::clamp<int64_t>(cx, 0, lpDstSD->nWidth - 1), ny = std::clamp<int64_t>(cy, 0, lpDstSD->nHeight - 1);
+  const int64_t fx = std::max<int64_t>(std::abs(cx - int64_t(0)), std::abs(cx - int64_t(lpDstSD->nWidth - 1)));
+  const int64_t fy = std::max<int64_t>(std::abs(cy - int64_t(0)), std::abs(cy - int64_t(lpDstSD->nHeight - 1)));
+  const double nearest = std::hypot(double(cx - nx), double(cy - ny)), farthest = std::hypot(double(fx), double(fy));
+  if (nearest > double(r) + 2.0 || farthest + 2.0 < double(r)) return;
   int64_t x = 0, y = nRadius, d = 3 - 2 * int64_t(nRadius);
   while (y >= x) {
     plot(cx + x, cy + y);

@@ -54,7 +54,10 @@ TEST_F(Primitives, PixelsAndCircles) {
     DDFillRectPal(&BackBuffer, 0, 0, 640, 480, 16);
     DDCircle(&BackBuffer, INT_MAX, INT_MIN, 20, 40);
     DDCircle(&BackBuffer, INT_MIN, INT_MAX - 3, 20, 40);
+    DDCircle(&BackBuffer, 320, 240, INT_MAX, 40);  // around the whole screen: at once, nothing
     EXPECT_TRUE(Drawn(SheetColor(16)).empty());
+    DDCircle(&BackBuffer, 320, 240 + 1000, 1000, 40);  // a huge one through the screen
+    EXPECT_EQ(PixelAt(&BackBuffer, 320, 240), SheetColor(40));
     DDRelease();
   }
 }
