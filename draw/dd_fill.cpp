@@ -16,13 +16,7 @@ namespace {
 void FillQuad(DDSURFACEDATA* dst, const plat::Rect& rect, uint32_t color) {
   DTSURFACEDATA* dt = dst->lpDT.get();
   if (!dt->lpVB || dt->lpVB->Count() < 4) return;
-  const float fl = float(rect.left) - 0.5f, ft = float(rect.top) - 0.5f;
-  const float fr = float(rect.right) - 0.5f, fb = float(rect.bottom) - 0.5f;
-  plat::Vertex* v = dt->lpVB->Data();
-  v[0] = {fl, ft, 0.0f, 1.0f, color, 0.0f, 0.0f};
-  v[1] = {fl, fb, 0.0f, 1.0f, color, 0.0f, 0.0f};
-  v[2] = {fr, ft, 0.0f, 1.0f, color, 0.0f, 0.0f};
-  v[3] = {fr, fb, 0.0f, 1.0f, color, 0.0f, 0.0f};
+  DDWriteFillQuad(dt->lpVB->Data(), rect, color);
   if (!DDBeginScene() || !DDSetRenderTarget(dst)) return;
   lpDevice->SetRenderState(plat::RenderState::kTextureFactor, color);
   lpDevice->SetTextureStageState(0, plat::StageStateType::kColorOp, plat::kTopSelectArg2);
