@@ -1,11 +1,11 @@
 // The game thread and its frame step.
 //
 // PENDING frame-step calls, waiting for their subsystems:
-//   step 3   RestoreLostSurfaces: DDRestore and the reload of every lost surface
-//            (drawing layer, device loss); until then a lost surface stays lost.
+//   step 3   RestoreLostSurfaces: the surface lists of stage play (character
+//            bitmaps, effect and sword images), the picture list, the option
+//            scene's surfaces and Off_Msg (stage play, game modes); the digit
+//            sheets are restored already.
 //   step 8   the stage-play scene's FPS member (stage play).
-//   step 9   the FPS text, Font::DrawF / Font::DrawTextWindowF (drawing layer fonts);
-//            the frame-time ring and its average are kept already.
 //   step 10  the stage's own frame rate above 60 in the DirectDraw present (stage
 //            play; no stage-play scene exists yet). Under Direct3D the pacing is the
 //            present's own (drawing layer, present pacing).
@@ -25,6 +25,9 @@
 #include "app/system_ini.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_present.h"
+#include "draw/dd_restore.h"
+#include "draw/dd_surface.h"
+#include "draw/font_table.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/present_slot.h"
@@ -74,9 +77,30 @@ uint32_t StartFrameNumber() {
 
 uint32_t FrameNumber() { return gFrameNumber.load(); }
 
+bool RestoreLostSurface(DDSURFACEDATA& sd) {
+  if (!IsSurfaceLost(sd)) return true;
+  sd.lpDDPart->lpSurface->Restore();
+  if (sd.nMemKind != DDMEMKIND_VIDEO) return true;
+  sd.bLost = 1;
+  return DDReloadSurface(&sd, DDSettings.nBpp);
+}
+
+bool IsSurfaceLost(const DDSURFACEDATA& sd) {
+  return sd.lpDDPart && sd.lpDDPart->lpSurface && sd.lpDDPart->lpSurface->IsLost();
+}
+
 bool cModeManager::RestoreLostSurfaces() {
-  // PENDING (drawing layer, device loss): DDRestore and the lost surfaces of stage
-  // play, the picture list, the option scene, Off_Msg and the digit sheets.
+  if (Direct3DInUse() || !IsSurfaceLost(PrimarySD)) return true;
+  DDRestore();
+  // PENDING (stage play, game modes): the stage's surface vectors, the picture
+  // list, the option scene's surfaces and Off_Msg go through RestoreLostSurface
+  // here, in that order, before the digit sheets.
+  for (int i = 0; i < FONT_COUNT; ++i) {
+    DDSURFACEDATA& sheet = Off_Num[i];
+    if (!IsSurfaceLost(sheet)) continue;
+    sheet.lpDDPart->lpSurface->Restore();
+    if (sheet.nMemKind == DDMEMKIND_VIDEO) DrawDigitSheet(&sheet, &Fonts[i]);
+  }
   return true;
 }
 
@@ -126,8 +150,10 @@ bool cModeManager::Frame() {
       for (int t : gFrameTimeRing) sum += t;
       gFrameTimeAverage = sum >> 4;
     }
-    // PENDING (drawing layer fonts): "FPS%2d(%2d)" with gFps and gFrameTimeAverage,
-    // font 0 at (549, 469) when ShowFps is 2, else font 1 in a text window at (495, 463).
+    if (SystemIni.ShowFps == 2)
+      Fonts[0].DrawF(&BackBuffer, 549, 469, "FPS%2d(%2d)", gFps, gFrameTimeAverage);
+    else
+      Fonts[1].DrawTextWindowF(&BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", gFps, gFrameTimeAverage);
   }
   Present();
   return true;

@@ -5,25 +5,16 @@
 // and of sound live beside them (startup_drawing.cpp, startup_sound.cpp).
 //
 // PENDING steps (no function yet), in one list:
-//   InitGame 3    BuildCommandParamTable (characters and flows)
 //   InitGame 4    CopyDefaultData, "data\" made from "default\" (data folders)
 //   InitGame 5    the folders of the data-folder table (data folders)
 //   InitGame 10   drawing-mode dialog and "user_data\Boot.dat" (dialog framework)
 //   InitGame 15   InitCommonControls, cWindow::Init with WindowRegistry (window framework)
-//   InitGame 25   fonts: face FontFaceName(SystemData.nFont), atlas flags from
-//                 D3D_FontCache / DD_FontCache, CreateFontTable, bFontIcons and
-//                 bFontCentre into font 1, CreateNumberSurfaces (drawing layer fonts)
 //   InitGame 28   "user_data\Option.dat" (option record; its defaults stand in,
 //                 option_defaults.h)
 //   InitGame 29   SetPaletteSet at 8 bits (palette rotation of the drawing layer)
 //   InitGame 34   "data\WorldMap.dat" (world map record)
-//   InitGame 35   "data\CommonPalette.cplt4" (common palette)
 //   InitGame 36   StartStageFile(path, 1) and the scene manager set to stage play (game modes)
-//   UnInitGame 1  "Font10 : %d", "Font16 : %d" (fonts)
-//   UnInitGame 6  the three fonts (fonts)
-//   UnInitGame 7  the three digit sheets (fonts)
 //   UnInitGame 9  cHook::Uninstall (keyboard hook)
-//   After DDInit full screen: SetFullScreenMesBox(DDMesBox) (drawing layer message box)
 #include "app/init_game.h"
 
 #include <string>
@@ -40,6 +31,7 @@
 #include "app/startup_steps.h"
 #include "app/system_ini.h"
 #include "app/window_data.h"
+#include "chara/command_param_table.h"
 #include "data/project_globals.h"
 #include "data/startup_data.h"
 #include "platform/clock.h"
@@ -67,6 +59,11 @@ bool SeedRandom(cStartup&) {
 bool SetDataVersion(cStartup&) {
   nDataVersion = kDataVersion;
   bStripCR = 1;
+  return true;
+}
+
+bool BuildCommandParams(cStartup&) {
+  BuildCommandParamTable();
   return true;
 }
 
@@ -161,6 +158,8 @@ bool ReadKeyConfiguration(cStartup&) {
   return true;
 }
 
+bool LoadCommonPalette(cStartup&) { return LoadCommonPaletteStep(); }
+
 bool FindStartStage(cStartup&) {
   std::string& path = SystemIni.FreeStage;
   if (path.empty()) return true;
@@ -175,7 +174,7 @@ bool FindStartStage(cStartup&) {
 const cStep kInitSteps[] = {
     {"1", "timer resolution, srand(timeGetTime())", SeedRandom, ""},
     {"2", "data version 752, strip-carriage-return on", SetDataVersion, ""},
-    {"3", "BuildCommandParamTable", nullptr, "characters and flows"},
+    {"3", "BuildCommandParamTable", BuildCommandParams, ""},
     {"4", "CopyDefaultData: \"data\\\" made from \"default\\\" after asking", nullptr, "project data"},
     {"5", "the folders of the data-folder table", nullptr, "project data"},
     {"6", "cEdDatabase::Load: the ten database files", LoadDatabase, ""},
@@ -200,7 +199,7 @@ const cStep kInitSteps[] = {
     {"22", "palette and transparent colour", LoadPaletteAndKey, ""},
     {"23", "copy switch of the DirectDraw present", SetPresentCopySwitch, ""},
     {"24", "DDLoadSurfaceTable: the 71 system surfaces", LoadSystemSurfaces, ""},
-    {"25", "font descriptors, CreateFontTable, CreateNumberSurfaces", nullptr, "drawing layer fonts"},
+    {"25", "font descriptors, CreateFontTable, CreateNumberSurfaces", StartFonts, ""},
     {"26", "joysticks, scripted input (KORVANE_INPUT), cInput::InitJoyButtons on every Input entry", StartInputDevices, ""},
     {"27", "ReadKeyConfig, else SetDefaultKeyConfig", ReadKeyConfiguration, ""},
     {"28", "\"user_data\\Option.dat\" (its defaults stand in)", nullptr, "option record"},
@@ -210,7 +209,7 @@ const cStep kInitSteps[] = {
     {"32", "DS_Init(22050, 8, 1)", StartSoundEffects, ""},
     {"33", "DS_LoadAll", LoadSoundEffects, ""},
     {"34", "\"data\\WorldMap.dat\"", nullptr, "world map record"},
-    {"35", "\"data\\CommonPalette.cplt4\"", nullptr, "common palette"},
+    {"35", "\"data\\CommonPalette.cplt4\"", LoadCommonPalette, ""},
     {"36", "start-up stage: newest version, a missing file logged", FindStartStage, ""},
     {"36", "start-up stage: StartStageFile(path, 1) and the scene manager set to stage play", nullptr,
      "game modes"},
@@ -229,13 +228,12 @@ bool CloseJoysticks(cStartup&) {
 }
 
 const cStep kUnInitSteps[] = {
-    {"1", "\"Font10 : %d\" and \"Font16 : %d\"", nullptr, "drawing layer fonts"},
+    {"1", "\"Font10 : %d\" and \"Font16 : %d\"", ReportFonts, ""},
     {"2", "timer resolution (nothing to give back here)", NothingToRelease, ""},
     {"3", "DS_Release", ReleaseSoundEffects, ""},
     {"4", "cBgmPlayer::Release", ReleaseMusicPlayer, ""},
     {"5", "cModeManager::DeleteScenes", ReleaseScenes, ""},
-    {"6", "the three fonts", nullptr, "drawing layer fonts"},
-    {"7", "the three digit sheets", nullptr, "drawing layer"},
+    {"6", "the three fonts, then (7) the three digit sheets", ReleaseFonts, ""},
     {"8", "DDUnInit / DDRelease", ReleaseDrawingLayer, ""},
     {"9", "cHook::Uninstall", nullptr, "keyboard hook"},
     // The platform's own releases: the joysticks, and the audio output last, once

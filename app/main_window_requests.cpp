@@ -17,12 +17,12 @@
 //   WM_USER+6    kind 4: the save data's music number := lParam, and its loop flag
 //                for the stage's music (save data); until then the stage's music
 //                plays once.
-//   WM_USER+100  DDRestoreSurface (drawing layer, device loss).
 #include <string>
 
 #include "app/main_window.h"
 #include "app/sound/sound_requests.h"
 #include "data/project_globals.h"
+#include "draw/dd_restore.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ plat::LRESULT cMainWindow::OnRequest(plat::UINT message, plat::WPARAM wParam, pl
       OnMusic(wParam, lParam);
       return 0;
     case WM_RESTORE_DEVICE:
-      // PENDING: DDRestoreSurface.
+      DDRestoreSurface();
       return 0;
     default:
       return 0;

@@ -6,6 +6,13 @@
 #include "app/scene.h"
 
 class cInput;
+struct DDSURFACEDATA;
+
+// DirectDraw surface restore of the frame step, for every surface list that
+// keeps its own surfaces: a lost surface is restored and, in video memory, its
+// pixels reloaded from its file (bLost set); false when the reload failed.
+bool RestoreLostSurface(DDSURFACEDATA& sd);
+bool IsSurfaceLost(const DDSURFACEDATA& sd);
 
 // Mode numbers.
 enum eMode { MODE_TITLE = 0, MODE_WORLDMAP = 1, MODE_WORLDMAP_MENU = 2, MODE_CHALLENGE = 3, MODE_STAGE = 4,

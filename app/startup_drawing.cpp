@@ -2,6 +2,7 @@
 // device asks of the game window.
 #include "app/display_setup.h"
 #include "app/main_window.h"
+#include "app/message_box.h"
 #include "app/mode_manager.h"
 #include "app/startup_steps.h"
 #include "app/system_ini.h"
@@ -47,9 +48,19 @@ void InstallDisplayWindowHooks() {
   plat::SetDisplayWindowHooks(hooks);
 }
 
+// A box over the full-screen game; 0 when the drawing layer could not show it
+// (the plain box is shown then).
+int FullScreenBox(const char* text, const char* caption, unsigned type) {
+  int result = 0;
+  return DDMesBox(text, caption, type, &result) ? result : 0;
+}
+
 bool InitDrawing(int backEnd) {
-  return DDInit(backEnd, MainWindow.m_hWnd, 640, 480, DisplaySetup.nBpp, DisplaySetup.bVSync, DisplaySetup.bWindowed,
-                1, 60, DisplaySetup.bVSync, Off_Sys, SysBmpInfo, SYS_BMP_COUNT);
+  if (!DDInit(backEnd, MainWindow.m_hWnd, 640, 480, DisplaySetup.nBpp, DisplaySetup.bVSync, DisplaySetup.bWindowed,
+              1, 60, DisplaySetup.bVSync, Off_Sys, SysBmpInfo, SYS_BMP_COUNT))
+    return false;
+  SetFullScreenMesBox(DDSettings.bWindowed ? nullptr : &FullScreenBox);
+  return true;
 }
 
 }  // namespace
@@ -59,6 +70,7 @@ bool StartDrawingLayer(cStartup& s) {
   if (InitDrawing(DisplaySetup.bDirect3D)) return true;
   if (!DisplaySetup.bDirect3D) return false;
   // Direct3D could not be set up: DirectDraw with the same values, without a message.
+  SetFullScreenMesBox(nullptr);
   DDRelease();
   SystemIni.Direct3D = 0;
   DisplaySetup.bDirect3D = 0;
@@ -92,6 +104,7 @@ bool SetPresentCopySwitch(cStartup&) {
 bool LoadSystemSurfaces(cStartup&) { return DDLoadAllSystemSurfaces(); }
 
 bool ReleaseDrawingLayer(cStartup&) {
+  SetFullScreenMesBox(nullptr);
   if (DDSettings.bWindowed)
     DDUnInit();
   else

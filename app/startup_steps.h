@@ -25,6 +25,11 @@ bool SetPresentCopySwitch(cStartup& s);      // 23: copy switch of the DirectDra
 bool LoadSystemSurfaces(cStartup& s);        // 24: the 71 system surfaces
 bool ReleaseDrawingLayer(cStartup& s);       // UnInitGame 8
 
+// Fonts (startup_fonts.cpp).
+bool StartFonts(cStartup& s);                // 25: the three fonts and the digit sheets
+bool ReportFonts(cStartup& s);               // UnInitGame 1: "Font10 : %d", "Font16 : %d"
+bool ReleaseFonts(cStartup& s);              // UnInitGame 6 and 7: the fonts, then the digit sheets
+
 // Sound effects and music (startup_sound.cpp).
 bool StartMusicPlayer(cStartup& s);          // 30
 bool BuildSoundTable(cStartup& s);           // 31
