@@ -2,6 +2,10 @@
 
 #include "app/message_box.h"
 #include "app/report_log.h"
+#include "draw/dd_globals.h"
+#include "platform/display/d3d_device.h"
+#include "platform/display/ddraw_device.h"
+#include "platform/display/display_control.h"
 #include "platform/sjis.h"
 
 DISPLAYSETUP DisplaySetup;
@@ -49,10 +53,47 @@ bool SettleDisplayValues(SYSTEMINIDATA& ini, const DISPLAYDEFAULTS& defaults, in
   return true;
 }
 
-bool ReportDisplayInfo(int /*detail*/) {
-  bool ok = ReportLog(DisplaySetup.bWindowed ? "Mode : Window" : "Mode : Fullscreen");
-  ok = ok && ReportLog("Bpp : %d", DisplaySetup.nBpp);
-  // PENDING (drawing layer): "VRAM Total", "VRAM Free" and "RR" when a DirectDraw
-  // object exists; the DirectX report (with the detail flag) under Direct3D.
+namespace {
+
+// The capability lines of the Direct3D part. The rest of that part (DirectX
+// version, adapters, drivers, the capability dump and the format table) describes
+// a graphics driver that the software display device does not have.
+bool ReportDirect3D() {
+  if (!lpDTCon) return true;
+  const plat::DeviceCaps& caps = lpDTCon->Caps;
+  bool ok = true;
+  if (caps.alphaFlipOrDiscard) ok = ok && ReportLog("D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD");
+  if (caps.pow2Textures) ok = ok && ReportLog("D3DPTEXTURECAPS_POW2");
+  if (caps.squareTextures) ok = ok && ReportLog("D3DPTEXTURECAPS_SQUAREONLY");
+  if (caps.dynamicTextures) ok = ok && ReportLog("D3DCAPS2_DYNAMICTEXTURES");
   return ok;
+}
+
+}  // namespace
+
+bool ReportDisplayInfo(int /*detail*/) {
+  bool ok = ReportLog(DDSettings.bWindowed ? "Mode : Window" : "Mode : Fullscreen");
+  ok = ok && ReportLog("Bpp : %d", DDSettings.nBpp);
+  if (lpDD) {
+    uint32_t total = 0, free = 0, hz = 0;
+    lpDD->GetAvailableVidMem(&total, &free);
+    lpDD->GetMonitorFrequency(&hz);
+    const double mb = 1024.0 * 1024.0;
+    ok = ok && ReportLog("VRAM Total : %.3fMB", total / mb);
+    ok = ok && ReportLog("VRAM Free : %.3fMB", free / mb);
+    ok = ok && ReportLog("RR : %u", hz);
+  }
+  return ok && ReportDirect3D();
+}
+
+void GetVideoMemory(int* totalMB, int* freeMB) {
+  uint32_t total = 0, free = 0;
+  if (lpDD) lpDD->GetAvailableVidMem(&total, &free);
+  if (totalMB) *totalMB = static_cast<int>(total >> 20);
+  if (freeMB) *freeMB = static_cast<int>(free >> 20);
+}
+
+int GetDDIVersion() {
+  int level = plat::DisplayDriverLevel();
+  return level == 0 ? 99999 : level;
 }

@@ -9,12 +9,15 @@ struct DISPLAYSETUP {
   int bWindowed = 0;
   int nBpp = 0;
   int bVSync = 0;
+  // The copy switch of the DirectDraw full-screen present: finished frames are
+  // copied to the screen at once instead of flipped at the vertical blank.
+  int bPresentByCopy = 0;
 };
 extern DISPLAYSETUP DisplaySetup;
 
-// STAND-IN until the game-wide settings record exists: the three display values
-// of a new project that the settlement reads (colour mode 0 = palette, 1 = full
-// colour; the full-screen colour depths of Direct3D and DirectDraw).
+// The display values of the game-wide settings that the settlement reads (colour
+// mode 0 = palette, 1 = full colour; the full-screen colour depths of Direct3D
+// and DirectDraw).
 struct DISPLAYDEFAULTS {
   int nColourMode = 0;
   int nD3DColourDepth = 0;
@@ -27,5 +30,11 @@ struct DISPLAYDEFAULTS {
 bool SettleDisplayValues(SYSTEMINIDATA& ini, const DISPLAYDEFAULTS& defaults, int desktopBpp,
                          DISPLAYSETUP& setup);
 
-// The display part of the system report ("Mode : ...", "Bpp : ...").
+// The display part of the system report, after the drawing layer is set up
+// ("Mode : ...", "Bpp : ...", then the DirectDraw or Direct3D lines).
 bool ReportDisplayInfo(int detail);
+
+// Video memory in whole megabytes; 0 and 0 without a DirectDraw object.
+void GetVideoMemory(int* totalMB, int* freeMB);
+// The display driver's interface level (99999 when it cannot be told).
+int GetDDIVersion();

@@ -1,26 +1,37 @@
 // The game thread and its frame step.
 //
-// PENDING frame-step calls, waiting for their subsystems (each marked PENDING below):
-//   step 3   RestoreLostSurfaces: DDRestore and the reload of every lost surface
-//            (drawing layer); until then nothing can be lost and it reports true.
-//   step 4   ReadInput: cInput::ReadConfigured / cInput::ReadDefault on Input[0] (input).
+// PENDING frame-step calls, waiting for their subsystems:
+//   step 3   RestoreLostSurfaces: the surface lists of stage play (character
+//            bitmaps, effect and sword images), the picture list, the option
+//            scene's surfaces and Off_Msg (stage play, game modes); the digit
+//            sheets are restored already.
 //   step 8   the stage-play scene's FPS member (stage play).
-//   step 9   the FPS text, Font::DrawF / Font::DrawTextWindowF (drawing layer fonts);
-//            the frame-time ring and its average are kept already.
-//   step 10  Present: DDPresent and WM_USER+100 on a lost device, the DirectDraw
-//            blit or flip (drawing layer).
-//   WaitNextFrame paces while no Direct3D device record exists, which is always the
-//   case until the drawing layer sets one up (it then paces in its present).
-//   SetPaletteSet and CycleMenuColors: drawing layer (palettes, flashing colours).
+//   step 10  the stage's own frame rate above 60 in the DirectDraw present (stage
+//            play; no stage-play scene exists yet). Under Direct3D the pacing is the
+//            present's own (drawing layer, present pacing).
+//   SetPaletteSet and CycleMenuColors: palette rotation and the flashing colour
+//   table (drawing layer, characters).
+#include <atomic>
 #include <string>
 
 #include "app/base/timing.h"
+#include "app/display_setup.h"
+#include "app/input.h"
+#include "app/key_config.h"
+#include "app/main_window.h"
 #include "app/mode_manager.h"
 #include "app/report_log.h"
 #include "app/shell_globals.h"
 #include "app/system_ini.h"
+#include "draw/dd_globals.h"
+#include "draw/dd_present.h"
+#include "draw/dd_restore.h"
+#include "draw/dd_surface.h"
+#include "draw/font_table.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
+#include "platform/present_slot.h"
+#include "platform/scripted_input.h"
 #include "platform/test_controls.h"
 
 namespace {
@@ -32,37 +43,96 @@ int gFrameTimeRing[16] = {};
 int gFrameTimeIndex = 0;
 int gFrameTimeAverage = 0;
 
-// PENDING (drawing layer): true while the Direct3D back end is set up.
-bool Direct3DInUse() { return false; }
+// The run's frame counter (see mode_manager.h).
+std::atomic<uint32_t> gFrameNumber{0};
+
+bool Direct3DInUse() { return lpDTCon != nullptr; }
 
 void WaitNextFrame() {
   if (Direct3DInUse()) return;
   while (!RateGate(ModeManager.m_nFrameRate)) plat::Sleep(1);
 }
 
+// Whether a stage runs at a frame rate above 60 (its frames are then shown without
+// waiting for the vertical blank). PENDING (stage play): no stage-play scene exists yet.
+bool FastStage() { return false; }
+
+// KORVANE_TRACE_INPUT: each change of player 1's sampled words, for the end-to-end
+// input test.
+void TraceInput(uint32_t frame, const cInput& in) {
+  static int lastDirection = -1, lastButtons = -1;
+  if (in.m_wDirection == lastDirection && in.m_wButton == lastButtons) return;
+  lastDirection = in.m_wDirection;
+  lastButtons = in.m_wButton;
+  ReportLog("Input : frame %u direction %d buttons %d", frame, lastDirection, lastButtons);
+}
+
 }  // namespace
 
+uint32_t StartFrameNumber() {
+  uint32_t n = gFrameNumber.fetch_add(1) + 1;
+  plat::SetFrameNumber(n);
+  return n;
+}
+
+uint32_t FrameNumber() { return gFrameNumber.load(); }
+
+bool RestoreLostSurface(DDSURFACEDATA& sd) {
+  if (!IsSurfaceLost(sd)) return true;
+  sd.lpDDPart->lpSurface->Restore();
+  if (sd.nMemKind != DDMEMKIND_VIDEO) return true;
+  sd.bLost = 1;
+  return DDReloadSurface(&sd, DDSettings.nBpp);
+}
+
+bool IsSurfaceLost(const DDSURFACEDATA& sd) {
+  return sd.lpDDPart && sd.lpDDPart->lpSurface && sd.lpDDPart->lpSurface->IsLost();
+}
+
 bool cModeManager::RestoreLostSurfaces() {
-  // PENDING (drawing layer): DDRestore and the lost surfaces of stage play, the
-  // picture list, the option scene, Off_Msg and the digit sheets.
+  if (Direct3DInUse() || !IsSurfaceLost(PrimarySD)) return true;
+  DDRestore();
+  // PENDING (stage play, game modes): the stage's surface vectors, the picture
+  // list, the option scene's surfaces and Off_Msg go through RestoreLostSurface
+  // here, in that order, before the digit sheets.
+  for (int i = 0; i < FONT_COUNT; ++i) {
+    DDSURFACEDATA& sheet = Off_Num[i];
+    if (!IsSurfaceLost(sheet)) continue;
+    sheet.lpDDPart->lpSurface->Restore();
+    if (sheet.nMemKind == DDMEMKIND_VIDEO) DrawDigitSheet(&sheet, &Fonts[i]);
+  }
   return true;
 }
 
-void cModeManager::ReadInput() {
-  // PENDING (input): cInput::ReadConfigured(1, 60) on Input[0] with the key
-  // configuration in use, else cInput::ReadDefault(joystick 0, both, 60).
+void cModeManager::ReadInput(cVector<cInput>& in) {
+  // A test's scripted keys and joystick take effect at this frame's sample.
+  plat::ApplyScriptedInput(FrameNumber());
+  if (KeyConfig.bUse)
+    in.At(0).ReadConfigured(1, 60);
+  else
+    in.At(0).ReadDefault(0, 3, 60);
+  if (plat::TraceInput()) TraceInput(FrameNumber(), in.At(0));
 }
 
 void cModeManager::Present() {
-  // PENDING (drawing layer): DDPresent(frame rate, 0, 0), and on a lost device
-  // SendMessage(hMainWnd, WM_USER + 100); under DirectDraw the blit or flip.
+  if (Direct3DInUse()) {
+    // A lost device: the window thread restores it while this thread waits.
+    if (!DDPresent(m_nFrameRate, 0, nullptr)) plat::SendMessage(hMainWnd.load(), WM_RESTORE_DEVICE, 0, 0);
+    return;
+  }
+  // A surface lost here is restored at the next frame's start.
+  if (DDSettings.bWindowed)
+    DDPresentDirectDraw(FastStage() ? 1 : 0);
+  else
+    DDPresentDirectDraw(DisplaySetup.bPresentByCopy || FastStage() ? 1 : 0);
 }
 
 bool cModeManager::Frame() {
   WaitNextFrame();
   StartFrameTimer();
+  StartFrameNumber();
   if (!Direct3DInUse() && !RestoreLostSurfaces()) return false;
-  ReadInput();
+  ReadInput(Input);
   std::string text;
   if (!CatchText([this] { ChangeMode(m_nMode); }, text)) {
     ReportLogEC("%s", text.c_str());
@@ -80,16 +150,17 @@ bool cModeManager::Frame() {
       for (int t : gFrameTimeRing) sum += t;
       gFrameTimeAverage = sum >> 4;
     }
-    // PENDING (drawing layer fonts): "FPS%2d(%2d)" with gFps and gFrameTimeAverage,
-    // font 0 at (549, 469) when ShowFps is 2, else font 1 in a text window at (495, 463).
+    if (SystemIni.ShowFps == 2)
+      Fonts[0].DrawF(&BackBuffer, 549, 469, "FPS%2d(%2d)", gFps, gFrameTimeAverage);
+    else
+      Fonts[1].DrawTextWindowF(&BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", gFps, gFrameTimeAverage);
   }
   Present();
   return true;
 }
 
 unsigned GameLoop(void*) {
-  const int frameLimit = plat::FrameLimit();
-  int framesRun = 0;
+  const uint32_t frameLimit = static_cast<uint32_t>(plat::FrameLimit());
   for (;;) {
     plat::MSG msg;
     if (plat::PeekMessage(&msg, true)) {
@@ -101,7 +172,7 @@ unsigned GameLoop(void*) {
       continue;
     }
     // The test control has asked for the close after the last frame: no frame more.
-    if (frameLimit > 0 && framesRun >= frameLimit) {
+    if (frameLimit > 0 && FrameNumber() >= frameLimit) {
       plat::WaitMessage();
       continue;
     }
@@ -109,7 +180,7 @@ unsigned GameLoop(void*) {
       RequestClose();
       return 1;
     }
-    if (frameLimit > 0 && ++framesRun == frameLimit) plat::PostMessage(hMainWnd.load(), plat::WM_CLOSE, 0, 0);
+    if (frameLimit > 0 && FrameNumber() >= frameLimit) plat::PostMessage(hMainWnd.load(), plat::WM_CLOSE, 0, 0);
   }
 }
 

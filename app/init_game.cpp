@@ -1,7 +1,20 @@
 // Start-up and its release: InitGame and UnInitGame, each a table of steps in
 // their order. A step whose subsystem is not built yet has no function: it is
 // skipped (and named in the trace log), never treated as done. Each later piece of
-// work writes its step and puts it into the table.
+// work writes its step and puts it into the table. The steps of the drawing layer
+// and of sound live beside them (startup_drawing.cpp, startup_sound.cpp).
+//
+// PENDING steps (no function yet), in one list:
+//   InitGame 4    CopyDefaultData, "data\" made from "default\" (data folders)
+//   InitGame 5    the folders of the data-folder table (data folders)
+//   InitGame 10   drawing-mode dialog and "user_data\Boot.dat" (dialog framework)
+//   InitGame 15   InitCommonControls, cWindow::Init with WindowRegistry (window framework)
+//   InitGame 28   "user_data\Option.dat" (option record; its defaults stand in,
+//                 option_defaults.h)
+//   InitGame 29   SetPaletteSet at 8 bits (palette rotation of the drawing layer)
+//   InitGame 34   "data\WorldMap.dat" (world map record)
+//   InitGame 36   StartStageFile(path, 1) and the scene manager set to stage play (game modes)
+//   UnInitGame 9  cHook::Uninstall (keyboard hook)
 #include "app/init_game.h"
 
 #include <string>
@@ -9,25 +22,26 @@
 #include "app/base/path_util.h"
 #include "app/base/record.h"
 #include "app/display_setup.h"
+#include "app/input_startup.h"
+#include "app/key_config.h"
 #include "app/main_window.h"
 #include "app/mode_manager.h"
 #include "app/report_log.h"
 #include "app/shell_globals.h"
+#include "app/startup_steps.h"
 #include "app/system_ini.h"
 #include "app/window_data.h"
+#include "chara/command_param_table.h"
+#include "data/project_globals.h"
+#include "data/startup_data.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/joystick.h"
 #include "platform/rand.h"
 #include "platform/sjis.h"
 #include "platform/window.h"
 
 namespace {
-
-// What the steps hand on to each other.
-struct cStartup {
-  std::string strCommandLine;
-  int nShowCommand = plat::SW_SHOWNORMAL;
-};
 
 struct cStep {
   const char* number;
@@ -48,9 +62,22 @@ bool SetDataVersion(cStartup&) {
   return true;
 }
 
+bool BuildCommandParams(cStartup&) {
+  BuildCommandParamTable();
+  return true;
+}
+
+bool LoadDatabase(cStartup&) { return LoadDatabaseStep(); }
+
+bool PrepareDatabase(cStartup&) {
+  PrepareDatabaseTables();
+  return true;
+}
+
+bool LoadSystemData(cStartup&) { return LoadSystemDataStep(); }
+
 bool ReadSystemIni(cStartup&) {
-  // STAND-IN keys until the game-wide settings record exists (system_ini.h).
-  const SystemIniKeys& keys = StandInSystemIniKeys();
+  const SystemIniKeys keys = SystemIniKeysOf(SystemData);
   SetSystemIniDefaults(SystemIni, keys);
   if (!LoadSystemIni("System.ini", SystemIni, keys)) {
     ReportLogBox("%s", SJ("System.ini の読み込みに失敗しました！"));
@@ -77,15 +104,24 @@ bool SetSceneManager(cStartup&) {
   return true;
 }
 
+bool SetInputRepeat(cStartup&) {
+  InitInputRepeat();
+  return true;
+}
+
 bool SettleDisplay(cStartup&) {
-  // STAND-IN display defaults until the game-wide settings record exists.
-  return SettleDisplayValues(SystemIni, DISPLAYDEFAULTS{}, plat::DesktopBitsPerPixel(), DisplaySetup);
+  DISPLAYDEFAULTS defaults;
+  defaults.nColourMode = SystemData.nColorMode;
+  defaults.nD3DColourDepth = SystemData.nD3DBpp;
+  defaults.nDDColourDepth = SystemData.nDDBpp;
+  return SettleDisplayValues(SystemIni, defaults, plat::DesktopBitsPerPixel(), DisplaySetup);
 }
 
 bool TakeWindowHandle(cStartup&) {
   hMainWnd.store(MainWindow.m_hWnd);
   if (DisplaySetup.bDirect3D && DisplaySetup.bWindowed && SystemIni.WindowMode == 2)
     plat::SetResizable(MainWindow.m_hWnd, true);
+  plat::SetWindowTitle(MainWindow.m_hWnd, SystemData.strTitle);
   return true;
 }
 
@@ -106,9 +142,7 @@ bool PlaceWindow(cStartup& s) {
 }
 
 bool ShowWindow(cStartup& s) {
-  // Full screen is the desktop's own size; the window system scales the frames.
-  plat::SetFullScreen(MainWindow.m_hWnd, !DisplaySetup.bWindowed);
-  plat::ShowMainWindow(MainWindow.m_hWnd, DisplaySetup.bWindowed ? s.nShowCommand : plat::SW_SHOW);
+  ShowGameWindow(s);
   return true;
 }
 
@@ -116,6 +150,15 @@ bool ReportDisplay(cStartup&) {
   ReportDisplayInfo(1);
   return true;
 }
+
+bool StartInputDevices(cStartup&) { return InitInputDevices(); }
+
+bool ReadKeyConfiguration(cStartup&) {
+  LoadKeyConfig();
+  return true;
+}
+
+bool LoadCommonPalette(cStartup&) { return LoadCommonPaletteStep(); }
 
 bool FindStartStage(cStartup&) {
   std::string& path = SystemIni.FreeStage;
@@ -131,43 +174,42 @@ bool FindStartStage(cStartup&) {
 const cStep kInitSteps[] = {
     {"1", "timer resolution, srand(timeGetTime())", SeedRandom, ""},
     {"2", "data version 752, strip-carriage-return on", SetDataVersion, ""},
-    {"3", "BuildCommandParamTable", nullptr, "characters and flows"},
+    {"3", "BuildCommandParamTable", BuildCommandParams, ""},
     {"4", "CopyDefaultData: \"data\\\" made from \"default\\\" after asking", nullptr, "project data"},
     {"5", "the folders of the data-folder table", nullptr, "project data"},
-    {"6", "cEdDatabase::Load: the ten database files", nullptr, "project data"},
-    {"7", "working copies of the effect lists, animation and effect sequences, prepared effects", nullptr,
-     "project data, stage play"},
-    {"8", "SystemData from \"data\\System.dat\"", nullptr, "project data"},
-    {"9", "\"System.ini\" (stand-in key list until SystemData exists)", ReadSystemIni, ""},
+    {"6", "cEdDatabase::Load: the ten database files", LoadDatabase, ""},
+    {"7", "working copies of the effect lists, animation and effect sequences, prepared effects",
+     PrepareDatabase, ""},
+    {"8", "SystemData from \"data\\System.dat\"", LoadSystemData, ""},
+    {"9", "\"System.ini\" with the keys of SystemData", ReadSystemIni, ""},
     {"10", "drawing-mode dialog and \"user_data\\Boot.dat\" when Direct3D is 2 or more", nullptr,
      "dialog framework, boot file"},
     {"11", "a non-empty command line replaces FreeStage", TakeCommandLine, ""},
     {"12", "scene manager: frame rate 60, fade step 10", SetSceneManager, ""},
-    {"13", "cInput::SetRepeat(18, 6) on every Input entry", nullptr, "input"},
-    {"14", "display values settled and tested (stand-in game-wide values)", SettleDisplay, ""},
-    {"15", "hMainWnd, the resizable frame of WindowMode 2", TakeWindowHandle, ""},
-    {"15", "InitCommonControls, cWindow::Init with WindowRegistry, the game title as window title", nullptr,
-     "window framework, project data"},
+    {"13", "cInput::SetRepeat(18, 6) on every Input entry", SetInputRepeat, ""},
+    {"14", "display values settled and tested", SettleDisplay, ""},
+    {"15", "hMainWnd, the resizable frame of WindowMode 2, the game title as window title", TakeWindowHandle, ""},
+    {"15", "InitCommonControls, cWindow::Init with WindowRegistry", nullptr, "window framework"},
     {"16", "DD_VideoStretch := 0 at 8 bits", LimitVideoStretch, ""},
-    {"17", "DDInit (one fall-back from Direct3D to DirectDraw)", nullptr, "drawing layer"},
-    {"18", "Direct3D texture-failure text, LinkSurfaceAliases", nullptr, "drawing layer"},
+    {"17", "DDInit (one fall-back from Direct3D to DirectDraw)", StartDrawingLayer, ""},
+    {"18", "Direct3D texture-failure text, LinkSurfaceAliases", PrepareDirect3DSurfaces, ""},
     {"19", "window placement from \"user_data\\Window.dat\"", PlaceWindow, ""},
     {"20", "ShowWindow (full screen at the desktop's size)", ShowWindow, ""},
     {"21", "display part of the system report", ReportDisplay, ""},
-    {"22", "palette and transparent colour", nullptr, "drawing layer, project data"},
-    {"23", "copy switch of the DirectDraw present", nullptr, "drawing layer"},
-    {"24", "DDLoadSurfaceTable", nullptr, "drawing layer"},
-    {"25", "font descriptors, CreateFontTable, CreateNumberSurfaces", nullptr, "drawing layer fonts"},
-    {"26", "cInput::InitJoyButtons on every Input entry", nullptr, "input"},
-    {"27", "ReadKeyConfig, else SetDefaultKeyConfig", nullptr, "input"},
-    {"28", "\"user_data\\Option.dat\"", nullptr, "project data (option record)"},
-    {"29", "SetPaletteSet at 8 bits", nullptr, "drawing layer"},
-    {"30", "cBgmPlayer::Init when music is on", nullptr, "music"},
-    {"31", "sound descriptors and SoundTable", nullptr, "sound effects, project data"},
-    {"32", "DS_Init(22050, 8, 1)", nullptr, "sound effects"},
-    {"33", "DS_LoadAll", nullptr, "sound effects"},
-    {"34", "\"data\\WorldMap.dat\"", nullptr, "project data"},
-    {"35", "\"data\\CommonPalette.cplt4\"", nullptr, "project data"},
+    {"22", "palette and transparent colour", LoadPaletteAndKey, ""},
+    {"23", "copy switch of the DirectDraw present", SetPresentCopySwitch, ""},
+    {"24", "DDLoadSurfaceTable: the 71 system surfaces", LoadSystemSurfaces, ""},
+    {"25", "font descriptors, CreateFontTable, CreateNumberSurfaces", StartFonts, ""},
+    {"26", "joysticks, scripted input (KORVANE_INPUT), cInput::InitJoyButtons on every Input entry", StartInputDevices, ""},
+    {"27", "ReadKeyConfig, else SetDefaultKeyConfig", ReadKeyConfiguration, ""},
+    {"28", "\"user_data\\Option.dat\" (its defaults stand in)", nullptr, "option record"},
+    {"29", "SetPaletteSet at 8 bits", nullptr, "palette rotation of the drawing layer"},
+    {"30", "cBgmPlayer::Init when music is on", StartMusicPlayer, ""},
+    {"31", "sound descriptors and SoundTable", BuildSoundTable, ""},
+    {"32", "DS_Init(22050, 8, 1)", StartSoundEffects, ""},
+    {"33", "DS_LoadAll", LoadSoundEffects, ""},
+    {"34", "\"data\\WorldMap.dat\"", nullptr, "world map record"},
+    {"35", "\"data\\CommonPalette.cplt4\"", LoadCommonPalette, ""},
     {"36", "start-up stage: newest version, a missing file logged", FindStartStage, ""},
     {"36", "start-up stage: StartStageFile(path, 1) and the scene manager set to stage play", nullptr,
      "game modes"},
@@ -180,17 +222,35 @@ bool ReleaseScenes(cStartup&) {
 
 bool NothingToRelease(cStartup&) { return true; }
 
+bool CloseJoysticks(cStartup&) {
+  plat::ShutdownJoysticks();
+  return true;
+}
+
 const cStep kUnInitSteps[] = {
-    {"1", "\"Font10 : %d\" and \"Font16 : %d\"", nullptr, "drawing layer fonts"},
+    {"1", "\"Font10 : %d\" and \"Font16 : %d\"", ReportFonts, ""},
     {"2", "timer resolution (nothing to give back here)", NothingToRelease, ""},
-    {"3", "DS_Release", nullptr, "sound effects"},
-    {"4", "cBgmPlayer::Release", nullptr, "music"},
+    {"3", "DS_Release", ReleaseSoundEffects, ""},
+    {"4", "cBgmPlayer::Release", ReleaseMusicPlayer, ""},
     {"5", "cModeManager::DeleteScenes", ReleaseScenes, ""},
-    {"6", "the three fonts", nullptr, "drawing layer fonts"},
-    {"7", "the three digit sheets", nullptr, "drawing layer"},
-    {"8", "DDUnInit / DDRelease", nullptr, "drawing layer"},
+    {"6", "the three fonts, then (7) the three digit sheets", ReleaseFonts, ""},
+    {"8", "DDUnInit / DDRelease", ReleaseDrawingLayer, ""},
     {"9", "cHook::Uninstall", nullptr, "keyboard hook"},
+    // The platform's own releases: the joysticks, and the audio output last, once
+    // nothing that sounds is left.
+    {"-", "joysticks", CloseJoysticks, ""},
+    {"-", "audio output", CloseAudio, ""},
 };
+
+}  // namespace
+
+void ShowGameWindow(const cStartup& s) {
+  // Full screen is the desktop's own size; the window system scales the frames.
+  plat::SetFullScreen(MainWindow.m_hWnd, !DisplaySetup.bWindowed);
+  plat::ShowMainWindow(MainWindow.m_hWnd, DisplaySetup.bWindowed ? s.nShowCommand : plat::SW_SHOW);
+}
+
+namespace {
 
 template <size_t N>
 bool RunSteps(const cStep (&steps)[N], cStartup& s, const char* name) {

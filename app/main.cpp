@@ -3,6 +3,7 @@
 
 #include "app/win_main.h"
 #include "platform/clock.h"
+#include "platform/display/frame_capture.h"
 #include "platform/single_instance.h"
 #include "platform/sjis.h"
 #include "platform/test_controls.h"
@@ -12,6 +13,8 @@
 int main(int argc, char** argv) {
   if (plat::WantsVirtualClock()) plat::UseVirtualClock(true);
   plat::InstallTerminationHandler();
+  // KORVANE_DUMP: the presented frames written as pictures.
+  plat::InstallFrameCaptureFromEnvironment();
   // The command line is one optional stage file path; a path with blanks may have
   // come in pieces.
   std::string commandLine;

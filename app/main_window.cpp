@@ -1,12 +1,14 @@
 #include "app/main_window.h"
 
 #include "app/shell_globals.h"
+#include "app/sound/music_player.h"
 #include "app/system_ini.h"
 #include "app/thread.h"
 #include "app/window_data.h"
+#include "draw/dd_globals.h"
 #include "platform/clock.h"
 #include "platform/editor_notice.h"
-#include "platform/virtual_keys.h"
+#include "platform/key_state.h"
 
 plat::LRESULT cMainWindow::WndProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam,
                                    plat::LPARAM lParam) {
@@ -38,8 +40,9 @@ plat::LRESULT cMainWindow::OnMessage(plat::HWND window, plat::UINT message, plat
       m_nClientHeight = static_cast<int>((lParam >> 16) & 0xFFFF);
       return 0;
     case plat::WM_PAINT:
-      // PENDING (drawing layer): under DirectDraw, once initialised, the back buffer
-      // blitted to m_rcScreen. The window system shows the last frame again itself.
+      // The window shows the last presented frame again on its own. The back buffer
+      // is not blitted from here: the game thread may be drawing into it, and the
+      // window would show half a frame.
       return 0;
     case plat::WM_CLOSE:
       OnClose(window);
@@ -54,8 +57,11 @@ plat::LRESULT cMainWindow::OnMessage(plat::HWND window, plat::UINT message, plat
       if (wParam == plat::VK_ESCAPE) plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
       return 0;
     case plat::WM_PALETTECHANGED:
+      if (wParam == window) return 0;
+      SelectPalette();
+      return 0;
     case plat::WM_QUERYNEWPALETTE:
-      // PENDING (drawing layer): the DirectDraw palette set on the primary surface.
+      SelectPalette();
       return 0;
     case WM_NAME_ENTRY:
     case WM_LOAD_STAGE:
@@ -89,12 +95,20 @@ void cMainWindow::OnClose(plat::HWND window) {
   }
   // From here the window goes: no thread may stay blocked in a send to it.
   plat::CloseSends(window);
-  // PENDING (music): cBgmPlayer::Stop.
+  BgmPlayer.Stop();
   thLoad.Exit();
   thPause.Exit();
   thRanking.Exit();
   thGame.Exit();
   plat::DestroyGameWindow(window);
+}
+
+void cMainWindow::SelectPalette() {
+  // Under DirectDraw the palette goes back onto the primary surface (the desktop
+  // may have changed the shown colours). This platform never sends the two palette
+  // messages; they are served as the window always served them.
+  if (lpDTCon || !lpDDPalette || !PrimarySD.lpDDPart || !PrimarySD.lpDDPart->lpSurface) return;
+  PrimarySD.lpDDPart->lpSurface->SetPalette(lpDDPalette);
 }
 
 void cMainWindow::NotifyEditorStart() { plat::SendEditorNotice(1, 1); }

@@ -1,17 +1,9 @@
 #pragma once
 #include <atomic>
 
+#include "app/window_requests.h"
 #include "platform/messages.h"
 #include "platform/window.h"
-
-// Requests of the game thread and the stage-play threads to the window thread.
-constexpr plat::UINT WM_NAME_ENTRY = plat::WM_USER + 1;     // modal name-entry dialog
-constexpr plat::UINT WM_LOAD_STAGE = plat::WM_USER + 2;     // open dialog and stage start
-constexpr plat::UINT WM_LOAD_REPLAY = plat::WM_USER + 3;    // open dialog and replay read
-constexpr plat::UINT WM_SAVE_REPLAY = plat::WM_USER + 4;    // save dialog and replay write (wParam 0/1)
-constexpr plat::UINT WM_PLAY_SE = plat::WM_USER + 5;        // sound effect (wParam: entry)
-constexpr plat::UINT WM_PLAY_BGM = plat::WM_USER + 6;       // music (wParam: kind, lParam: number)
-constexpr plat::UINT WM_RESTORE_DEVICE = plat::WM_USER + 100;
 
 // The game window (class Korvane, 640x480 client area) and its message handler,
 // which does everything that needs the window or must not run on the game thread.
@@ -43,6 +35,7 @@ class cMainWindow {
  private:
   void OnClose(plat::HWND window);
   void SavePlacement(plat::HWND window);
+  void SelectPalette();
   // The requests WM_USER+1..+6 and +100 (main_window_requests.cpp).
   plat::LRESULT OnRequest(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
 };

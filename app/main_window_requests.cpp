@@ -14,15 +14,40 @@
 //                (file dialogs, game modes).
 //   WM_USER+4    save replay: ChooseReplaySavePath, cInputLog::SaveReplay with the
 //                current (wParam 0) or previous (1) attempt (file dialogs, game modes).
-//   WM_USER+5    DS_Play(SoundTable[wParam], 0), the checked access reporting a bad
-//                entry (sound effects).
-//   WM_USER+6    music by kind: cBgmPlayer::SetTrack / Play / Stop with the game-wide
-//                music numbers and loop flags, kind 4 from lParam and the save data
-//                (music, game-wide settings, save data).
-//   WM_USER+100  DDRestoreSurface (drawing layer).
-#include "app/main_window.h"
+//   WM_USER+6    kind 4: the save data's music number := lParam, and its loop flag
+//                for the stage's music (save data); until then the stage's music
+//                plays once.
+#include <string>
 
-plat::LRESULT cMainWindow::OnRequest(plat::UINT message, plat::WPARAM, plat::LPARAM) {
+#include "app/main_window.h"
+#include "app/sound/sound_requests.h"
+#include "data/project_globals.h"
+#include "draw/dd_restore.h"
+
+namespace {
+
+// The file name of database music entry `number` (a bad number is reported by the
+// checked list, which gives entry 0).
+std::string MusicFile(int number) { return Database.BgmList.At(number).strFile; }
+
+void OnMusic(plat::WPARAM kind, plat::LPARAM lParam) {
+  if (kind <= 3) {
+    // The title, world map, challenge and option scenes' music from the game-wide settings.
+    const int k = static_cast<int>(kind);
+    const int number = SystemData.SceneBgm.At(k);
+    const int loop = SystemData.SceneBgmLoop.At(k);
+    OnMusicRequest(k, number, number != 0 ? MusicFile(number) : std::string(), loop);
+  } else if (kind == 4) {
+    // The stage's music. PENDING (save data): the number kept in the save data, and
+    // its loop flag (a fresh save data's 0 until then).
+    const int number = static_cast<int>(lParam);
+    OnMusicRequest(4, number, MusicFile(number), 0);
+  }
+}
+
+}  // namespace
+
+plat::LRESULT cMainWindow::OnRequest(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
   switch (message) {
     case WM_NAME_ENTRY:
       // PENDING: the name-entry dialog; the name stays as it is.
@@ -36,13 +61,13 @@ plat::LRESULT cMainWindow::OnRequest(plat::UINT message, plat::WPARAM, plat::LPA
       m_bFileRequestDone.store(1);
       return 0;
     case WM_PLAY_SE:
-      // PENDING: DS_Play.
+      OnPlaySoundEffectRequest(wParam);
       return 0;
     case WM_PLAY_BGM:
-      // PENDING: the music player.
+      OnMusic(wParam, lParam);
       return 0;
     case WM_RESTORE_DEVICE:
-      // PENDING: DDRestoreSurface.
+      DDRestoreSurface();
       return 0;
     default:
       return 0;

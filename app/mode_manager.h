@@ -1,7 +1,18 @@
 #pragma once
 #include <atomic>
+#include <cstdint>
 
+#include "app/base/vector.h"
 #include "app/scene.h"
+
+class cInput;
+struct DDSURFACEDATA;
+
+// DirectDraw surface restore of the frame step, for every surface list that
+// keeps its own surfaces: a lost surface is restored and, in video memory, its
+// pixels reloaded from its file (bLost set); false when the reload failed.
+bool RestoreLostSurface(DDSURFACEDATA& sd);
+bool IsSurfaceLost(const DDSURFACEDATA& sd);
 
 // Mode numbers.
 enum eMode { MODE_TITLE = 0, MODE_WORLDMAP = 1, MODE_WORLDMAP_MENU = 2, MODE_CHALLENGE = 3, MODE_STAGE = 4,
@@ -27,7 +38,8 @@ class cModeManager {
   // stage play), clearing each pointer.
   void DeleteScenes();
   bool RestoreLostSurfaces();
-  void ReadInput();
+  // Samples entry 0 of the input vector (after the scripted input of this frame).
+  void ReadInput(cVector<cInput>& in);
   void Present();
 
   // The scene of a mode; null when it does not exist or the mode is out of range.
@@ -69,6 +81,13 @@ SceneFactory GetSceneFactory(int mode);
 // Replaces the maker of a mode's scene (the scene classes register here; tests use
 // their own scenes).
 void SetSceneFactory(int mode, SceneFactory factory);
+
+// The run's frame counter, shared by every frame loop (the frame step, and later
+// the pause and ranking loops), by KORVANE_FRAMES, KORVANE_INPUT and KORVANE_DUMP:
+// StartFrameNumber begins the next frame (1 the first of the run) and numbers the
+// frames presented from now on with it; FrameNumber is the frame being run.
+uint32_t StartFrameNumber();
+uint32_t FrameNumber();
 
 // The game thread's routine: one frame per turn while the application is active.
 unsigned GameLoop(void* arg);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/system_data.h"
 #include "platform/files.h"
 
 SYSTEMINIDATA SystemIni;
@@ -37,12 +38,9 @@ void Store(SYSTEMINIDATA& ini, int index, const std::string& value) {
 
 }  // namespace
 
-const SystemIniKeys& StandInSystemIniKeys() {
-  static const SystemIniKeys keys = {
-      {0, "Direct3D", 2, ""},     {0, "WindowMode", 0, ""},      {0, "Bpp", 0, ""},     {0, "VSync", 2, ""},
-      {0, "D3D_FontCache", 0, ""}, {0, "DD_FontCache", 1, ""}, {0, "DD_VideoStretch", 0, ""},
-      {0, "ShowFps", 1, ""},      {1, "FreeStage", 0, ""},       {0, "English", 0, ""},
-  };
+SystemIniKeys SystemIniKeysOf(const cEdSystem& settings) {
+  SystemIniKeys keys;
+  for (const cEdIniKey& k : settings.IniKeys) keys.push_back(SYSTEMINIKEY{k.nKind, k.strName, k.nInt, k.strText});
   return keys;
 }
 

@@ -31,9 +31,9 @@ struct SYSTEMINIKEY {
 };
 using SystemIniKeys = std::vector<SYSTEMINIKEY>;
 
-// STAND-IN until the game-wide settings record exists: the ten keys and defaults
-// of a new project. Start-up must then take the list from the settings record.
-const SystemIniKeys& StandInSystemIniKeys();
+class cEdSystem;
+// The key list of the game-wide settings (their "System.ini" keys and defaults).
+SystemIniKeys SystemIniKeysOf(const cEdSystem& settings);
 
 // Members Direct3D..ShowFps := the integer defaults of keys 0..7, FreeStage := the
 // text default of key 8, English := 0.

@@ -3,7 +3,7 @@
 
 #include "draw/dd_types.h"
 
-// Blits, fills and the DirectDraw pixel lock.
+// Blits, fills, pixels and circles, and the DirectDraw pixel lock.
 //
 // Blit flags: 0 copies the source rectangle as it is, 1 skips the source's
 // transparent pixels.
@@ -16,6 +16,18 @@ int DDBlt(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFA
 // Same-size blit.
 void DDBltFast(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx, int sy,
                int nFlags);
+
+// The per-blit vertex colour and texture colour operation of DDBltEx and DDBltFastEx.
+struct DDBLTEXINFO {
+  uint32_t dwDiffuse;  // A8R8G8B8
+  uint32_t dwColorOp;
+};
+// Direct3D: the blit with this vertex colour and colour operation, both reset
+// afterwards. DirectDraw (or a null lpEx): the plain blit.
+int DDBltEx(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx, int sy,
+            int nSrcWidth, int nSrcHeight, int nFlags, const DDBLTEXINFO* lpEx);
+void DDBltFastEx(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx,
+                 int sy, int nFlags, const DDBLTEXINFO* lpEx);
 
 // Clips a blit to its source and (DirectDraw) its target; every value in and
 // out. True when something remains to draw.
@@ -31,6 +43,11 @@ void DDFillRectPal(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight
 void DDFillSurfacePal(DDSURFACEDATA* lpDstSD, uint32_t dwPalNum);
 void DDFillRect(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, uint32_t dwColor);
 void DDFillSurface(DDSURFACEDATA* lpDstSD, uint32_t dwColor);
+// One pixel, nothing when it lies outside the target.
+void DDSetPixel(DDSURFACEDATA* lpDstSD, int x, int y, uint32_t dwPalNum);
+// A circle's outline (midpoint algorithm); nothing for a radius below 1. Points
+// outside the target are skipped.
+void DDCircle(DDSURFACEDATA* lpDstSD, int cx, int cy, int nRadius, uint32_t dwPalNum);
 
 // DirectDraw: locks the whole surface; *lpBits receives the first pixel and
 // lpDesc the pitch. Under Direct3D it does nothing and returns true.

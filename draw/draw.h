@@ -1,11 +1,15 @@
 #pragma once
 // The drawing layer: everything a caller outside the layer uses.
+#include "draw/dd_batch.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_device_state.h"
+#include "draw/dd_frame.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_init.h"
 #include "draw/dd_palette.h"
 #include "draw/dd_present.h"
+#include "draw/dd_restore.h"
+#include "draw/dd_sheet_text.h"
 #include "draw/dd_surface.h"
 #include "draw/font.h"
 #include "draw/font_table.h"

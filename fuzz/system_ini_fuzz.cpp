@@ -4,10 +4,12 @@
 #include <cstdint>
 
 #include "app/system_ini.h"
+#include "data/system_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const SystemIniKeys keys = SystemIniKeysOf(cEdSystem());
   SYSTEMINIDATA ini;
-  SetSystemIniDefaults(ini, StandInSystemIniKeys());
-  ReadSystemIniText(reinterpret_cast<const char*>(data), size, ini, StandInSystemIniKeys());
+  SetSystemIniDefaults(ini, keys);
+  ReadSystemIniText(reinterpret_cast<const char*>(data), size, ini, keys);
   return 0;
 }

@@ -4,11 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "platform/midi_synth.h"
+#include "platform/test_controls.h"
 
 namespace plat {
 
@@ -76,11 +75,6 @@ void DeviceCallback(void*, Uint8* stream, int len) {
   RenderLocked(reinterpret_cast<int16_t*>(stream), len / (kMixChannels * 2));
 }
 
-bool Headless() {
-  const char* v = std::getenv("KORVANE_HEADLESS");
-  return v && std::strcmp(v, "1") == 0;
-}
-
 }  // namespace
 
 std::mutex& AudioLock() {
@@ -110,7 +104,7 @@ AudioOutput OpenAudioOutput() {
   }
   AudioOutput state = AudioOutput::kSilent;
   SDL_AudioDeviceID device = 0;
-  if (!Headless() && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+  if (!IsHeadless() && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
     o.sdlAudioInit = true;
     SDL_AudioSpec want{};
     SDL_AudioSpec have{};

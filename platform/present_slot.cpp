@@ -9,12 +9,15 @@ std::mutex gSlotMutex;
 PresentedFrame gSlot;
 bool gSlotFull = false;
 std::atomic<uint64_t> gSubmitted{0};
+std::atomic<uint64_t> gFrameNumber{0};
 std::atomic<FrameSink> gSink{nullptr};
 std::atomic<FrameWake> gWake{nullptr};
 }  // namespace
 
 void SubmitFrame(const uint32_t* xrgb, int width, int height) {
-  uint64_t number = gSubmitted.fetch_add(1) + 1;
+  uint64_t count = gSubmitted.fetch_add(1) + 1;
+  uint64_t number = gFrameNumber.load();
+  if (number == 0) number = count;
   {
     std::lock_guard<std::mutex> lock(gSlotMutex);
     gSlot.width = width;
@@ -36,6 +39,8 @@ bool TakeFrame(PresentedFrame& out) {
 }
 
 uint64_t SubmittedFrameCount() { return gSubmitted.load(); }
+
+void SetFrameNumber(uint64_t number) { gFrameNumber.store(number); }
 
 void SetFrameSink(FrameSink sink) { gSink.store(sink); }
 void SetFrameWake(FrameWake wake) { gWake.store(wake); }

@@ -10,8 +10,12 @@ namespace plat {
 struct PresentedFrame {
   int width = 0, height = 0;
   std::vector<uint32_t> pixels;  // XRGB8888, row after row
-  uint64_t number = 0;           // frames presented before this one + 1
+  uint64_t number = 0;           // the game's frame number (SetFrameNumber), else frames submitted so far
 };
+
+// The game's number of the frame being drawn (1 for the first frame of the run),
+// which the frames submitted from now on carry; 0 numbers them by their count.
+void SetFrameNumber(uint64_t number);
 
 // Drawing side: copies the frame into the slot (replacing one not yet shown) and
 // wakes the window thread. Also hands the frame to the capture sink when one is set.

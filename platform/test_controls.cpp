@@ -13,6 +13,7 @@ struct Controls {
   int frames = 0;
   bool virtualClock = false;
   bool testPlay = false;
+  bool traceInput = false;
   std::string lock;
   std::string notice;
   std::vector<std::string> answers;
@@ -35,6 +36,7 @@ Controls& Get() {
     if (c->frames < 0) c->frames = 0;
     c->virtualClock = Env("KORVANE_CLOCK") == "virtual";
     c->testPlay = Env("KORVANE_TESTPLAY") == "1";
+    c->traceInput = Env("KORVANE_TRACE_INPUT") == "1";
     c->lock = Env("KORVANE_LOCK");
     c->notice = Env("KORVANE_NOTICE");
     std::string answers = Env("KORVANE_ANSWERS");
@@ -72,6 +74,11 @@ bool WantsVirtualClock() {
 bool IsTestPlayStart() {
   std::lock_guard<std::mutex> lock(gMutex);
   return Get().testPlay;
+}
+
+bool TraceInput() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  return Get().traceInput;
 }
 
 std::string LockPathSetting() {

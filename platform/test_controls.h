@@ -24,6 +24,10 @@ std::string LockPathSetting();
 // KORVANE_NOTICE: where test-play notices go; empty when unset.
 std::string NoticePath();
 
+// KORVANE_TRACE_INPUT=1: the frame step writes each change of the sampled input
+// of player 1 to the report log (the end-to-end input test reads it).
+bool TraceInput();
+
 // The next scripted answer of KORVANE_ANSWERS ("yes", "no", "ok", "cancel", in
 // order, lower case, shared by every thread); empty when none is left.
 std::string NextScriptedAnswer();

@@ -4,11 +4,12 @@
 
 #include <atomic>
 
+#include "platform/key_state.h"
 #include "platform/present_slot.h"
+#include "platform/scripted_input.h"
 #include "platform/sjis.h"
 #include "platform/single_instance.h"
 #include "platform/test_controls.h"
-#include "platform/virtual_keys.h"
 
 namespace plat {
 namespace {
@@ -32,7 +33,6 @@ GameWindowState* gWin = nullptr;
 bool gVideoStarted = false;
 std::atomic<HWND> gWindowHandle{0};
 std::atomic<ThreadId> gWindowThread{0};
-std::atomic<KeyListener> gKeyListener{nullptr};
 
 GameWindowState* Win(HWND window) { return gWin && gWin->hwnd == window ? gWin : nullptr; }
 
@@ -81,6 +81,13 @@ void ShowFrame(bool force) {
   SDL_RenderPresent(w.renderer);
 }
 
+// Key messages name the Shift, Control and Alt keys without their side, as the
+// window's key messages always did.
+int WindowMessageKey(int vk) {
+  if (vk >= VK_LSHIFT && vk <= VK_RMENU) return VK_SHIFT + (vk - VK_LSHIFT) / 2;
+  return vk;
+}
+
 void Translate(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:
@@ -91,7 +98,11 @@ void Translate(const SDL_Event& e) {
       switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE: Post(WM_CLOSE, 0, 0); break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: Post(WM_ACTIVATEAPP, 1, 0); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: Post(WM_ACTIVATEAPP, 0, 0); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          // The key-up events of keys held now go to another window: nothing may stay held.
+          if (!IsScriptedInput()) ReleaseAllKeys();
+          Post(WM_ACTIVATEAPP, 0, 0);
+          break;
         case SDL_WINDOWEVENT_MOVED: Post(WM_MOVE, 0, MakeLong(e.window.data1, e.window.data2)); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_MINIMIZED:
@@ -106,10 +117,11 @@ void Translate(const SDL_Event& e) {
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-      int vk = VirtualKeyFromScancode(e.key.keysym.scancode);
-      if (vk == 0) break;
       bool down = e.type == SDL_KEYDOWN;
-      if (KeyListener listener = gKeyListener.load()) listener(vk, down);
+      // The key table the game samples each frame, then the window's own key message.
+      OnSdlKeyEvent(e.key.keysym.scancode, down);
+      int vk = WindowMessageKey(VirtualKeyFromScancode(e.key.keysym.scancode));
+      if (vk == 0) break;
       LPARAM lParam = 1 | (static_cast<LPARAM>(e.key.keysym.scancode & 0xFF) << 16);
       if (e.key.repeat || !down) lParam |= static_cast<LPARAM>(1) << 30;
       if (!down) lParam |= static_cast<LPARAM>(1) << 31;
@@ -230,12 +242,12 @@ void ShowMainWindow(HWND window, int showCommand) {
     }
     SDL_ShowWindow(w->sdl);
     if (showCommand == SW_MAXIMIZE) SDL_MaximizeWindow(w->sdl);
-    if (showCommand == SW_SHOWMINIMIZED) SDL_MinimizeWindow(w->sdl);
+    if (showCommand == SW_SHOWMINIMIZED || showCommand == SW_SHOWMINNOACTIVE) SDL_MinimizeWindow(w->sdl);
     if (showCommand == SW_RESTORE) SDL_RestoreWindow(w->sdl);
     ShowFrame(true);
     return;
   }
-  w->minimised = showCommand == SW_SHOWMINIMIZED;
+  w->minimised = showCommand == SW_SHOWMINIMIZED || showCommand == SW_SHOWMINNOACTIVE;
   w->maximised = showCommand == SW_MAXIMIZE;
   PostSize();
 }
@@ -358,6 +370,8 @@ int DesktopBitsPerPixel() {
   return 32;
 }
 
-void SetKeyListener(KeyListener listener) { gKeyListener.store(listener); }
+void ShowMouseCursor(bool visible) {
+  if (gVideoStarted) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
 
 }  // namespace plat

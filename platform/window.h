@@ -6,11 +6,12 @@
 // The game window. It belongs to the thread that creates it (the main thread: the
 // window thread), which turns the system's events into window messages in its
 // event pump: close box -> WM_CLOSE, focus -> WM_ACTIVATEAPP, move -> WM_MOVE,
-// size -> WM_SIZE, expose -> WM_PAINT, keys -> WM_KEYDOWN / WM_KEYUP, SIGTERM ->
-// WM_CLOSE. The pump also shows the newest presented frame (present_slot.h),
-// scaled with its aspect kept. Headless the window exists only in memory, on a
-// desktop of kHeadlessDesktopWidth x kHeadlessDesktopHeight. Every function here
-// runs on the window thread.
+// size -> WM_SIZE, expose -> WM_PAINT, keys -> the key table of key_state.h and
+// WM_KEYDOWN / WM_KEYUP, SIGTERM -> WM_CLOSE; losing the focus releases every
+// key. The pump also shows the newest presented frame (present_slot.h), scaled
+// with its aspect kept. Headless the window exists only in memory, on a desktop
+// of kHeadlessDesktopWidth x kHeadlessDesktopHeight. Every function here runs on
+// the window thread.
 namespace plat {
 
 // Show commands.
@@ -19,6 +20,7 @@ constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOWMINIMIZED = 2;
 constexpr int SW_MAXIMIZE = 3;
 constexpr int SW_SHOW = 5;
+constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_RESTORE = 9;
 
 constexpr int kHeadlessDesktopWidth = 1280;
@@ -66,9 +68,7 @@ Size FullScreenClientSize();
 // The desktop's colour depth in bits per pixel.
 int DesktopBitsPerPixel();
 
-// Key events seen by the window thread, as Windows virtual-key numbers; the
-// keyboard state of the input layer listens here. Null to remove.
-using KeyListener = void (*)(int virtualKey, bool down);
-void SetKeyListener(KeyListener listener);
+// Shows or hides the mouse cursor over the window (nothing headless).
+void ShowMouseCursor(bool visible);
 
 }  // namespace plat

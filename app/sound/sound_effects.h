@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/base/vector.h"
+#include "app/window_requests.h"
 #include "platform/messages.h"
 #include "platform/sound_buffer.h"
 #include "platform/wav_reader.h"
@@ -14,7 +15,6 @@
 // database sound n (n >= 1) is entry n + 16.
 
 constexpr int kSystemSoundCount = 17;
-constexpr plat::UINT WM_PLAY_SE = plat::WM_USER + 5;  // 1029
 
 // One loaded sound.
 struct DSSOUNDDATA {

@@ -151,6 +151,14 @@ HResult cD3DDevice::CreateVertexBuffer(int bytes, std::shared_ptr<cVertexBuffer>
   return kOk;
 }
 
+HResult cD3DDevice::CreateIndexBuffer(int bytes, std::shared_ptr<cIndexBuffer>* out) {
+  out->reset();
+  if (DisplayControl().ShouldFail(DisplayOp::kCreateIndexBuffer)) return kErrOutOfMemory;
+  if (bytes < static_cast<int>(sizeof(uint16_t))) return kErrInvalidCall;
+  *out = std::make_shared<cIndexBuffer>(bytes / static_cast<int>(sizeof(uint16_t)));
+  return kOk;
+}
+
 HResult cD3DDevice::GetBackBuffer(std::shared_ptr<cSurface>* out) {
   *out = m_backBuffer;
   return m_backBuffer ? kOk : kErrInvalidCall;
@@ -186,10 +194,8 @@ HResult cD3DDevice::Clear(const Rect* rects, int count, uint32_t argb) {
     r.top = std::max(r.top, 0);
     r.right = std::min(r.right, t.Width());
     r.bottom = std::min(r.bottom, t.Height());
-    for (int y = r.top; y < r.bottom; ++y) {
-      uint8_t* p = t.Row(y) + r.left * t.BytesPerPixel();
-      for (int x = r.left; x < r.right; ++x, p += t.BytesPerPixel()) WritePixel(p, t.BytesPerPixel(), value);
-    }
+    for (int y = r.top; y < r.bottom; ++y)
+      FillPixels(t.Row(y) + r.left * t.BytesPerPixel(), t.BytesPerPixel(), r.right - r.left, value);
   }
   return kOk;
 }
@@ -251,6 +257,11 @@ HResult cD3DDevice::SetStreamSource(const std::shared_ptr<cVertexBuffer>& buffer
 
 HResult cD3DDevice::SetFVF(uint32_t) { return kOk; }
 
+HResult cD3DDevice::SetIndices(const std::shared_ptr<cIndexBuffer>& indexes) {
+  m_indexes = indexes;
+  return kOk;
+}
+
 HResult cD3DDevice::DrawTriangleStrip(int startVertex, int primitiveCount) {
   if (!m_stream || startVertex < 0 || primitiveCount < 1 || startVertex + primitiveCount + 2 > m_stream->Count())
     return kErrInvalidCall;
@@ -264,7 +275,7 @@ HResult cD3DDevice::DrawTriangleStripUP(const Vertex* vertices, int primitiveCou
   if (texture && StageUsesTexture(m_raster.stage) && texture->Pool() == MemoryPool::kSystem)
     return kErrInvalidCall;
   std::shared_ptr<cSurface> snapshot;
-  if (texture == m_target.get()) {
+  if (texture == m_target.get() && StageUsesTexture(m_raster.stage)) {
     // Drawing a texture onto itself reads the picture as it was before the draw.
     HResult hr = cSurface::Make(texture->Width(), texture->Height(), texture->Format(), MemoryPool::kSystem,
                                 SurfaceApi::kDirect3D, nullptr, false, &snapshot);
@@ -275,6 +286,26 @@ HResult cD3DDevice::DrawTriangleStripUP(const Vertex* vertices, int primitiveCou
   Rect viewport{0, 0, m_target->Width(), m_target->Height()};
   RasterizeStrip(*m_target, texture, m_raster, vertices, primitiveCount + 2, viewport);
   return kOk;
+}
+
+HResult cD3DDevice::DrawIndexedTriangleStrip(int startIndex, int primitiveCount) {
+  if (!m_stream || !m_indexes || startIndex < 0 || primitiveCount < 1 ||
+      int64_t(startIndex) + primitiveCount + 2 > m_indexes->Count())
+    return kErrInvalidCall;
+  const int count = primitiveCount + 2;
+  Vertex quad[4];
+  std::vector<Vertex> many;
+  Vertex* gathered = quad;
+  if (count > 4) {
+    many.resize(static_cast<size_t>(count));
+    gathered = many.data();
+  }
+  const uint16_t* index = m_indexes->Data() + startIndex;
+  for (int i = 0; i < count; ++i) {
+    if (index[i] >= m_stream->Count()) return kErrInvalidCall;
+    gathered[i] = m_stream->Data()[index[i]];
+  }
+  return DrawTriangleStripUP(gathered, primitiveCount);
 }
 
 HResult cD3DDevice::GetRenderTargetData(cSurface* renderTarget, cSurface* system) {
@@ -307,6 +338,7 @@ HResult cD3DDevice::Reset(PresentParams* params) {
   m_target.reset();
   m_texture.reset();
   m_stream.reset();
+  m_indexes.reset();
   // Every default-pool object and every outside reference to the back buffer must be gone.
   if (m_objects->defaultPool.load() > 0 || (m_backBuffer && m_backBuffer.use_count() > 1)) {
     m_target = m_backBuffer;
@@ -322,7 +354,11 @@ HResult cD3DDevice::Reset(PresentParams* params) {
   return kOk;
 }
 
-HResult cD3DDevice::SetDialogBoxMode(bool) { return kOk; }
+HResult cD3DDevice::SetDialogBoxMode(bool on) {
+  if (DisplayControl().ShouldFail(DisplayOp::kSetDialogBoxMode)) return kErrInvalidCall;
+  m_dialogBoxMode = on;
+  return kOk;
+}
 
 HResult CreateTextureFromBmpFile(cD3DDevice* device, std::string_view gamePath, int width, int height,
                                  uint32_t usage, PixelFormat format, MemoryPool pool, uint32_t colorKey,

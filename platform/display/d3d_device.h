@@ -73,6 +73,18 @@ class cVertexBuffer {
   std::vector<Vertex> m_vertices;
 };
 
+// A 16-bit index buffer (managed pool: it survives a device reset).
+class cIndexBuffer {
+ public:
+  explicit cIndexBuffer(int indexes) : m_indexes(static_cast<size_t>(indexes)) {}
+  int Count() const { return static_cast<int>(m_indexes.size()); }
+  uint16_t* Data() { return m_indexes.data(); }
+  const uint16_t* Data() const { return m_indexes.data(); }
+
+ private:
+  std::vector<uint16_t> m_indexes;
+};
+
 // Render states.
 enum class RenderState { kAlphaBlendEnable, kSrcBlend, kDestBlend, kTextureFactor, kCullMode, kZEnable, kLighting,
                          kColorVertex, kDiffuseMaterialSource };
@@ -102,6 +114,8 @@ class cD3DDevice {
   HResult CreateOffscreenPlainSurface(int width, int height, PixelFormat format, MemoryPool pool,
                                       std::shared_ptr<cSurface>* out);
   HResult CreateVertexBuffer(int bytes, std::shared_ptr<cVertexBuffer>* out);
+  // 16-bit indexes.
+  HResult CreateIndexBuffer(int bytes, std::shared_ptr<cIndexBuffer>* out);
   HResult GetBackBuffer(std::shared_ptr<cSurface>* out);
   HResult GetDeviceCaps(DeviceCaps* out) const;
   uint32_t AvailableTextureMem() const;
@@ -121,11 +135,15 @@ class cD3DDevice {
   HResult SetTexture(int stage, const std::shared_ptr<cTexture>& texture);
   HResult SetStreamSource(const std::shared_ptr<cVertexBuffer>& buffer, int stride);
   HResult SetFVF(uint32_t fvf);
+  HResult SetIndices(const std::shared_ptr<cIndexBuffer>& indexes);
   const RasterState& CurrentRasterState() const { return m_raster; }
   // Draws primitiveCount triangles of a strip from the stream source.
   HResult DrawTriangleStrip(int startVertex, int primitiveCount);
   // The same from vertices given directly.
   HResult DrawTriangleStripUP(const Vertex* vertices, int primitiveCount);
+  // primitiveCount triangles of a strip whose vertices are the stream source's
+  // vertices named by the index buffer from startIndex on.
+  HResult DrawIndexedTriangleStrip(int startIndex, int primitiveCount);
 
   // Copies between a render target and a system-memory surface of the same size and format.
   HResult GetRenderTargetData(cSurface* renderTarget, cSurface* system);
@@ -137,7 +155,9 @@ class cD3DDevice {
   HResult TestCooperativeLevel() const;
   // Fails while default-pool objects or references to the back buffer are alive.
   HResult Reset(PresentParams* params);
+  // Lets windows of the game's own (message boxes, dialogs) show over a full-screen device.
   HResult SetDialogBoxMode(bool on);
+  bool DialogBoxMode() const { return m_dialogBoxMode; }
 
   const PresentParams& Params() const { return m_params; }
   int LiveObjects() const { return m_objects->live.load(); }
@@ -153,8 +173,10 @@ class cD3DDevice {
   std::shared_ptr<cSurface> m_target;
   std::shared_ptr<cTexture> m_texture;
   std::shared_ptr<cVertexBuffer> m_stream;
+  std::shared_ptr<cIndexBuffer> m_indexes;
   RasterState m_raster;
   bool m_inScene = false;
+  bool m_dialogBoxMode = false;
 };
 
 // Loads a BMP file into a new texture of width x height (the picture at the top

@@ -107,6 +107,11 @@ HResult cDDraw::GetAvailableVidMem(uint32_t* total, uint32_t* free) const {
   return kOk;
 }
 
+HResult cDDraw::FlipToGDISurface() {
+  if (DisplayControl().ShouldFail(DisplayOp::kFlipToGDISurface)) return kErrGeneric;
+  return m_fullScreen ? kOk : kErrNotAvailable;
+}
+
 HResult cDDraw::GetMonitorFrequency(uint32_t* hz) const {
   if (hz) *hz = static_cast<uint32_t>((m_fullScreen && m_modeSet) ? m_modeRefresh
                                                                    : DisplayControl().Machine().desktopRefresh);

@@ -42,6 +42,9 @@ class cDDraw {
   HResult GetAvailableVidMem(uint32_t* total, uint32_t* free) const;
   HResult GetMonitorFrequency(uint32_t* hz) const;
   HResult WaitForVerticalBlank() const { return kOk; }
+  // Full screen: shows the desktop's surface, so that windows of the game's own
+  // (message boxes, dialogs) can be seen.
+  HResult FlipToGDISurface();
 
   // The display's pixel format and depth (the mode's in full screen, the desktop's windowed).
   PixelFormat DisplayFormat() const;

@@ -54,6 +54,9 @@ enum class DisplayOp : int {
   kSetRenderTarget,
   kReset,
   kVideoMemory,  // the next video-memory allocations fail as out of video memory
+  kCreateIndexBuffer,
+  kSetDialogBoxMode,
+  kFlipToGDISurface,
   kCount
 };
 

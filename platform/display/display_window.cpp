@@ -57,6 +57,21 @@ void ShowGameWindow(uint32_t window, int command) {
   if (fn) fn(window, command);
 }
 
+int ShowMessageBox(uint32_t window, const char* text, const char* caption, unsigned type) {
+  int (*fn)(uint32_t, const char*, const char*, unsigned) = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(gMutex);
+    ++gState.messageBoxes;
+    gState.lastBoxText = text ? text : "";
+    gState.lastBoxCaption = caption ? caption : "";
+    fn = gHooks.messageBox;
+  }
+  if (fn) return fn(window, text, caption, type);
+  constexpr unsigned kYesNo = 4;
+  constexpr int kIdOk = 1, kIdYes = 6;
+  return (type & 0xF) == kYesNo ? kIdYes : kIdOk;
+}
+
 bool ChangeDesktopRefresh(int hz, bool testOnly) {
   DisplayMachine& m = DisplayControl().Machine();
   if (hz != m.desktopRefresh && !(hz == 60 && m.desktopCan60Hz)) return false;

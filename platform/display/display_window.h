@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/display/surface.h"
 
@@ -19,6 +20,9 @@ struct DisplayWindowHooks {
   void (*setFullScreen)(uint32_t window, bool on) = nullptr;
   void (*showCursor)(bool visible) = nullptr;
   void (*showWindow)(uint32_t window, int command) = nullptr;
+  // A modal message box owned by the window (Shift-JIS text and caption, the
+  // game's box type); returns the button chosen.
+  int (*messageBox)(uint32_t window, const char* text, const char* caption, unsigned type) = nullptr;
 };
 void SetDisplayWindowHooks(const DisplayWindowHooks& hooks);
 
@@ -31,6 +35,11 @@ void SetWindowFullScreen(uint32_t window, bool on);
 int ShowCursor(bool show);
 void ShowGameWindow(uint32_t window, int command);
 
+// A modal message box owned by the window; returns the button chosen. Without a
+// hook the box is only recorded and answered with its default button (OK, or Yes
+// for a Yes/No box).
+int ShowMessageBox(uint32_t window, const char* text, const char* caption, unsigned type);
+
 // Asks the desktop for a refresh rate (testOnly: only whether it could); true on success.
 bool ChangeDesktopRefresh(int hz, bool testOnly);
 
@@ -39,6 +48,8 @@ struct DisplayWindowState {
   int cursorCount = 0;
   bool fullScreen = false;
   int lastShowCommand = 0;
+  int messageBoxes = 0;  // boxes shown through ShowMessageBox
+  std::string lastBoxText, lastBoxCaption;
 };
 DisplayWindowState GetDisplayWindowState();
 void ResetDisplayWindowState();

@@ -5,8 +5,10 @@
 
 // The headless capture sink: presented frames written as PNG files.
 //   KORVANE_DUMP=DIR              folder for the files (made when missing)
-//   KORVANE_DUMP_FRAMES=1,60,...  which presented frames (numbered from 1) to
-//                                 write; without it, every frame
+//   KORVANE_DUMP_FRAMES=1,60,...  which frames to write, by the game's frame
+//                                 number (1 the first frame of the run; the
+//                                 number KORVANE_FRAMES and KORVANE_INPUT count
+//                                 too); without it, every frame
 // Files are named DIR/frame-NNNNNN.png with the frame number in six digits.
 namespace plat {
 

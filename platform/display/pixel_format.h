@@ -100,6 +100,22 @@ inline void WritePixel(uint8_t* p, int bytesPerPixel, uint32_t v) {
   }
 }
 
+// n pixels of one stored value from p on.
+inline void FillPixels(uint8_t* p, int bytesPerPixel, int n, uint32_t value) {
+  if (n <= 0) return;
+  if (bytesPerPixel == 1) {
+    std::memset(p, static_cast<int>(value & 0xFF), static_cast<size_t>(n));
+    return;
+  }
+  if (bytesPerPixel != 2 && bytesPerPixel != 4) return;
+  // One 64-byte block of the value, copied block by block.
+  uint8_t block[64];
+  for (int i = 0; i < 64; i += bytesPerPixel) WritePixel(block + i, bytesPerPixel, value);
+  size_t bytes = static_cast<size_t>(n) * bytesPerPixel;
+  for (; bytes >= sizeof block; bytes -= sizeof block, p += sizeof block) std::memcpy(p, block, sizeof block);
+  std::memcpy(p, block, bytes);
+}
+
 // Bit position and right-aligned maximum of each channel of a format (the
 // drawing layer's colour-mask record). Alpha fields are 0 where there is none.
 struct ChannelMasks {

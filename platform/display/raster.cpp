@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace plat {
@@ -113,6 +114,106 @@ inline uint32_t BlendStandard(uint32_t s, uint32_t d) {
   return oa << 24 | r << 16 | g << 8 | b;
 }
 
+// The fast rows of the common draw: a texture drawn with its own alpha under the
+// standard blend. Texels of alpha 0 are skipped and of alpha 255 copied, chunk by
+// chunk without branches (the compiler turns the fixed-size chunks into vector
+// code); a 32-bit chunk holding any other alpha is blended pixel by pixel. The
+// pixels are exactly those of the general loop.
+constexpr int kChunk = 16;
+
+template <PixelFormat TF>
+inline uint32_t OpaqueTexel32(uint32_t texel) {
+  return TF == PixelFormat::kX8R8G8B8 ? (texel & 0x00FFFFFFu) : texel;
+}
+
+template <PixelFormat TF>
+inline void BlendTexel32(uint8_t* d, uint32_t texel) {
+  const uint32_t a = texel >> 24;
+  if (a == 255) {
+    Store32(d, OpaqueTexel32<TF>(texel));
+  } else if (a != 0) {
+    Store32(d, ArgbToPixel(TF, BlendStandard(texel, PixelToArgb(TF, Load32(d)))));
+  }
+}
+
+// A8R8G8B8 texels onto a 32-bit target.
+template <PixelFormat TF>
+void AlphaTexelRow32(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
+  int i = 0;
+  if (!cols) {
+    for (; i + kChunk <= n; i += kChunk) {
+      const uint8_t* s = tex + 4 * i;
+      uint8_t* d = dst + 4 * i;
+      uint32_t in[kChunk], out[kChunk];
+      std::memcpy(in, s, sizeof in);
+      uint32_t any = 0, all = ~0u;
+      for (int k = 0; k < kChunk; ++k) {
+        any |= in[k];
+        all &= in[k];
+      }
+      // All transparent: the target is left alone; all opaque: it is not read.
+      if ((any >> 24) == 0) continue;
+      if ((all >> 24) == 255) {
+        for (int k = 0; k < kChunk; ++k) out[k] = OpaqueTexel32<TF>(in[k]);
+        std::memcpy(d, out, sizeof out);
+        continue;
+      }
+      // Alphas other than 0 and 255 are blended pixel by pixel ((a + 1) & 0xFE
+      // is 0 only for those two).
+      uint32_t partial = 0;
+      for (int k = 0; k < kChunk; ++k) partial |= ((in[k] >> 24) + 1) & 0xFEu;
+      if (partial) {
+        for (int k = 0; k < kChunk; ++k) BlendTexel32<TF>(d + 4 * k, in[k]);
+        continue;
+      }
+      std::memcpy(out, d, sizeof out);
+      for (int k = 0; k < kChunk; ++k) out[k] = (in[k] & 0x80000000u) ? OpaqueTexel32<TF>(in[k]) : out[k];
+      std::memcpy(d, out, sizeof out);
+    }
+  }
+  for (; i < n; ++i) BlendTexel32<TF>(dst + 4 * i, Load32(tex + 4 * (cols ? cols[i] : i)));
+}
+
+// A1R5G5B5 texels (alpha 0 or 255 only) onto a 16-bit target: copied as they are
+// onto A1R5G5B5, widened to 6 bits of green (5 -> 8 -> 6 bits) onto R5G6B5.
+template <PixelFormat TF>
+inline uint32_t OpaqueTexel16(uint32_t v) {
+  if constexpr (TF == PixelFormat::kR5G6B5) return ((v & 0x7FE0u) << 1) | ((v >> 4) & 0x20u) | (v & 0x1Fu);
+  else return v;
+}
+
+template <PixelFormat TF>
+void AlphaTexelRow16(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
+  int i = 0;
+  if (!cols) {
+    for (; i + kChunk <= n; i += kChunk) {
+      const uint8_t* s = tex + 2 * i;
+      uint8_t* d = dst + 2 * i;
+      uint16_t in[kChunk], out[kChunk];
+      std::memcpy(in, s, sizeof in);
+      uint32_t any = 0, all = 0xFFFF;
+      for (int k = 0; k < kChunk; ++k) {
+        any |= in[k];
+        all &= in[k];
+      }
+      // All transparent: the target is left alone; all opaque: it is not read.
+      if (!(any & 0x8000u)) continue;
+      if (all & 0x8000u) {
+        for (int k = 0; k < kChunk; ++k) out[k] = static_cast<uint16_t>(OpaqueTexel16<TF>(in[k]));
+      } else {
+        std::memcpy(out, d, sizeof out);
+        for (int k = 0; k < kChunk; ++k)
+          out[k] = static_cast<uint16_t>((in[k] & 0x8000u) ? OpaqueTexel16<TF>(in[k]) : out[k]);
+      }
+      std::memcpy(d, out, sizeof out);
+    }
+  }
+  for (; i < n; ++i) {
+    const uint32_t v = Load16(tex + 2 * (cols ? cols[i] : i));
+    if (v & 0x8000u) Store16(dst + 2 * i, OpaqueTexel16<TF>(v));
+  }
+}
+
 // One row of an axis-aligned textured quad: cols[i] is the texel column of the
 // i-th pixel.
 // A null cols means texel columns cols0, cols0 + 1, ... (a same-size quad).
@@ -120,6 +221,16 @@ template <PixelFormat TF, PixelFormat SF>
 void TexturedRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, const RasterState& st, uint32_t diffuse,
                  ShadeKind kind, bool standardBlend, bool noBlend) {
   constexpr int tb = Bpp<TF>(), sb = Bpp<SF>();
+  if (kind == ShadeKind::kTexel && standardBlend) {
+    if constexpr (SF == PixelFormat::kA8R8G8B8 && tb == 4) {
+      AlphaTexelRow32<TF>(dst, tex, cols, n);
+      return;
+    }
+    if constexpr (SF == PixelFormat::kA1R5G5B5 && tb == 2) {
+      AlphaTexelRow16<TF>(dst, tex, cols, n);
+      return;
+    }
+  }
   if (!cols && kind == ShadeKind::kTexel && standardBlend) {
     // The common case: a texture drawn 1:1 with its own alpha.
     for (int i = 0; i < n; ++i, dst += tb, tex += sb) {
@@ -223,6 +334,11 @@ void TexelIndices(int first, int end, double e0, double e1, double t0, double t1
       end < kExactRange) {
     // texel = s0 + floor((p - x0 + 0.5) * (s1 - s0) / w)
     int64_t sw = s1 - s0;
+    if (sw == w && s0 - x0 + first >= 0 && s0 - x0 + end <= texSize) {
+      // Same size and inside the texture: one texel per pixel.
+      for (int p = first; p < end; ++p) out[p - first] = static_cast<int>(s0 - x0 + p);
+      return;
+    }
     for (int p = first; p < end; ++p)
       out[p - first] = WrapIndex(s0 + FloorDiv((2 * int64_t(p - x0) + 1) * sw, 2 * w), texSize, mode);
     return;
@@ -261,10 +377,7 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
     const int bpp = target.BytesPerPixel();
     if (noBlend || (standard && (src >> 24) == 255)) {
       uint32_t value = ArgbToPixel(target.Format(), src);
-      for (int y = y0; y < y1; ++y) {
-        uint8_t* p = target.Row(y) + x0 * bpp;
-        for (int x = x0; x < x1; ++x, p += bpp) WritePixel(p, bpp, value);
-      }
+      for (int y = y0; y < y1; ++y) FillPixels(target.Row(y) + x0 * bpp, bpp, x1 - x0, value);
       return true;
     }
     for (int y = y0; y < y1; ++y)
@@ -272,7 +385,8 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
     return true;
   }
 
-  std::vector<int> cols, rows;
+  // Kept between draws: most quads are small and many.
+  thread_local std::vector<int> cols, rows;
   TexelIndices(x0, x1, xa, xb, ua, ub, tex->Width(), st.addressU, cols);
   TexelIndices(y0, y1, ya, yb, va, vb, tex->Height(), st.addressV, rows);
   const ShadeKind kind = KindOf(st, diffuse);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <mutex>
 #include <unordered_set>
 
@@ -25,12 +26,63 @@ bool Inside(const Rect& r, const cSurface& s) {
          r.bottom <= s.Height();
 }
 
+// A row copied without the pixels equal to the key: chunk by chunk without
+// branches (the compiler turns the fixed-size chunks into vector code).
 template <int kBytes>
 void CopyKeyedRow(uint8_t* dst, const uint8_t* src, int count, uint32_t key) {
-  for (int i = 0; i < count; ++i, dst += kBytes, src += kBytes) {
-    uint32_t v = ReadPixel(src, kBytes);
-    if (v != key) WritePixel(dst, kBytes, v);
+  using Pixel = std::conditional_t<kBytes == 1, uint8_t, std::conditional_t<kBytes == 2, uint16_t, uint32_t>>;
+  constexpr int kChunk = 16;
+  const Pixel k = static_cast<Pixel>(key);
+  int i = 0;
+  for (; i + kChunk <= count; i += kChunk) {
+    Pixel in[kChunk], out[kChunk];
+    std::memcpy(in, src + i * kBytes, sizeof in);
+    unsigned keyed = 0;
+    for (int j = 0; j < kChunk; ++j) keyed += in[j] == k ? 1u : 0u;
+    // A chunk all transparent leaves the target alone; one without a transparent
+    // pixel is copied without reading the target.
+    if (keyed == kChunk) continue;
+    if (keyed == 0) {
+      std::memcpy(dst + i * kBytes, in, sizeof in);
+      continue;
+    }
+    std::memcpy(out, dst + i * kBytes, sizeof out);
+    for (int j = 0; j < kChunk; ++j) out[j] = in[j] == k ? out[j] : in[j];
+    std::memcpy(dst + i * kBytes, out, sizeof out);
   }
+  for (; i < count; ++i) {
+    uint32_t v = ReadPixel(src + i * kBytes, kBytes);
+    if (v != key) WritePixel(dst + i * kBytes, kBytes, v);
+  }
+}
+
+// A row of stored pixels as XRGB8888.
+template <PixelFormat F>
+inline uint32_t StoredToXrgb(const uint8_t* p) {
+  if constexpr (F == PixelFormat::kX8R8G8B8 || F == PixelFormat::kA8R8G8B8) {
+    return Load32(p) & 0x00FFFFFFu;
+  } else {
+    const uint32_t v = Load16(p);
+    const uint32_t g = F == PixelFormat::kR5G6B5 ? Expand6((v >> 5) & 63) : Expand5((v >> 5) & 31);
+    const uint32_t r = Expand5(F == PixelFormat::kR5G6B5 ? (v >> 11) & 31 : (v >> 10) & 31);
+    return r << 16 | g << 8 | Expand5(v & 31);
+  }
+}
+
+template <PixelFormat F>
+void RowToXrgb(const uint8_t* row, int n, uint32_t* out) {
+  constexpr int bytes = (F == PixelFormat::kX8R8G8B8 || F == PixelFormat::kA8R8G8B8) ? 4 : 2;
+  constexpr int kChunk = 16;  // fixed-size chunks become vector code
+  int x = 0;
+  for (; x + kChunk <= n; x += kChunk) {
+    // Local copies: the compiler need not fear that the output overlaps the row.
+    uint8_t in[kChunk * bytes];
+    uint32_t converted[kChunk];
+    std::memcpy(in, row + x * bytes, sizeof in);
+    for (int k = 0; k < kChunk; ++k) converted[k] = StoredToXrgb<F>(in + k * bytes);
+    std::memcpy(out + x, converted, sizeof converted);
+  }
+  for (; x < n; ++x) out[x] = StoredToXrgb<F>(row + x * bytes);
 }
 
 }  // namespace
@@ -90,10 +142,7 @@ void ForEachSurface(void (*fn)(cSurface&)) {
 }
 
 void cSurface::FillAll(uint32_t value) {
-  for (int y = 0; y < m_height; ++y) {
-    uint8_t* row = Row(y);
-    for (int x = 0; x < m_width; ++x) WritePixel(row + x * m_bytesPerPixel, m_bytesPerPixel, value);
-  }
+  for (int y = 0; y < m_height; ++y) FillPixels(Row(y), m_bytesPerPixel, m_width, value);
 }
 
 HResult cSurface::Lock(LockedRect* out) {
@@ -157,10 +206,7 @@ HResult cSurface::Blt(const Rect* dstRect, cSurface* src, const Rect* srcRect, u
   const int bpp = m_bytesPerPixel;
 
   if (flags & kBltColorFill) {
-    for (int y = d.top; y < d.bottom; ++y) {
-      uint8_t* row = Row(y) + d.left * bpp;
-      for (int x = d.left; x < d.right; ++x, row += bpp) WritePixel(row, bpp, fillColor);
-    }
+    for (int y = d.top; y < d.bottom; ++y) FillPixels(Row(y) + d.left * bpp, bpp, d.Width(), fillColor);
     if (m_primary) Present();
     return kOk;
   }
@@ -268,17 +314,30 @@ HResult cSurface::Flip() {
 
 void cSurface::ToXrgb(std::vector<uint32_t>& out) const {
   out.resize(static_cast<size_t>(m_width) * m_height);
-  const PaletteEntry* palette = m_palette ? m_palette->Entries() : nullptr;
-  uint32_t* o = out.data();
+  uint32_t colours[256];
+  if (m_format == PixelFormat::kP8) {
+    const PaletteEntry* palette = m_palette ? m_palette->Entries() : nullptr;
+    for (int i = 0; i < 256; ++i) colours[i] = PixelToArgb(PixelFormat::kP8, uint32_t(i), palette) & 0x00FFFFFFu;
+  }
   for (int y = 0; y < m_height; ++y) {
     const uint8_t* row = Row(y);
-    for (int x = 0; x < m_width; ++x, row += m_bytesPerPixel)
-      *o++ = PixelToArgb(m_format, ReadPixel(row, m_bytesPerPixel), palette) & 0x00FFFFFFu;
+    uint32_t* o = out.data() + static_cast<size_t>(y) * m_width;
+    switch (m_format) {
+      case PixelFormat::kP8:
+        for (int x = 0; x < m_width; ++x) o[x] = colours[row[x]];
+        break;
+      case PixelFormat::kR5G6B5: RowToXrgb<PixelFormat::kR5G6B5>(row, m_width, o); break;
+      case PixelFormat::kA1R5G5B5: RowToXrgb<PixelFormat::kA1R5G5B5>(row, m_width, o); break;
+      case PixelFormat::kX8R8G8B8: RowToXrgb<PixelFormat::kX8R8G8B8>(row, m_width, o); break;
+      case PixelFormat::kA8R8G8B8: RowToXrgb<PixelFormat::kA8R8G8B8>(row, m_width, o); break;
+      default: std::fill_n(o, m_width, 0u); break;
+    }
   }
 }
 
 void cSurface::Present() const {
-  std::vector<uint32_t> frame;
+  // Kept between frames: the conversion writes every pixel.
+  thread_local std::vector<uint32_t> frame;
   ToXrgb(frame);
   SubmitFrame(frame.data(), m_width, m_height);
 }

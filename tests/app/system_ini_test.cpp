@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/system_ini.h"
+#include "data/system_data.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -48,7 +49,7 @@ TEST(SystemIni, ReadsTheSettingsFileByteForByte) {
     if (!c.file.empty()) dir.Write("System.ini", c.file);
     SYSTEMINIDATA ini;
     ini.FreeStage = c.freeStage == "keep" ? "keep" : "";
-    EXPECT_EQ(LoadSystemIni("System.ini", ini, StandInSystemIniKeys()), c.read);
+    EXPECT_EQ(LoadSystemIni("System.ini", ini, SystemIniKeysOf(cEdSystem())), c.read);
     EXPECT_EQ(ini.Bpp, c.bpp);
     EXPECT_EQ(ini.WindowMode, c.windowMode);
     EXPECT_EQ(ini.FreeStage, c.freeStage);
@@ -56,7 +57,7 @@ TEST(SystemIni, ReadsTheSettingsFileByteForByte) {
 }
 
 TEST(SystemIni, DefaultsComeFromTheKeyListAndEnglishIsOff) {
-  SystemIniKeys keys = StandInSystemIniKeys();
+  SystemIniKeys keys = SystemIniKeysOf(cEdSystem());
   keys[8].strDefault = "data\\stg4\\start.stg4";
   keys[9].nDefault = 1;
   SYSTEMINIDATA ini;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -18,9 +19,11 @@ int32_t I32At(const std::vector<unsigned char>& b, size_t at) {
   return static_cast<int32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
 }
 
+// The demo project with its own "System.ini" (none when systemIni is empty).
 void MakeProject(const cTempDir& dir, const std::string& systemIni) {
+  ASSERT_TRUE(MakeDemoProject(dir.Path()));
+  std::remove((dir.Path() + "/System.ini").c_str());
   if (!systemIni.empty()) dir.Write("System.ini", systemIni);
-  dir.Write("user_data/.keep", std::string());
 }
 
 bool WaitForReportLine(const cTempDir& dir, const std::string& text, int ms) {

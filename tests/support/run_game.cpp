@@ -46,6 +46,15 @@ cProcessResult RunGame(const std::string& folder, const std::vector<std::string>
   return RunProgram("korvane", args, folder, GameEnv(folder, env));
 }
 
+bool MakeDemoProject(const std::string& folder, const std::string& systemIni) {
+  if (RunProgram("korvane-mkdemo", {folder}, folder).exitCode != 0) return false;
+  if (systemIni.empty()) return true;
+  FILE* f = std::fopen((folder + "/System.ini").c_str(), "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(systemIni.data(), 1, systemIni.size(), f) == systemIni.size();
+  return std::fclose(f) == 0 && ok;
+}
+
 cBackgroundProgram::cBackgroundProgram(const std::string& program, const std::vector<std::string>& args,
                                        const std::string& folder, const std::vector<std::string>& env) {
   // Everything the child needs is made before the fork.
@@ -63,6 +72,9 @@ cBackgroundProgram::cBackgroundProgram(const std::string& program, const std::ve
   envp.push_back(nullptr);
   m_pid = fork();
   if (m_pid == 0) {
+    // A group of its own, so that whatever it starts (a message box's helper
+    // process) ends with it.
+    setpgid(0, 0);
     if (chdir(folder.c_str()) != 0) _exit(127);
     execve(path.c_str(), argv.data(), envp.data());
     _exit(127);
@@ -71,7 +83,7 @@ cBackgroundProgram::cBackgroundProgram(const std::string& program, const std::ve
 
 cBackgroundProgram::~cBackgroundProgram() {
   if (Running()) {
-    kill(m_pid, SIGKILL);
+    kill(-m_pid, SIGKILL);
     Wait(5000);
   }
 }

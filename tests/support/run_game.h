@@ -17,7 +17,12 @@ cProcessResult RunGame(const std::string& folder, const std::vector<std::string>
                        const std::vector<std::string>& args = {});
 std::vector<std::string> GameEnv(const std::string& folder, const std::vector<std::string>& env);
 
-// A program started in the background; the destructor ends it when still running.
+// Writes the demo project (korvane-mkdemo) into folder; then, when systemIni is
+// not empty, replaces its "System.ini" with that text. True when it was written.
+bool MakeDemoProject(const std::string& folder, const std::string& systemIni = "");
+
+// A program started in the background, in a process group of its own; the
+// destructor ends the group when the program still runs.
 class cBackgroundProgram {
  public:
   cBackgroundProgram(const std::string& program, const std::vector<std::string>& args, const std::string& folder,

@@ -5,6 +5,7 @@
 #include "draw/draw.h"
 #include "platform/display/display_control.h"
 #include "platform/sjis.h"
+#include "tools/draw_tool/card_blits.h"
 #include "tools/draw_tool/text_card.h"
 
 namespace draw_tool {
@@ -80,11 +81,13 @@ bool StartDrawing(const DrawConfig& config, bool* fellBack) {
 
 void StopDrawing() { DDRelease(); }
 
-std::vector<std::string> CardNames() { return {"sheets", "text"}; }
+std::vector<std::string> CardNames() { return {"sheets", "blits", "text"}; }
 
 bool DrawCard(const std::string& card, plat::PresentedFrame* frame) {
   if (card == "sheets") {
     DrawSheetsCard();
+  } else if (card == "blits") {
+    DrawBlitsCard();
   } else if (card == "text") {
     if (!DrawTextCard()) return false;
   } else {

@@ -1,0 +1,113 @@
+// The drawing layer's steps of InitGame and UnInitGame, and what the display
+// device asks of the game window.
+#include "app/display_setup.h"
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "app/mode_manager.h"
+#include "app/startup_steps.h"
+#include "app/system_ini.h"
+#include "data/project_globals.h"
+#include "draw/draw.h"
+#include "platform/display/display_window.h"
+#include "platform/sjis.h"
+#include "platform/window.h"
+
+namespace {
+
+// The window functions run on the window thread; the device may ask from the
+// thread that draws (a lost full-screen device minimises the window).
+void OnWindowThread(plat::HWND window, void (*call)(plat::HWND, int), int value) {
+  plat::CallOnWindowThread(window, [=] {
+    call(window, value);
+    return plat::LRESULT(0);
+  });
+}
+
+plat::Rect ClientRect(uint32_t window) {
+  int width = 640, height = 480;
+  plat::GetClientSize(window, &width, &height);
+  return plat::Rect{0, 0, width, height};
+}
+
+void ShowCursor(bool visible) {
+  OnWindowThread(plat::GameWindow(), [](plat::HWND, int on) { plat::ShowMouseCursor(on != 0); }, visible ? 1 : 0);
+}
+
+void ShowWindow(uint32_t window, int command) {
+  OnWindowThread(window, [](plat::HWND w, int c) { plat::ShowMainWindow(w, c); }, command);
+}
+
+void InstallDisplayWindowHooks() {
+  plat::DisplayWindowHooks hooks;
+  hooks.clientRect = &ClientRect;
+  // The full-screen style is the shell's to set, when it shows the window (step
+  // 20): the device only records that it asked.
+  hooks.setFullScreen = nullptr;
+  hooks.showCursor = &ShowCursor;
+  hooks.showWindow = &ShowWindow;
+  plat::SetDisplayWindowHooks(hooks);
+}
+
+// A box over the full-screen game; 0 when the drawing layer could not show it
+// (the plain box is shown then).
+int FullScreenBox(const char* text, const char* caption, unsigned type) {
+  int result = 0;
+  return DDMesBox(text, caption, type, &result) ? result : 0;
+}
+
+bool InitDrawing(int backEnd) {
+  if (!DDInit(backEnd, MainWindow.m_hWnd, 640, 480, DisplaySetup.nBpp, DisplaySetup.bVSync, DisplaySetup.bWindowed,
+              1, 60, DisplaySetup.bVSync, Off_Sys, SysBmpInfo, SYS_BMP_COUNT))
+    return false;
+  SetFullScreenMesBox(DDSettings.bWindowed ? nullptr : &FullScreenBox);
+  return true;
+}
+
+}  // namespace
+
+bool StartDrawingLayer(cStartup& s) {
+  InstallDisplayWindowHooks();
+  if (InitDrawing(DisplaySetup.bDirect3D)) return true;
+  if (!DisplaySetup.bDirect3D) return false;
+  // Direct3D could not be set up: DirectDraw with the same values, without a message.
+  SetFullScreenMesBox(nullptr);
+  DDRelease();
+  SystemIni.Direct3D = 0;
+  DisplaySetup.bDirect3D = 0;
+  ShowGameWindow(s);
+  return InitDrawing(0);
+}
+
+bool PrepareDirect3DSurfaces(cStartup&) {
+  if (!lpDTCon) return true;
+  lpDTCon->strMessage = SJ(
+      "テクスチャの作成に失敗しました！\nビデオカードの性能が十分ではないかもしれません。\n"
+      "System.iniファイルで「Direct3D=0」に変更してDirect3Dを無効にすれば改善される可能性があります。");
+  LinkSurfaceAliases();
+  return true;
+}
+
+bool LoadPaletteAndKey(cStartup&) {
+  return DDInitPaletteAndTransmit(SystemData.nColorMode == 1 ? 1 : 0, SystemData.byTransR, SystemData.byTransG,
+                                  SystemData.byTransB);
+}
+
+bool SetPresentCopySwitch(cStartup&) {
+  DisplaySetup.bPresentByCopy = 0;
+  if (lpDTCon || !lpDD || DDSettings.bWindowed) return true;
+  uint32_t hz = 0;
+  lpDD->GetMonitorFrequency(&hz);
+  if (SystemIni.VSync == 0 || hz < static_cast<uint32_t>(ModeManager.m_nFrameRate)) DisplaySetup.bPresentByCopy = 1;
+  return true;
+}
+
+bool LoadSystemSurfaces(cStartup&) { return DDLoadAllSystemSurfaces(); }
+
+bool ReleaseDrawingLayer(cStartup&) {
+  SetFullScreenMesBox(nullptr);
+  if (DDSettings.bWindowed)
+    DDUnInit();
+  else
+    DDRelease();
+  return true;
+}

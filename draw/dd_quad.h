@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+
+#include "draw/dd_types.h"
+
+// Building blocks of the Direct3D quads, shared by the single draws and the batches.
+
+// A blit's quad: positions at the pixel edges (pixel coordinates minus 0.5),
+// texture coordinates the source pixels over the texture's size. Top-left,
+// bottom-left, top-right, bottom-right.
+void DDWriteBltQuad(plat::Vertex* v, int x, int y, int nWidth, int nHeight, const DDSURFACEDATA* lpSrcSD, int sx,
+                    int sy, int nSrcWidth, int nSrcHeight, uint32_t dwDiffuse);
+// A fill's quad over a rectangle already cut to its target; texture coordinates
+// (0,0), (0,h), (w,0), (w,h).
+void DDWriteFillQuad(plat::Vertex* v, const plat::Rect& rect, uint32_t dwColor);
+
+// The colour an unkeyed blit of a keyed source clears its rectangle to first.
+uint32_t DDBltKeyClearColor(const DDSURFACEDATA* lpDstSD);
+// Clears a blit's destination rectangle of the current render target to that colour.
+void DDClearBltRect(const DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight);
+// Texture stage 0 for blits: argument 1 the texture, argument 2 the diffuse colour.
+void DDSetBltStage(uint32_t dwColorOp, uint32_t dwAlphaOp);

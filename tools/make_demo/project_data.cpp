@@ -1,0 +1,66 @@
+// "data\System.dat" and the database, written by the game's own record classes.
+#include <cstdio>
+
+#include "app/base/record.h"
+#include "data/database.h"
+#include "data/database_file.h"
+#include "data/system_data.h"
+#include "platform/files.h"
+#include "platform/sjis.h"
+#include "tools/make_demo/demo.h"
+
+namespace demo {
+namespace {
+
+template <class T>
+bool SaveList(const char* path, cVector<T>& list) {
+  if (SaveDatabaseList(path, list)) return true;
+  std::fprintf(stderr, "korvane-mkdemo: cannot write %s\n", path);
+  return false;
+}
+
+template <class T>
+T FileEntry(const char* name, const std::string& file) {
+  T e;
+  e.strName = name;
+  e.strFile = file;
+  return e;
+}
+
+bool WriteDatabase() {
+  // A new project's lists, with the demo's sounds and its title music.
+  cEdDatabase db;
+  const char* const soundNames[] = {"Jump", "Coin", "Hit"};
+  db.SoundList.resize(1);
+  for (size_t i = 0; i < DatabaseSoundFiles().size(); ++i)
+    db.SoundList.push_back(FileEntry<cEdSound>(soundNames[i % 3], DatabaseSoundFiles()[i]));
+  db.BgmList.resize(1);
+  db.BgmList.push_back(FileEntry<cEdBgm>("Title", kTitleMusicFile));
+  const char* const* f = cEdDatabase::kFileNames;
+  return SaveList(f[0], db.AnimeSetList) && SaveList(f[1], db.AnimeList) && SaveList(f[2], db.BmpCharaExcList) &&
+         SaveList(f[3], db.SwordTypeList) && SaveList(f[4], db.EffectList) && SaveList(f[5], db.CharaEffectList) &&
+         SaveList(f[6], db.ScrEffectList) && SaveList(f[7], db.PictureList) && SaveList(f[8], db.SoundList) &&
+         SaveList(f[9], db.BgmList);
+}
+
+bool WriteSystemData() {
+  cEdSystem system;
+  system.strTitle = SJ("コルヴェイン デモ");
+  for (int i = 0; i < cEdSystem::kSystemSounds; ++i) system.SystemSounds[static_cast<size_t>(i)] = SystemSoundFile(i);
+  system.SceneBgm[0] = 1;  // the title scene plays database music 1
+  if (system.Save("data\\System.dat")) return true;
+  std::fprintf(stderr, "korvane-mkdemo: cannot write data/System.dat\n");
+  return false;
+}
+
+}  // namespace
+
+bool WriteProjectData() {
+  if (!plat::MakeDirectory("data") || !plat::MakeDirectory("data\\database")) {
+    std::fprintf(stderr, "korvane-mkdemo: cannot make data/database\n");
+    return false;
+  }
+  return WriteDatabase() && WriteSystemData();
+}
+
+}  // namespace demo
