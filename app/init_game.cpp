@@ -5,15 +5,9 @@
 // and of sound live beside them (startup_drawing.cpp, startup_sound.cpp).
 //
 // PENDING steps (no function yet), in one list:
-//   InitGame 4    CopyDefaultData, "data\" made from "default\" (data folders)
-//   InitGame 5    the folders of the data-folder table (data folders)
 //   InitGame 10   drawing-mode dialog and "user_data\Boot.dat" (dialog framework)
 //   InitGame 15   InitCommonControls, cWindow::Init with WindowRegistry (window framework)
-//   InitGame 28   "user_data\Option.dat" (option record; its defaults stand in,
-//                 option_defaults.h)
 //   InitGame 29   SetPaletteSet at 8 bits (palette rotation of the drawing layer)
-//   InitGame 34   "data\WorldMap.dat" (world map record)
-//   InitGame 36   StartStageFile(path, 1) and the scene manager set to stage play (game modes)
 //   UnInitGame 9  cHook::Uninstall (keyboard hook)
 #include "app/init_game.h"
 
@@ -34,6 +28,7 @@
 #include "chara/command_param_table.h"
 #include "data/project_globals.h"
 #include "data/startup_data.h"
+#include "modes/stage_file_start.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/joystick.h"
@@ -158,6 +153,20 @@ bool ReadKeyConfiguration(cStartup&) {
   return true;
 }
 
+bool CopyDefaultData(cStartup&) { return CopyDefaultDataStep(); }
+
+bool MakeStartupFolders(cStartup&) {
+  CreateStartupFoldersStep();
+  return true;
+}
+
+bool LoadOptions(cStartup&) {
+  LoadOptionStep();
+  return true;
+}
+
+bool LoadWorldMap(cStartup&) { return LoadWorldMapStep(); }
+
 bool LoadCommonPalette(cStartup&) { return LoadCommonPaletteStep(); }
 
 bool FindStartStage(cStartup&) {
@@ -171,12 +180,17 @@ bool FindStartStage(cStartup&) {
   return true;
 }
 
+bool PlayStartStage(cStartup&) {
+  const std::string& path = SystemIni.FreeStage;
+  return path.empty() || StartStartupStage(path);
+}
+
 const cStep kInitSteps[] = {
     {"1", "timer resolution, srand(timeGetTime())", SeedRandom, ""},
     {"2", "data version 752, strip-carriage-return on", SetDataVersion, ""},
     {"3", "BuildCommandParamTable", BuildCommandParams, ""},
-    {"4", "CopyDefaultData: \"data\\\" made from \"default\\\" after asking", nullptr, "project data"},
-    {"5", "the folders of the data-folder table", nullptr, "project data"},
+    {"4", "CopyDefaultData: \"data\\\" made from \"default\\\" after asking", CopyDefaultData, ""},
+    {"5", "the folders of the data-folder table", MakeStartupFolders, ""},
     {"6", "cEdDatabase::Load: the ten database files", LoadDatabase, ""},
     {"7", "working copies of the effect lists, animation and effect sequences, prepared effects",
      PrepareDatabase, ""},
@@ -202,17 +216,16 @@ const cStep kInitSteps[] = {
     {"25", "font descriptors, CreateFontTable, CreateNumberSurfaces", StartFonts, ""},
     {"26", "joysticks, scripted input (KORVANE_INPUT), cInput::InitJoyButtons on every Input entry", StartInputDevices, ""},
     {"27", "ReadKeyConfig, else SetDefaultKeyConfig", ReadKeyConfiguration, ""},
-    {"28", "\"user_data\\Option.dat\" (its defaults stand in)", nullptr, "option record"},
+    {"28", "\"user_data\\Option.dat\" (a file that cannot be read keeps the defaults)", LoadOptions, ""},
     {"29", "SetPaletteSet at 8 bits", nullptr, "palette rotation of the drawing layer"},
     {"30", "cBgmPlayer::Init when music is on", StartMusicPlayer, ""},
     {"31", "sound descriptors and SoundTable", BuildSoundTable, ""},
     {"32", "DS_Init(22050, 8, 1)", StartSoundEffects, ""},
     {"33", "DS_LoadAll", LoadSoundEffects, ""},
-    {"34", "\"data\\WorldMap.dat\"", nullptr, "world map record"},
+    {"34", "\"data\\WorldMap.dat\"", LoadWorldMap, ""},
     {"35", "\"data\\CommonPalette.cplt4\"", LoadCommonPalette, ""},
     {"36", "start-up stage: newest version, a missing file logged", FindStartStage, ""},
-    {"36", "start-up stage: StartStageFile(path, 1) and the scene manager set to stage play", nullptr,
-     "game modes"},
+    {"36", "start-up stage: StartStageFile(path, 1) and the scene manager set to stage play", PlayStartStage, ""},
 };
 
 bool ReleaseScenes(cStartup&) {

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/option_defaults.h"
 #include "app/report_log.h"
 #include "app/sound/music_player.h"
 #include "app/sound/sound_effects.h"
@@ -15,7 +14,7 @@
 
 bool StartMusicPlayer(cStartup&) {
   // A music player that cannot start leaves the game silent, not stopped.
-  if (kOptionDefaults.bMusic) InitBgmPlayer();
+  if (OptionData.bMusic) InitBgmPlayer();
   return true;
 }
 
@@ -38,7 +37,7 @@ bool StartSoundEffects(cStartup&) {
 }
 
 bool LoadSoundEffects(cStartup&) {
-  DS_LoadAll(SoundTable, SoundInfoTable, SoundVolumeFromLevel(kOptionDefaults.nSoundLevel));
+  DS_LoadAll(SoundTable, SoundInfoTable, SoundVolumeFromLevel(OptionData.nVolume));
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "tools/make_demo/demo.h"
 #include "tools/make_demo/demo_palette.h"
+#include "tools/make_demo/demo_world.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -20,7 +21,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool ok = demo::WriteSystemIni() && demo::WriteProjectData() && WriteDemoPalette(".") &&
-            demo::WritePictures() && demo::WriteSounds() &&
-            demo::WriteMusic();
+            demo::WriteWorldAndStages() && demo::WritePictures() && demo::WriteSounds() && demo::WriteMusic();
   return ok ? 0 : 1;
 }

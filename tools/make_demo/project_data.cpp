@@ -48,6 +48,7 @@ bool WriteSystemData() {
   system.strTitle = SJ("コルヴェイン デモ");
   for (int i = 0; i < cEdSystem::kSystemSounds; ++i) system.SystemSounds[static_cast<size_t>(i)] = SystemSoundFile(i);
   system.SceneBgm[0] = 1;  // the title scene plays database music 1
+  system.nChallengeStages = 1;  // "data\stg4\c01-1.stg4_752"
   if (system.Save("data\\System.dat")) return true;
   std::fprintf(stderr, "korvane-mkdemo: cannot write data/System.dat\n");
   return false;
