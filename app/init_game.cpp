@@ -5,10 +5,10 @@
 // and of sound live beside them (startup_drawing.cpp, startup_sound.cpp).
 //
 // PENDING steps (no function yet), in one list:
-//   InitGame 10   drawing-mode dialog and "user_data\Boot.dat" (dialog framework)
-//   InitGame 15   InitCommonControls, cWindow::Init with WindowRegistry (window framework)
 //   InitGame 29   SetPaletteSet at 8 bits (palette rotation of the drawing layer)
-//   UnInitGame 9  cHook::Uninstall (keyboard hook)
+//
+// InitGame 15's InitCommonControls has no counterpart here: the dialogs' controls
+// are the platform's own (platform/ui) and need no registration.
 #include "app/init_game.h"
 
 #include <string>
@@ -24,6 +24,9 @@
 #include "app/shell_globals.h"
 #include "app/startup_steps.h"
 #include "app/system_ini.h"
+#include "app/ui/draw_mode_dlg.h"
+#include "app/ui/hook.h"
+#include "app/ui/window.h"
 #include "app/window_data.h"
 #include "chara/command_param_table.h"
 #include "data/project_globals.h"
@@ -112,10 +115,19 @@ bool SettleDisplay(cStartup&) {
   return SettleDisplayValues(SystemIni, defaults, plat::DesktopBitsPerPixel(), DisplaySetup);
 }
 
+bool AskDrawingMode(cStartup&) { return ChooseDrawingMode(); }
+
+bool InitMainWindowObject(cStartup&) {
+  MainWindow.Init(0, 0, &WindowRegistry);
+  MainWindow.m_lpfnProc = &cMainWindow::Proc;
+  return true;
+}
+
 bool TakeWindowHandle(cStartup&) {
   hMainWnd.store(MainWindow.m_hWnd);
+  // A resizable Direct3D window: the sizing frame.
   if (DisplaySetup.bDirect3D && DisplaySetup.bWindowed && SystemIni.WindowMode == 2)
-    plat::SetResizable(MainWindow.m_hWnd, true);
+    MainWindow.AddStyle(plat::WS_THICKFRAME);
   plat::SetWindowTitle(MainWindow.m_hWnd, SystemData.strTitle);
   return true;
 }
@@ -196,14 +208,13 @@ const cStep kInitSteps[] = {
      PrepareDatabase, ""},
     {"8", "SystemData from \"data\\System.dat\"", LoadSystemData, ""},
     {"9", "\"System.ini\" with the keys of SystemData", ReadSystemIni, ""},
-    {"10", "drawing-mode dialog and \"user_data\\Boot.dat\" when Direct3D is 2 or more", nullptr,
-     "dialog framework, boot file"},
+    {"10", "drawing-mode dialog and \"user_data\\Boot.dat\" when Direct3D is 2 or more", AskDrawingMode, ""},
     {"11", "a non-empty command line replaces FreeStage", TakeCommandLine, ""},
     {"12", "scene manager: frame rate 60, fade step 10", SetSceneManager, ""},
     {"13", "cInput::SetRepeat(18, 6) on every Input entry", SetInputRepeat, ""},
     {"14", "display values settled and tested", SettleDisplay, ""},
+    {"15", "cWindow::Init of the main window with WindowRegistry, its procedure", InitMainWindowObject, ""},
     {"15", "hMainWnd, the resizable frame of WindowMode 2, the game title as window title", TakeWindowHandle, ""},
-    {"15", "InitCommonControls, cWindow::Init with WindowRegistry", nullptr, "window framework"},
     {"16", "DD_VideoStretch := 0 at 8 bits", LimitVideoStretch, ""},
     {"17", "DDInit (one fall-back from Direct3D to DirectDraw)", StartDrawingLayer, ""},
     {"18", "Direct3D texture-failure text, LinkSurfaceAliases", PrepareDirect3DSurfaces, ""},
@@ -235,6 +246,11 @@ bool ReleaseScenes(cStartup&) {
 
 bool NothingToRelease(cStartup&) { return true; }
 
+bool RemoveKeyboardHook(cStartup&) {
+  cHook::Uninstall();
+  return true;
+}
+
 bool CloseJoysticks(cStartup&) {
   plat::ShutdownJoysticks();
   return true;
@@ -248,7 +264,7 @@ const cStep kUnInitSteps[] = {
     {"5", "cModeManager::DeleteScenes", ReleaseScenes, ""},
     {"6", "the three fonts, then (7) the three digit sheets", ReleaseFonts, ""},
     {"8", "DDUnInit / DDRelease", ReleaseDrawingLayer, ""},
-    {"9", "cHook::Uninstall", nullptr, "keyboard hook"},
+    {"9", "cHook::Uninstall", RemoveKeyboardHook, ""},
     // The platform's own releases: the joysticks, and the audio output last, once
     // nothing that sounds is left.
     {"-", "joysticks", CloseJoysticks, ""},

@@ -10,19 +10,24 @@
 #include "platform/editor_notice.h"
 #include "platform/key_state.h"
 
-plat::LRESULT cMainWindow::WndProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam,
-                                   plat::LPARAM lParam) {
-  return MainWindow.OnMessage(window, message, wParam, lParam);
+plat::LRESULT cMainWindow::Proc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
+  return MainWindow.WndProc(window, message, wParam, lParam);
 }
 
-plat::LRESULT cMainWindow::OnMessage(plat::HWND window, plat::UINT message, plat::WPARAM wParam,
-                                     plat::LPARAM lParam) {
+void cMainWindow::KeepPosition() {
+  int x = 0, y = 0;
+  if (plat::GetWindowPosition(m_hWnd, &x, &y)) m_nX = x, m_nY = y;
+}
+
+plat::LRESULT cMainWindow::WndProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam,
+                                   plat::LPARAM lParam) {
   m_hWnd = window;
   m_bFirstMessage = 1;
-  // PENDING (window framework): cWindow::UpdateMouse(0, 7).
+  UpdateMouse(0, 7);
   switch (message) {
     case plat::WM_CREATE:
       m_bCreated = 1;
+      KeepPosition();
       OnCreate(wParam, lParam);
       return 0;
     case plat::WM_DESTROY:
@@ -33,11 +38,11 @@ plat::LRESULT cMainWindow::OnMessage(plat::HWND window, plat::UINT message, plat
       return 0;
     case plat::WM_MOVE:
       plat::GetClientScreenRect(window, &m_rcScreen);
+      KeepPosition();
       return 0;
     case plat::WM_SIZE:
-      // Stands in for the framework's cWindow::UpdateGeometry until it exists.
-      m_nClientWidth = static_cast<int>(lParam & 0xFFFF);
-      m_nClientHeight = static_cast<int>((lParam >> 16) & 0xFFFF);
+      UpdateGeometry();
+      if (m_hBand) plat::SendMessage(m_hBand, plat::WM_SIZE, wParam, lParam);
       return 0;
     case plat::WM_PAINT:
       // The window shows the last presented frame again on its own. The back buffer
@@ -51,7 +56,8 @@ plat::LRESULT cMainWindow::OnMessage(plat::HWND window, plat::UINT message, plat
       bActive.store(wParam != 0 ? 1 : 0);
       return 0;
     case plat::WM_GETMINMAXINFO:
-      // PENDING (window framework): cWindow::GetMinMaxInfo under DirectDraw.
+      // Under Direct3D the window keeps the platform's own limits.
+      if (!lpDTCon && lParam) GetMinMaxInfo(reinterpret_cast<plat::MINMAXINFO*>(lParam));
       return 0;
     case plat::WM_KEYDOWN:
       if (wParam == plat::VK_ESCAPE) plat::PostMessage(window, plat::WM_CLOSE, 0, 0);

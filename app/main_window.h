@@ -1,29 +1,31 @@
 #pragma once
 #include <atomic>
 
+#include "app/ui/window.h"
 #include "app/window_requests.h"
 #include "platform/messages.h"
 #include "platform/window.h"
 
 // The game window (class Korvane, 640x480 client area) and its message handler,
 // which does everything that needs the window or must not run on the game thread.
-class cMainWindow {
+// A window of the framework (app/ui/window.h) whose message handler is its own.
+class cMainWindow : public cWindow {
  public:
-  // The procedure registered for the game window.
-  static plat::LRESULT WndProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
-  plat::LRESULT OnMessage(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
+  // The procedure registered for the game window: every message goes to WndProc.
+  static plat::LRESULT Proc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
+  plat::LRESULT WndProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) override;
   // The creation hook (empty).
   void OnCreate(plat::WPARAM, plat::LPARAM) {}
+  // The window's top-left as the platform has it now (the framework keeps it from
+  // the window's moves; start-up moves the window before it handles a message).
+  void KeepPosition();
 
   // Test-play notices to the editor.
   void NotifyEditorStart();
   void NotifyEditorEnd(int result);
 
-  plat::HWND m_hWnd = 0;
   int m_bFirstMessage = 0;
   int m_bCreated = 0;
-  int m_nClientWidth = 0;   // as last measured on WM_SIZE
-  int m_nClientHeight = 0;
   plat::RECT m_rcScreen;    // the client area on the screen, kept on WM_MOVE
 
   // Flags of the requests with a result: cleared by the requester before it sends,
@@ -38,6 +40,7 @@ class cMainWindow {
   void SelectPalette();
   // The requests WM_USER+1..+6 and +100 (main_window_requests.cpp).
   plat::LRESULT OnRequest(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
+  void OnFileRequest(plat::UINT message, plat::WPARAM wParam);
 };
 
 extern cMainWindow MainWindow;

@@ -5,24 +5,31 @@
 // PENDING request bodies, waiting for their subsystems:
 //   WM_USER+1    name entry: DDSetDialogBoxMode(1), SuspendThreads, the name-entry
 //                dialog (cNameDlg, resource 102) run modally, DDSetDialogBoxMode(0),
-//                ResumeThreads (dialog framework, game modes, drawing layer).
-//   WM_USER+2    load stage file: OpenFileDialog over "data\stg4\" ("ステージファイルの
-//                読み込み" / "Load stage file"), StartStageFile(path, 0), WM_CLOSE when
-//                it fails (file dialogs, game modes).
-//   WM_USER+3    load replay file: OpenFileDialog over "user_data\rpl4" ("リプレイ
-//                ファイルの読み込み" / "Load replay file"), cInputLog::LoadReplay
-//                (file dialogs, game modes).
-//   WM_USER+4    save replay: ChooseReplaySavePath, cInputLog::SaveReplay with the
-//                current (wParam 0) or previous (1) attempt (file dialogs, game modes).
+//                ResumeThreads (game modes: the dialog class and its binding).
+//   WM_USER+3    after the open dialog: cInputLog::LoadReplay into StageData,
+//                PlayStageData and SaveData, WM_CLOSE when it fails, the chosen path
+//                kept as the play file's name, result 1 (game modes); until then a
+//                chosen file is answered as not carried out.
+//   WM_USER+4    save replay: ChooseReplaySavePath (which shows SaveFileDialog),
+//                cInputLog::SaveReplay with the current (wParam 0) or previous (1)
+//                attempt (game modes).
 //   WM_USER+6    kind 4: the save data's music number := lParam, and its loop flag
 //                for the stage's music (save data); until then the stage's music
 //                plays once.
 #include <string>
 
 #include "app/main_window.h"
+#include "app/report_log.h"
+#include "app/shell_globals.h"
 #include "app/sound/sound_requests.h"
+#include "app/system_ini.h"
+#include "app/ui/file_dialog.h"
 #include "data/project_globals.h"
+#include "draw/dd_present.h"
 #include "draw/dd_restore.h"
+#include "modes/stage_file_start.h"
+#include "platform/files.h"
+#include "platform/sjis.h"
 
 namespace {
 
@@ -45,7 +52,43 @@ void OnMusic(plat::WPARAM kind, plat::LPARAM lParam) {
   }
 }
 
+// The filters of the open dialogs: name, patterns, and the empty string that ends them.
+constexpr char kStageFilter[] = "StageFile ( *.stg4_*;*.rpl4_* )\0*.stg4_*;*.rpl4_*\0";
+constexpr char kReplayFilter[] = "ReplayFile ( *.rpl4_* )\0*.rpl4_*\0";
+
 }  // namespace
+
+void cMainWindow::OnFileRequest(plat::UINT message, plat::WPARAM) {
+  if (message == WM_SAVE_REPLAY) {
+    // PENDING (game modes): ChooseReplaySavePath and the replay written.
+    m_bFileRequestResult.store(0);
+    m_bFileRequestDone.store(1);
+    return;
+  }
+  const bool stage = message == WM_LOAD_STAGE;
+  const char* title = SystemIni.English ? (stage ? "Load stage file" : "Load replay file")
+                                        : (stage ? SJ("ステージファイルの読み込み") : SJ("リプレイファイルの読み込み"));
+  char path[plat::kMaxPath] = {};
+  DDSetDialogBoxMode(1);
+  const int chosen = OpenFileDialog(m_hWnd, path, static_cast<int>(sizeof path), stage ? "data\\stg4\\" : "user_data\\rpl4",
+                                    title, stage ? kStageFilter : kReplayFilter, nullptr, 0, nullptr);
+  DDSetDialogBoxMode(0);
+  if (!chosen) {
+    m_bFileRequestResult.store(0);
+    m_bFileRequestDone.store(1);
+    return;
+  }
+  if (stage) {
+    // The loader has shown why a stage cannot be played: the game closes.
+    if (!StartStageFile(path, 0)) RequestClose();
+    m_bFileRequestResult.store(1);
+  } else {
+    // PENDING (game modes): cInputLog::LoadReplay and the play file's name.
+    ECLogf("WM_USER+3 waits for the replay reader: %s", path);
+    m_bFileRequestResult.store(0);
+  }
+  m_bFileRequestDone.store(1);
+}
 
 plat::LRESULT cMainWindow::OnRequest(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
   switch (message) {
@@ -56,9 +99,7 @@ plat::LRESULT cMainWindow::OnRequest(plat::UINT message, plat::WPARAM wParam, pl
     case WM_LOAD_STAGE:
     case WM_LOAD_REPLAY:
     case WM_SAVE_REPLAY:
-      // PENDING: the file dialog and its action; answered as cancelled.
-      m_bFileRequestResult.store(0);
-      m_bFileRequestDone.store(1);
+      OnFileRequest(message, wParam);
       return 0;
     case WM_PLAY_SE:
       OnPlaySoundEffectRequest(wParam);

@@ -22,7 +22,7 @@ int MesBox(const char* text, const char* caption, unsigned type) {
     if (FullScreenMesBox box = gFullScreenBox.load()) {
       if (int chosen = box(text, caption, type)) return chosen;
     }
-    if (int chosen = plat::ShowDesktopMessageBox(text, caption, type)) return chosen;
+    if (int chosen = plat::ShowWindowMessageBox(text, caption, type)) return chosen;
   }
   ReportLog("MessageBox [%s] %s", caption, text);
   return plat::ScriptedAnswer(type);

@@ -9,6 +9,7 @@
 #include "data/project_globals.h"
 #include "draw/draw.h"
 #include "platform/display/display_window.h"
+#include "platform/message_box.h"
 #include "platform/sjis.h"
 #include "platform/window.h"
 
@@ -45,6 +46,10 @@ void InstallDisplayWindowHooks() {
   hooks.setFullScreen = nullptr;
   hooks.showCursor = &ShowCursor;
   hooks.showWindow = &ShowWindow;
+  // A box over the full-screen game is drawn inside the game window.
+  hooks.messageBox = [](uint32_t, const char* text, const char* caption, unsigned type) {
+    return plat::ShowWindowMessageBox(text, caption, type);
+  };
   plat::SetDisplayWindowHooks(hooks);
 }
 

@@ -69,7 +69,12 @@ int WinMain(const std::string& commandLine, int showCommand) {
     return exitCode;
   }
 
-  plat::HWND window = plat::CreateGameWindow(&cMainWindow::WndProc, 100, 100, 640, 480);
+  // A 640x480 client area, which the DirectDraw window keeps (its size limits).
+  MainWindow.SetClientSize(640, 480, 640, 480, 640, 480,
+                           plat::WS_POPUP | plat::WS_CAPTION | plat::WS_SYSMENU | plat::WS_MINIMIZEBOX |
+                               plat::WS_MAXIMIZEBOX,
+                           0, 0, 0, 0, 0);
+  plat::HWND window = plat::CreateGameWindow(&cMainWindow::Proc, 100, 100, 640, 480);
   if (!window) {
     ErrorBox(SJ("ウインドウが生成出来ません！"));
     plat::ReleaseInstanceLock();

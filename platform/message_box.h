@@ -34,11 +34,17 @@ int DefaultButton(unsigned type);
 // answer is used up either way).
 int ScriptedAnswer(unsigned type);
 
-// Shows the desktop's own message box (texts in Shift-JIS) and returns the button
-// chosen, or 0 when no box could be shown (no display). The calling thread waits,
-// as for a modal box. While the game window exists the box is run by the window
-// thread, which goes on serving sends while it is open; from another thread the
-// box therefore waits its turn like a send.
-int ShowDesktopMessageBox(const char* textSjis, const char* captionSjis, unsigned type);
+// Shows a message box (texts in Shift-JIS) and returns the button chosen, or 0
+// when no box could be shown. The calling thread waits, as for a modal box. While
+// the game window exists the box is drawn inside it by the window thread, which
+// goes on serving sends while it is open; from another thread the box therefore
+// waits its turn like a send. Without the game window (before it is made, or once
+// it is closing) the desktop's own box is shown.
+int ShowWindowMessageBox(const char* textSjis, const char* captionSjis, unsigned type);
+
+// The box drawn inside the game window, on the window thread (dialog_box.h); its
+// buttons answer Enter (the default button) and Escape (Cancel, else No, else a
+// lone button). Headless it is answered like every in-window dialog.
+int ShowMessageBoxInWindow(const char* textSjis, const char* captionSjis, unsigned type);
 
 }  // namespace plat

@@ -205,6 +205,45 @@ bool PeekMessage(MSG* msg, bool remove) {
   return true;
 }
 
+bool PeekMessageIf(MSG* msg, const std::function<bool(const MSG&)>& wanted) {
+  SafePoint();
+  EnsureQueue();
+  RunPump();
+  ServeSends();
+  // The test runs outside the lock: it may look at windows, which takes other locks.
+  std::deque<MSG> copy;
+  {
+    std::lock_guard<std::mutex> lock(tQueue->mutex);
+    copy = tQueue->messages;
+  }
+  for (const MSG& m : copy) {
+    if (!wanted(m)) continue;
+    std::lock_guard<std::mutex> lock(tQueue->mutex);
+    auto& q = tQueue->messages;
+    for (auto it = q.begin(); it != q.end(); ++it) {
+      if (it->hwnd == m.hwnd && it->message == m.message && it->wParam == m.wParam && it->lParam == m.lParam) {
+        *msg = *it;
+        q.erase(it);
+        return true;
+      }
+    }
+    return false;
+  }
+  return false;
+}
+
+bool HasPostedMessage(const std::function<bool(const MSG&)>& wanted) {
+  EnsureQueue();
+  std::deque<MSG> copy;
+  {
+    std::lock_guard<std::mutex> lock(tQueue->mutex);
+    copy = tQueue->messages;
+  }
+  for (const MSG& m : copy)
+    if (wanted(m)) return true;
+  return false;
+}
+
 bool GetMessage(MSG* msg) {
   for (;;) {
     if (PeekMessage(msg, true)) return msg->message != WM_QUIT;
@@ -262,6 +301,21 @@ HWND RegisterWindow(WNDPROC proc) {
   HWND w = r.nextWindow++;
   r.windows[w] = WindowEntry{self, proc};
   return w;
+}
+
+WNDPROC GetWindowProc(HWND window) {
+  WindowEntry w;
+  return FindWindow(window, &w) ? w.proc : nullptr;
+}
+
+WNDPROC SetWindowProc(HWND window, WNDPROC proc) {
+  Registry& r = Reg();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = r.windows.find(window);
+  if (it == r.windows.end()) return nullptr;
+  WNDPROC old = it->second.proc;
+  it->second.proc = proc;
+  return old;
 }
 
 void UnregisterWindow(HWND window) {
@@ -363,6 +417,24 @@ bool WaitForSends(uint32_t ms) {
   }
   ServeSends();
   return ready;
+}
+
+bool WaitForSendsAndEvents(uint32_t ms) {
+  EnsureQueue();
+  const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    RunPump();
+    if (ServeSends() > 0) return true;
+    std::unique_lock<std::mutex> lock(tQueue->mutex);
+    if (tQueue->woken) {
+      tQueue->woken = false;
+      return true;
+    }
+    auto now = Clock::now();
+    if (now >= deadline) return false;
+    auto until = tPump ? std::min(deadline, now + kPumpInterval) : deadline;
+    tQueue->cv.wait_until(lock, until, [] { return !tQueue->sends.empty() || tQueue->woken; });
+  }
 }
 
 void CloseSends(HWND window) {

@@ -34,19 +34,32 @@ constexpr UINT WM_CREATE = 0x0001;
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_MOVE = 0x0003;
 constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_SETFOCUS = 0x0007;
+constexpr UINT WM_KILLFOCUS = 0x0008;
+constexpr UINT WM_SETTEXT = 0x000C;
+constexpr UINT WM_GETTEXT = 0x000D;
+constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_GETMINMAXINFO = 0x0024;
 constexpr UINT WM_COPYDATA = 0x004A;
+constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 constexpr UINT WM_PALETTECHANGED = 0x0311;
 constexpr UINT WM_QUERYNEWPALETTE = 0x030F;
 constexpr UINT WM_USER = 0x0400;
@@ -82,6 +95,16 @@ void PostQuitMessage(int exitCode);
 // the sends pending for the thread's windows and runs the thread's event pump.
 bool PeekMessage(MSG* msg, bool remove);
 
+// Takes (removes) the first posted message of the calling thread's queue for which
+// wanted is true, leaving the others in their order; runs the same safe point,
+// sends and event pump as PeekMessage first. A modal loop uses it to serve its own
+// windows while the messages of other windows wait.
+bool PeekMessageIf(MSG* msg, const std::function<bool(const MSG&)>& wanted);
+
+// Whether the calling thread's queue holds a posted message for which wanted is true
+// (nothing is removed, no sends are served).
+bool HasPostedMessage(const std::function<bool(const MSG&)>& wanted);
+
 // Blocks until a posted message arrives (serving sends meanwhile); false when it is WM_QUIT.
 bool GetMessage(MSG* msg);
 
@@ -99,6 +122,10 @@ LRESULT DispatchMessage(const MSG& msg);
 
 // Windows: a window belongs to the thread that registered it; its procedure may be null.
 HWND RegisterWindow(WNDPROC proc = nullptr);
+// The window's procedure, and its replacement (subclassing); SetWindowProc returns
+// the procedure it replaced (null for an unknown window).
+WNDPROC GetWindowProc(HWND window);
+WNDPROC SetWindowProc(HWND window, WNDPROC proc);
 // Removes the window: later posts and sends to it fail; waiting sends complete with 0.
 void UnregisterWindow(HWND window);
 ThreadId WindowThread(HWND window);
@@ -124,6 +151,11 @@ int ServeSends();
 // windows or the thread is woken, then serves the pending sends. Posted messages
 // are left in the queue (a modal loop that must not dispatch them uses this).
 bool WaitForSends(uint32_t ms);
+
+// The same with the thread's event pump run before and during the wait (every few
+// milliseconds): the wait of a modal loop on the window thread, which must go on
+// taking the system's events while the posted messages stay queued.
+bool WaitForSendsAndEvents(uint32_t ms);
 
 // Once the window has decided to close: every pending send to it completes at once
 // with 0, also one whose procedure is still running (its result is then dropped),

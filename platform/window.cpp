@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "platform/key_state.h"
@@ -10,6 +11,8 @@
 #include "platform/sjis.h"
 #include "platform/single_instance.h"
 #include "platform/test_controls.h"
+#include "platform/ui/ui_event.h"
+#include "platform/ui/user.h"
 
 namespace plat {
 namespace {
@@ -27,6 +30,19 @@ struct GameWindowState {
   SDL_Texture* texture = nullptr;
   int textureWidth = 0, textureHeight = 0;
   PresentedFrame frame;
+  // The style bits the window was given (user.h).
+  uint32_t style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  bool shown = false;  // headless: as it would be
+  // The in-window dialogs.
+  bool dialogInput = false;
+  std::vector<uint32_t> dialogPicture;
+  int pictureWidth = 0, pictureHeight = 0;
+  bool pictureFresh = false;
+  bool textureHoldsPicture = false;
+  bool warpPending = false;
+  int warpX = 0, warpY = 0;
+  int cursorX = 0, cursorY = 0;
+  bool cursorKnown = false;
 };
 
 GameWindowState* gWin = nullptr;
@@ -58,11 +74,49 @@ void PostMove() {
 }
 
 // Shows the newest presented frame; with force the last one again (after an expose).
+void ShowPicture(bool force) {
+  GameWindowState& w = *gWin;
+  if (!w.pictureFresh && !force) return;
+  w.pictureFresh = false;
+  if (w.pictureWidth <= 0 || w.pictureHeight <= 0) return;
+  if (!w.texture || w.textureWidth != w.pictureWidth || w.textureHeight != w.pictureHeight) {
+    if (w.texture) SDL_DestroyTexture(w.texture);
+    w.texture = SDL_CreateTexture(w.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w.pictureWidth,
+                                  w.pictureHeight);
+    w.textureWidth = w.pictureWidth;
+    w.textureHeight = w.pictureHeight;
+    SDL_RenderSetLogicalSize(w.renderer, w.pictureWidth, w.pictureHeight);
+  }
+  if (!w.texture) return;
+  SDL_UpdateTexture(w.texture, nullptr, w.dialogPicture.data(), w.pictureWidth * 4);
+  w.textureHoldsPicture = true;
+  SDL_SetRenderDrawColor(w.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(w.renderer);
+  SDL_RenderCopy(w.renderer, w.texture, nullptr, nullptr);
+  SDL_RenderPresent(w.renderer);
+}
+
 void ShowFrame(bool force) {
   GameWindowState& w = *gWin;
   if (!w.renderer) return;
+  // While a dialog is open its picture is shown; new frames wait in their slot.
+  if (w.dialogInput) {
+    ShowPicture(force);
+    return;
+  }
   bool fresh = TakeFrame(w.frame);
   if (!fresh && !force) return;
+  // After a dialog the texture holds its picture: the frame goes back in.
+  if (w.textureHoldsPicture) {
+    w.textureHoldsPicture = false;
+    if (!w.frame.pixels.empty()) {
+      fresh = true;
+    } else if (w.texture) {
+      SDL_DestroyTexture(w.texture);
+      w.texture = nullptr;
+      w.textureWidth = w.textureHeight = 0;
+    }
+  }
   if (fresh && w.frame.width > 0 && w.frame.height > 0) {
     if (!w.texture || w.textureWidth != w.frame.width || w.textureHeight != w.frame.height) {
       if (w.texture) SDL_DestroyTexture(w.texture);
@@ -88,6 +142,54 @@ int WindowMessageKey(int vk) {
   return vk;
 }
 
+// The frame position (x, y) in the window's own pixels (the frame is scaled with
+// its aspect kept).
+void FrameToWindow(int x, int y, int* wx, int* wy) {
+  *wx = x, *wy = y;
+  if (gWin->renderer && gWin->textureWidth > 0)
+    SDL_RenderLogicalToWindow(gWin->renderer, static_cast<float>(x), static_cast<float>(y), wx, wy);
+}
+
+void ApplyPendingWarp() {
+  GameWindowState& w = *gWin;
+  if (!w.warpPending || !w.shown) return;
+  w.warpPending = false;
+  w.cursorX = w.warpX;
+  w.cursorY = w.warpY;
+  w.cursorKnown = true;
+  if (!w.sdl) return;
+  int wx = 0, wy = 0;
+  FrameToWindow(w.warpX, w.warpY, &wx, &wy);
+  SDL_WarpMouseInWindow(w.sdl, wx, wy);
+}
+
+// Asks the procedure for the window's track sizes (WM_GETMINMAXINFO: sizes of the
+// whole window, the frames of its style included) and keeps its client area in them.
+void ApplyTrackLimits() {
+  GameWindowState& w = *gWin;
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRect(&frame, w.style, false);
+  const int fw = frame.right - frame.left, fh = frame.bottom - frame.top;
+  SDL_Rect desk{0, 0, kHeadlessDesktopWidth, kHeadlessDesktopHeight};
+  if (w.sdl) SDL_GetDisplayUsableBounds(0, &desk);
+  MINMAXINFO mmi;
+  mmi.ptMinTrackSize = POINT{fw + 1, fh + 1};
+  mmi.ptMaxTrackSize = POINT{desk.w + fw, desk.h + fh};
+  mmi.ptMaxSize = mmi.ptMaxTrackSize;
+  DispatchMessage(MSG{w.hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi)});
+  if (!gWin || !w.sdl) return;
+  if (w.fullScreen) {
+    // Full screen covers the display: the limits are a window's.
+    SDL_SetWindowMinimumSize(w.sdl, 1, 1);
+    SDL_SetWindowMaximumSize(w.sdl, 16384, 16384);
+    return;
+  }
+  const int minW = std::max(1, mmi.ptMinTrackSize.x - fw), minH = std::max(1, mmi.ptMinTrackSize.y - fh);
+  const int maxW = std::max(minW, mmi.ptMaxTrackSize.x - fw), maxH = std::max(minH, mmi.ptMaxTrackSize.y - fh);
+  SDL_SetWindowMinimumSize(w.sdl, minW, minH);
+  SDL_SetWindowMaximumSize(w.sdl, maxW, maxH);
+}
+
 void Translate(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:
@@ -108,6 +210,7 @@ void Translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_MINIMIZED:
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_RESTORED: PostSize(); break;
+        case SDL_WINDOWEVENT_SHOWN: ApplyTrackLimits(); break;
         case SDL_WINDOWEVENT_EXPOSED:
           ShowFrame(true);
           Post(WM_PAINT, 0, 0);
@@ -118,14 +221,68 @@ void Translate(const SDL_Event& e) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       bool down = e.type == SDL_KEYDOWN;
-      // The key table the game samples each frame, then the window's own key message.
+      // The key table the game samples each frame, then the window's own key message
+      // (or the open dialog's key).
       OnSdlKeyEvent(e.key.keysym.scancode, down);
       int vk = WindowMessageKey(VirtualKeyFromScancode(e.key.keysym.scancode));
       if (vk == 0) break;
       LPARAM lParam = 1 | (static_cast<LPARAM>(e.key.keysym.scancode & 0xFF) << 16);
       if (e.key.repeat || !down) lParam |= static_cast<LPARAM>(1) << 30;
       if (!down) lParam |= static_cast<LPARAM>(1) << 31;
+      if (gWin->dialogInput) {
+        UiEvent u;
+        u.kind = down ? UiEvent::Kind::kKeyDown : UiEvent::Kind::kKeyUp;
+        u.vk = vk;
+        u.keyData = static_cast<uint32_t>(lParam);
+        PostUiEvent(u);
+        break;
+      }
       Post(down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), lParam);
+      break;
+    }
+    case SDL_TEXTINPUT:
+    case SDL_TEXTEDITING: {
+      if (!gWin->dialogInput) break;
+      UiEvent u;
+      u.kind = e.type == SDL_TEXTINPUT ? UiEvent::Kind::kText : UiEvent::Kind::kComposition;
+      u.text = e.type == SDL_TEXTINPUT ? e.text.text : e.edit.text;
+      PostUiEvent(u);
+      break;
+    }
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const bool motion = e.type == SDL_MOUSEMOTION;
+      if (motion ? e.motion.windowID != SDL_GetWindowID(gWin->sdl) : e.button.windowID != SDL_GetWindowID(gWin->sdl))
+        break;
+      gWin->cursorX = motion ? e.motion.x : e.button.x;
+      gWin->cursorY = motion ? e.motion.y : e.button.y;
+      gWin->cursorKnown = true;
+      int button = motion ? 0 : e.button.button;
+      if (!motion && !IsScriptedInput()) {
+        const int vk = button == SDL_BUTTON_LEFT ? 0x01 : button == SDL_BUTTON_RIGHT ? 0x02
+                       : button == SDL_BUTTON_MIDDLE ? 0x04 : 0;
+        if (vk) SetKeyDown(vk, e.type == SDL_MOUSEBUTTONDOWN);
+      }
+      if (!gWin->dialogInput) break;
+      UiEvent u;
+      u.kind = motion ? UiEvent::Kind::kMouseMove
+                      : e.type == SDL_MOUSEBUTTONDOWN ? UiEvent::Kind::kMouseDown : UiEvent::Kind::kMouseUp;
+      u.x = gWin->cursorX;
+      u.y = gWin->cursorY;
+      u.button = button == SDL_BUTTON_LEFT ? 1 : button == SDL_BUTTON_RIGHT ? 2 : button == SDL_BUTTON_MIDDLE ? 3 : 0;
+      u.clicks = motion ? 1 : e.button.clicks;
+      PostUiEvent(u);
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      if (!gWin->dialogInput || e.wheel.windowID != SDL_GetWindowID(gWin->sdl)) break;
+      UiEvent u;
+      u.kind = UiEvent::Kind::kWheel;
+      u.x = gWin->cursorX;
+      u.y = gWin->cursorY;
+      u.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      PostUiEvent(u);
       break;
     }
     default: break;
@@ -186,6 +343,9 @@ HWND CreateGameWindow(WNDPROC proc, int x, int y, int width, int height) {
     if (!gVideoStarted && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) gVideoStarted = true;
     if (gVideoStarted) w->sdl = SDL_CreateWindow("", x, y, width, height, SDL_WINDOW_HIDDEN);
     if (w->sdl) {
+      // Typed text is taken only while a dialog's edit field has the focus: an
+      // input method must not catch the game's keys.
+      SDL_StopTextInput();
       w->renderer = SDL_CreateRenderer(w->sdl, -1, 0);
       if (!w->renderer) w->renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
     }
@@ -235,6 +395,9 @@ void SetWindowTitle(HWND window, const std::string& sjisTitle) {
 void ShowMainWindow(HWND window, int showCommand) {
   GameWindowState* w = Win(window);
   if (!w) return;
+  w->shown = showCommand != SW_HIDE;
+  if (w->shown) ApplyTrackLimits();
+  if (!gWin) return;
   if (w->sdl) {
     if (showCommand == SW_HIDE) {
       SDL_HideWindow(w->sdl);
@@ -245,8 +408,10 @@ void ShowMainWindow(HWND window, int showCommand) {
     if (showCommand == SW_SHOWMINIMIZED || showCommand == SW_SHOWMINNOACTIVE) SDL_MinimizeWindow(w->sdl);
     if (showCommand == SW_RESTORE) SDL_RestoreWindow(w->sdl);
     ShowFrame(true);
+    ApplyPendingWarp();
     return;
   }
+  ApplyPendingWarp();
   w->minimised = showCommand == SW_SHOWMINIMIZED || showCommand == SW_SHOWMINNOACTIVE;
   w->maximised = showCommand == SW_MAXIMIZE;
   PostSize();
@@ -277,7 +442,90 @@ void SetFullScreen(HWND window, bool on) {
 
 void SetResizable(HWND window, bool on) {
   GameWindowState* w = Win(window);
-  if (w && w->sdl) SDL_SetWindowResizable(w->sdl, on ? SDL_TRUE : SDL_FALSE);
+  if (!w) return;
+  SetGameWindowStyle(window, on ? (w->style | WS_THICKFRAME) : (w->style & ~WS_THICKFRAME));
+}
+
+bool IsGameWindowShown(HWND window) {
+  GameWindowState* w = Win(window);
+  if (!w) return false;
+  return w->sdl ? (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_SHOWN) != 0 : w->shown;
+}
+
+uint32_t GameWindowStyle(HWND window) {
+  GameWindowState* w = Win(window);
+  return w ? w->style : 0;
+}
+
+void SetGameWindowStyle(HWND window, uint32_t style) {
+  GameWindowState* w = Win(window);
+  if (!w) return;
+  w->style = style;
+  if (w->sdl) SDL_SetWindowResizable(w->sdl, (style & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
+  if (w->shown) ApplyTrackLimits();
+}
+
+void SetDialogInput(bool on) {
+  if (!gWin || gWin->dialogInput == on) return;
+  gWin->dialogInput = on;
+  if (!on) {
+    gWin->dialogPicture.clear();
+    if (gWin->sdl) {
+      SDL_StopTextInput();
+      // The game's frame again: the one shown before, or a newer one.
+      if (gWin->renderer) ShowFrame(true);
+    }
+  }
+}
+
+void CopyShownFrame(std::vector<uint32_t>& pixels, int* width, int* height) {
+  if (gWin && gWin->frame.width > 0 && gWin->frame.height > 0 && !gWin->frame.pixels.empty()) {
+    pixels = gWin->frame.pixels;
+    *width = gWin->frame.width;
+    *height = gWin->frame.height;
+    return;
+  }
+  *width = 640;
+  *height = 480;
+  pixels.assign(640 * 480, 0);
+}
+
+void ShowDialogPicture(const std::vector<uint32_t>& pixels, int width, int height) {
+  if (!gWin || !gWin->dialogInput) return;
+  gWin->dialogPicture = pixels;
+  gWin->pictureWidth = width;
+  gWin->pictureHeight = height;
+  gWin->pictureFresh = true;
+  if (gWin->renderer) ShowPicture(false);
+}
+
+void SetTextInput(bool on, const RECT& caret) {
+  if (!gWin || !gWin->sdl) return;
+  if (!on) {
+    if (SDL_IsTextInputActive()) SDL_StopTextInput();
+    return;
+  }
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  FrameToWindow(caret.left, caret.top, &x0, &y0);
+  FrameToWindow(caret.right, caret.bottom, &x1, &y1);
+  SDL_Rect r{x0, y0, std::max(1, x1 - x0), std::max(1, y1 - y0)};
+  SDL_SetTextInputRect(&r);
+  if (!SDL_IsTextInputActive()) SDL_StartTextInput();
+}
+
+void MoveCursorOnFrame(int x, int y) {
+  if (!gWin) return;
+  gWin->warpPending = true;
+  gWin->warpX = x;
+  gWin->warpY = y;
+  ApplyPendingWarp();
+}
+
+bool CursorOnFrame(int* x, int* y) {
+  if (!gWin || !gWin->cursorKnown) return false;
+  *x = gWin->cursorX;
+  *y = gWin->cursorY;
+  return true;
 }
 
 void MoveGameWindow(HWND window, int x, int y) {

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/messages.h"
 
@@ -70,5 +72,32 @@ int DesktopBitsPerPixel();
 
 // Shows or hides the mouse cursor over the window (nothing headless).
 void ShowMouseCursor(bool visible);
+
+// Whether the game window is shown (headless: as it would be).
+bool IsGameWindowShown(HWND window);
+
+// The game window's style bits (user.h); a sizing frame (WS_THICKFRAME) makes it
+// resizable. It starts with the style of a captioned popup with a system menu and
+// the minimise and maximise boxes.
+uint32_t GameWindowStyle(HWND window);
+void SetGameWindowStyle(HWND window, uint32_t style);
+
+// For the in-window dialogs (platform/ui): while the dialogs take the input the
+// window gives them its keyboard, text and mouse events (ui_event.h) instead of
+// key messages, and shows their picture instead of the game's frames; frames
+// presented meanwhile wait in their slot.
+void SetDialogInput(bool on);
+// The picture of the frame shown last (black 640x480 before the first frame).
+void CopyShownFrame(std::vector<uint32_t>& pixels, int* width, int* height);
+// Shows the dialogs' picture (XRGB8888, the frame's size).
+void ShowDialogPicture(const std::vector<uint32_t>& pixels, int width, int height);
+// Typed text: on, with the place of the caret on the frame (for the input
+// method's window), or off.
+void SetTextInput(bool on, const RECT& caret);
+// Moves the mouse pointer to a point of the frame (when the window is shown; else
+// as soon as it is).
+void MoveCursorOnFrame(int x, int y);
+// The mouse pointer's place on the frame as last seen.
+bool CursorOnFrame(int* x, int* y);
 
 }  // namespace plat

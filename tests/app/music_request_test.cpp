@@ -34,7 +34,7 @@ class MusicRequestMessage : public ::testing::Test {
     BgmPlayer.Release();
     plat::CloseAudioOutput();
   }
-  void Request(plat::WPARAM kind, plat::LPARAM number = 0) { MainWindow.OnMessage(0, WM_PLAY_BGM, kind, number); }
+  void Request(plat::WPARAM kind, plat::LPARAM number = 0) { MainWindow.WndProc(0, WM_PLAY_BGM, kind, number); }
   bool MidiPlaying() {
     cMidiPlayer* p = BgmPlayer.Midi().Player(0);
     return p && p->State() == cMidiPlayer::kPlaying;
