@@ -57,7 +57,7 @@ enum class eNameList {
   kShowOrHide, kVariableScopesWithChara,
   // movements
   kMoveTargetModes, kDirectionDistanceModes, kDirections, kCoordinateKinds, kCoordinateKindsNoPlacement,
-  kCircleDirections, kTurnKinds, kMoveSpecifications, kMoveTiming, kJumpHeight, kDistanceUnits,
+  kCircleDirections, kTurnKinds, kMoveAxisModes, kMoveTiming, kJumpHeight, kDistanceUnits,
   kCount
 };
 const cVector<std::string>& NameList(eNameList list);
