@@ -206,7 +206,7 @@ int RunInWindowBox(const std::string& text, const std::string& caption, unsigned
   t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT;
   t.title = caption;
   t.fontFace = face;
-  t.cx = ((std::max({textW, buttonsW, 160}) + 2 * kMargin) * 8 + 12) / 13;
+  t.cx = (std::max({textW, buttonsW, 160}) + 2 * kMargin + 1) / 2;
   t.cy = ((kMargin + lines * cell + 16 + kButtonH + kMargin) * 2 + 2) / 3;
   const int width = DialogUnitsToPixelsX(t.cx), height = DialogUnitsToPixelsY(t.cy);
   const int textLeft = std::max(kMargin, (width - textW) / 2);

@@ -163,7 +163,7 @@ void RunShown(HWND hwnd) {
 
 using namespace ui;
 
-int DialogUnitsToPixelsX(int units) { return units * 13 / 8; }
+int DialogUnitsToPixelsX(int units) { return units * 2; }
 int DialogUnitsToPixelsY(int units) { return units * 3 / 2; }
 
 HWND CreateDialogParam(const DialogTemplate& t, HWND owner, WNDPROC proc, LPARAM initParam) {
