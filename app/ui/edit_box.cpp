@@ -4,6 +4,7 @@
 #include "app/ui/dialog.h"
 #include "app/ui/dialog_item_text.h"
 #include "platform/key_state.h"
+#include "platform/sjis.h"
 #include "platform/ui/dialog_box.h"
 
 void CTRLDESC::Set(uint16_t id, std::string* text, int length, int charMode) {
@@ -93,8 +94,21 @@ bool cEditBox::Wrap(std::string& text, int& start, int& end) const {
 }
 
 std::string cEditBox::CutToLineLimit(std::string text) const {
-  const int removals = m_bCharMode ? 2 * m_nMaxLineChars : m_nMaxLineChars;
-  for (int n = 0; n < removals && !text.empty() && Measure(text) > m_nMaxLineChars; ++n) text.pop_back();
+  // Cut until the text keeps to both limits (a bound on the removals could leave
+  // it over them): the measure of a line and the number of lines.
+  while (!text.empty() && (Measure(text) > m_nMaxLineChars || (m_nMaxLines > 0 && LineCount(text) > m_nMaxLines)))
+    text.pop_back();
+  if (!text.empty() && text.back() == '\r') text.pop_back();
+  // Cutting byte by byte may leave the first half of a double-byte character.
+  for (size_t i = 0; i < text.size();) {
+    if (IsSjisDoubleByte(text.c_str() + i)) {
+      i += 2;
+    } else if (i + 1 == text.size() && plat::IsSjisLeadByte(static_cast<uint8_t>(text[i]))) {
+      text.pop_back();
+    } else {
+      ++i;
+    }
+  }
   return text;
 }
 

@@ -92,8 +92,10 @@ void EditSetSel(Window& e, int start, int end) {
     e.edit.anchor = e.edit.caret;
   } else {
     if (end < 0) end = len;
-    e.edit.anchor = std::clamp(start, 0, len);
-    e.edit.caret = std::clamp(end, 0, len);
+    // A position inside a double-byte character (or a line break) goes to its
+    // start: typing there must never split it.
+    e.edit.anchor = Prev(e.text, std::clamp(start, 0, len) + 1);
+    e.edit.caret = Prev(e.text, std::clamp(end, 0, len) + 1);
   }
   Invalidate();
 }
