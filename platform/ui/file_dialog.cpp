@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/font/font.h"
 #include "platform/message_box.h"
 #include "platform/sjis.h"
 #include "platform/test_controls.h"
@@ -182,6 +183,11 @@ struct cFileDialog {
     SetDlgItemText(hwnd, kIdName, text.c_str());
   }
 
+  bool CurrentIsFolder() const {
+    const int i = static_cast<int>(SendMessage(GetDlgItem(hwnd, kIdList), LB_GETCURSEL, 0, 0));
+    return i >= 0 && i < static_cast<int>(entries.size()) && entries[static_cast<size_t>(i)].folder;
+  }
+
   void OnActivateEntry() {
     const int i = static_cast<int>(SendMessage(GetDlgItem(hwnd, kIdList), LB_GETCURSEL, 0, 0));
     if (i < 0 || i >= static_cast<int>(entries.size())) return;
@@ -323,7 +329,13 @@ LRESULT FileDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
       if (!fd) return 0;
       const unsigned id = LoWord(wParam), code = HiWord(wParam);
-      if (id == IDOK) fd->Accept();
+      if (id == IDOK) {
+        // Enter on a folder of the list opens it, whatever the name field holds.
+        if (GetFocus() == GetDlgItem(hwnd, kIdList) && fd->CurrentIsFolder())
+          fd->OnActivateEntry();
+        else
+          fd->Accept();
+      }
       if (id == IDCANCEL) EndDialog(hwnd, 0);
       if (id == kIdList && code == LBN_SELCHANGE) fd->OnSelectionChange();
       if (id == kIdList && code == LBN_DBLCLK) fd->OnActivateEntry();
@@ -392,15 +404,29 @@ bool GetSaveFileName(OPENFILENAME* ofn) { return Run(ofn, true); }
 FileDialogRequest LastFileDialogRequest() { return gLastRequest; }
 
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
+  // Both are taken a character at a time (a double-byte character is one), so that
+  // ? takes a whole character and a second byte is never compared on its own.
+  auto chars = [](const std::string& s) {
+    std::vector<std::string> out;
+    for (size_t i = 0; i < s.size();) {
+      const size_t n = static_cast<size_t>(SjisCharBytes(s.data() + i, s.size() - i));
+      out.push_back(s.substr(i, n));
+      i += n;
+    }
+    return out;
+  };
+  const std::vector<std::string> nm = chars(name), pt = chars(pattern);
+  // Letter case is ignored for single-byte characters only.
+  auto same = [](const std::string& a, const std::string& b) {
+    if (a.size() != 1 || b.size() != 1) return a == b;
+    return std::tolower(static_cast<unsigned char>(a[0])) == std::tolower(static_cast<unsigned char>(b[0]));
+  };
   // Iterative glob with one backtrack point for the last '*'.
   size_t n = 0, p = 0, star = std::string::npos, mark = 0;
-  auto same = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  };
-  while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
+  while (n < nm.size()) {
+    if (p < pt.size() && (pt[p] == "?" || same(pt[p], nm[n]))) {
       ++n, ++p;
-    } else if (p < pattern.size() && pattern[p] == '*') {
+    } else if (p < pt.size() && pt[p] == "*") {
       star = p++;
       mark = n;
     } else if (star != std::string::npos) {
@@ -410,8 +436,8 @@ bool MatchesPattern(const std::string& name, const std::string& pattern) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
+  while (p < pt.size() && pt[p] == "*") ++p;
+  return p == pt.size();
 }
 
 }  // namespace plat
