@@ -200,10 +200,19 @@ int RunInWindowBox(const std::string& text, const std::string& caption, unsigned
     lines = static_cast<int>(ui::WrapText(font.get(), text, textW).size());
   }
   const int cell = font ? font->CellHeight() : 12;
+  // The box stays on the frame with its buttons: a text too long for it shows the
+  // lines that fit.
+  constexpr uint32_t kStyle = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT;
+  int frameW = 0, frameH = 0;
+  ui::FrameSize(&frameW, &frameH);
+  RECT chrome{0, 0, 0, 0};
+  AdjustWindowRect(&chrome, kStyle, false);
+  const int room = frameH - (chrome.bottom - chrome.top) - (kMargin + 16 + kButtonH + kMargin) - 2;
+  lines = std::clamp(lines, 1, std::max(1, room / std::max(cell, 1)));
   const int buttonsW = static_cast<int>(box.ids.size()) * (kButtonW + kGap) - kGap;
   // Dialog units rounded up hold the pixels laid out.
   DialogTemplate t;
-  t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT;
+  t.style = kStyle;
   t.title = caption;
   t.fontFace = face;
   t.cx = (std::max({textW, buttonsW, 160}) + 2 * kMargin + 1) / 2;
