@@ -7,7 +7,6 @@
 // PENDING steps (no function yet), in one list:
 //   InitGame 10   drawing-mode dialog and "user_data\Boot.dat" (dialog framework)
 //   InitGame 15   InitCommonControls, cWindow::Init with WindowRegistry (window framework)
-//   InitGame 29   SetPaletteSet at 8 bits (palette rotation of the drawing layer)
 //   UnInitGame 9  cHook::Uninstall (keyboard hook)
 #include "app/init_game.h"
 
@@ -20,6 +19,7 @@
 #include "app/key_config.h"
 #include "app/main_window.h"
 #include "app/mode_manager.h"
+#include "app/palette_set.h"
 #include "app/report_log.h"
 #include "app/shell_globals.h"
 #include "app/startup_steps.h"
@@ -27,6 +27,7 @@
 #include "app/window_data.h"
 #include "chara/command_param_table.h"
 #include "data/project_globals.h"
+#include "draw/dd_globals.h"
 #include "data/startup_data.h"
 #include "modes/stage_file_start.h"
 #include "platform/clock.h"
@@ -165,6 +166,12 @@ bool LoadOptions(cStartup&) {
   return true;
 }
 
+bool ApplyPaletteSet(cStartup&) {
+  // The blend table's message comes from SetPaletteSet; its failure ends the start.
+  if (DDSettings.nBpp != 8) return true;
+  return SetPaletteSet(OptionData.nPaletteSet);
+}
+
 bool LoadWorldMap(cStartup&) { return LoadWorldMapStep(); }
 
 bool LoadCommonPalette(cStartup&) { return LoadCommonPaletteStep(); }
@@ -217,7 +224,7 @@ const cStep kInitSteps[] = {
     {"26", "joysticks, scripted input (KORVANE_INPUT), cInput::InitJoyButtons on every Input entry", StartInputDevices, ""},
     {"27", "ReadKeyConfig, else SetDefaultKeyConfig", ReadKeyConfiguration, ""},
     {"28", "\"user_data\\Option.dat\" (a file that cannot be read keeps the defaults)", LoadOptions, ""},
-    {"29", "SetPaletteSet at 8 bits", nullptr, "palette rotation of the drawing layer"},
+    {"29", "SetPaletteSet with the option record's palette set at 8 bits", ApplyPaletteSet, ""},
     {"30", "cBgmPlayer::Init when music is on", StartMusicPlayer, ""},
     {"31", "sound descriptors and SoundTable", BuildSoundTable, ""},
     {"32", "DS_Init(22050, 8, 1)", StartSoundEffects, ""},
