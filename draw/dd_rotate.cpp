@@ -35,7 +35,14 @@ void DrawQuad(DDSURFACEDATA* dst, int x, int y, int w, int h, int px, int py, in
   DDDrawEffectQuad(dst, src, quad, stage, src->lpDT->lpTexture);
 }
 
+void FactorsOf(double rad, int* lpSin, int* lpCos) {
+  *lpSin = static_cast<int>(std::sin(rad) * 1024.0);
+  *lpCos = static_cast<int>(std::cos(rad) * 1024.0);
+}
+
 }  // namespace
+
+void DDRotateFactors(int nAngle, int* lpSin, int* lpCos) { FactorsOf(nAngle * kDDRotateRadiansPerDegree, lpSin, lpCos); }
 
 bool DDBltRotate(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int px, int py, int nAngle,
                  DDSURFACEDATA* lpSrcSD, int sx, int sy, int nKey) {
@@ -65,8 +72,11 @@ bool DDBltRotate(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, 
   if (!supported || dstLock.m_nBytesPerPixel != bytes || srcLock.m_nBytesPerPixel != bytes) return true;
   if (nWidth <= 0 || nHeight <= 0) return true;
 
-  const double rad = nAngle * kDDRotateRadiansPerDegree;
-  const int64_t s = static_cast<int64_t>(std::sin(rad) * 1024.0), c = static_cast<int64_t>(std::cos(rad) * 1024.0);
+  int sinFixed, cosFixed, sinInverse, cosInverse;
+  DDRotateFactors(nAngle, &sinFixed, &cosFixed);
+  // The inverse turn maps each destination pixel back into the picture.
+  FactorsOf(-(nAngle * kDDRotateRadiansPerDegree), &sinInverse, &cosInverse);
+  const int64_t s = sinFixed, c = cosFixed, si = sinInverse, ci = cosInverse;
   const int64_t w = nWidth, h = nHeight, pivotX = px, pivotY = py;
   // The turned rectangle's bounds from its four corner pixels, with a margin.
   int64_t minX = INT64_MAX, maxX = INT64_MIN, minY = INT64_MAX, maxY = INT64_MIN;
@@ -83,8 +93,6 @@ bool DDBltRotate(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, 
   const int64_t u0 = std::max(minX - 2, pivotX - x), u1 = std::min(maxX + 1, dstArea.nWidth - 1 + pivotX - x);
   const int64_t v0 = std::max(minY - 2, pivotY - y), v1 = std::min(maxY + 1, dstArea.nHeight - 1 + pivotY - y);
   if (u0 > u1 || v0 > v1) return true;
-  // The inverse turn, stepped along each row.
-  const int64_t si = static_cast<int64_t>(std::sin(-rad) * 1024.0), ci = static_cast<int64_t>(std::cos(-rad) * 1024.0);
   const bool keyed = nKey == 1;
   const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
   for (int64_t v = v0; v <= v1; ++v) {

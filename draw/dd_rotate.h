@@ -11,3 +11,7 @@
 // surface cannot be locked.
 bool DDBltRotate(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int px, int py, int nAngle,
                  DDSURFACEDATA* lpSrcSD, int sx, int sy, int nKey);
+
+// The pixel path's fixed-point sine and cosine of a whole-degree angle: 10
+// fractional bits, truncated (30 degrees gives 511 and 886).
+void DDRotateFactors(int nAngle, int* lpSin, int* lpCos);
