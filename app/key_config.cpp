@@ -58,7 +58,11 @@ int ReadKeyConfig(const char* path, KEYCONFIGDATA& rec) {
   if (!f) return 0;
   uint8_t raw[kKeyConfigFileSize];
   size_t got = std::fread(raw, 1, sizeof raw, f);
+  // A short file reads as zeros past its end; a read that fails (a folder of that
+  // name opens too) is no file at all.
+  const bool failed = std::ferror(f) != 0;
   std::fclose(f);
+  if (failed) return 0;
   KeyConfigFromBytes(raw, got, rec);
   return 1;
 }

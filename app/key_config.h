@@ -34,7 +34,8 @@ struct KEYCONFIGDATA {
 extern KEYCONFIGDATA KeyConfig;
 
 // Reads the file's first 108 bytes into rec (a shorter file leaves the rest 0);
-// 1 when the file opened, 0 when it did not (rec is then unchanged).
+// 1 when the file was read, 0 when it could not be opened or read (rec is then
+// unchanged).
 int ReadKeyConfig(const char* path, KEYCONFIGDATA& rec);
 
 // The built-in keys: arrows and Z X C V A S D F, joystick count 1, not in use.

@@ -5,16 +5,16 @@
 namespace {
 
 constexpr int kParams = 5;
-constexpr cParamSpecText kShort = {"実行時間(1/10s)", 1, 9999, 5};
-constexpr cParamSpecText kLong = {"実行時間(1/10s)", 1, 9999, 10};
-constexpr cParamSpecText kNone = {"", 0, 0, 0};
-constexpr cParamSpecText kSplit[] = {{"開始位置(dot)", 0, 999, 0}, {"終了位置(dot)", 0, 999, 32}, {"分割数", 2, 16, 4}};
-constexpr cParamSpecText kWave[] = {
+constexpr cParamDescText kShort = {"実行時間(1/10s)", 1, 9999, 5};
+constexpr cParamDescText kLong = {"実行時間(1/10s)", 1, 9999, 10};
+constexpr cParamDescText kNone = {"", 0, 0, 0};
+constexpr cParamDescText kSplit[] = {{"開始位置(dot)", 0, 999, 0}, {"終了位置(dot)", 0, 999, 32}, {"分割数", 2, 16, 4}};
+constexpr cParamDescText kWave[] = {
     {"開始幅(dot)", 0, 999, 0}, {"終了幅(dot)", 0, 999, 32}, {"波の数", 2, 16, 2}, {"波の粗さ(dot)", 1, 4, 2}};
-constexpr cParamSpecText kTurn[] = {{"開始角度", 0, 9999, 0}, {"終了角度", 0, 9999, 1440}};
+constexpr cParamDescText kTurn[] = {{"開始角度", 0, 9999, 0}, {"終了角度", 0, 9999, 1440}};
 
 // kind x (P0 .. P4)
-constexpr cParamSpecText kSpecs[kCharaEffectKinds][kParams] = {
+constexpr cParamDescText kDescs[kCharaEffectKinds][kParams] = {
     {kNone, kNone, kNone, kNone, kNone},
     {kShort, {"開始位置(dot)", 0, 999, 0}, {"終了位置(dot)", 0, 999, 32}, kNone, kNone},
     {kShort, kSplit[0], kSplit[1], kSplit[2], kNone},
@@ -49,14 +49,14 @@ const cVector<std::string>& CharaEffectKindNames() {
   return names;
 }
 
-const cParamSpec& CharaEffectParamSpec(int kind, int slot) {
+const cParamDesc& CharaEffectParamDesc(int kind, int slot) {
   static const auto table = [] {
-    std::vector<cParamSpec> t;
-    for (const auto& row : kSpecs)
-      for (const auto& spec : row) t.push_back(MakeParamSpec(spec));
+    std::vector<cParamDesc> t;
+    for (const auto& row : kDescs)
+      for (const auto& desc : row) t.push_back(MakeParamDesc(desc));
     return t;
   }();
-  static const cParamSpec empty;
+  static const cParamDesc empty;
   if (kind < 0 || kind >= kCharaEffectKinds || slot < 0 || slot >= kParams) return empty;
   return table[static_cast<size_t>(kind * kParams + slot)];
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/base/record.h"
+#include "data/record_lists.h"
 
 // A database file: the version word, a u32 entry count and the entries, each its
 // class's own record. There is no container header.
@@ -15,15 +16,9 @@ constexpr uint32_t kMaxDatabaseEntries = 1u << 20;
 // changes only when every entry was read.
 template <class T>
 bool ReadDatabaseList(cDataFile& file, cVector<T>& list, const char* what) {
-  uint32_t n = 0;
-  if (!file.ReadCount(n, 8, kMaxDatabaseEntries, what)) return false;
-  cVector<T> fresh(list);
-  fresh.resize(n);
-  for (auto& e : fresh) {
-    if (!e.Read(file)) return false;
-    if (bStripCR) e.StripCR();
-  }
-  list.swap(fresh);
+  if (!ReadRecordListOver(file, list, what, kMaxDatabaseEntries)) return false;
+  if (bStripCR)
+    for (auto& e : list) e.StripCR();
   return true;
 }
 

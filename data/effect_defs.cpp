@@ -14,8 +14,8 @@ void cEdEffectDef::RegisterFields(uint32_t) {
 bool cEdCharaEffect::Read(cDataFile& file) {
   if (!cRecord::Read(file)) return false;
   if (file.Version() < kEffectRoughnessVersion) {
-    if (nKind == 4 || nKind == 5) Params[4] = CharaEffectParamSpec(nKind, 4).nDefault;
-    if (nKind == 10) Params[3] = CharaEffectParamSpec(nKind, 3).nDefault;
+    if (nKind == 4 || nKind == 5) Params[4] = CharaEffectParamDesc(nKind, 4).nDefault;
+    if (nKind == 10) Params[3] = CharaEffectParamDesc(nKind, 3).nDefault;
   }
   return true;
 }
@@ -23,8 +23,8 @@ bool cEdCharaEffect::Read(cDataFile& file) {
 bool cEdScrEffect::Read(cDataFile& file) {
   if (!cRecord::Read(file)) return false;
   if (file.Version() < kEffectRoughnessVersion) {
-    if (nKind == 6 || nKind == 7) Params[4] = ScrEffectParamSpec(nKind, 4).nDefault;
-    if (nKind == 10) Params[3] = ScrEffectParamSpec(nKind, 3).nDefault;
+    if (nKind == 6 || nKind == 7) Params[4] = ScrEffectParamDesc(nKind, 4).nDefault;
+    if (nKind == 10) Params[3] = ScrEffectParamDesc(nKind, 3).nDefault;
   }
   return true;
 }

@@ -128,9 +128,9 @@ const Texts kLists[] = {
 };
 static_assert(std::size(kLists) == static_cast<size_t>(eNameList::kCount));
 
-cStatusSpec Status(const char* label, int32_t min, int32_t max, int32_t opMin, int32_t opMax, int32_t ofMax,
+cStatusDesc Status(const char* label, int32_t min, int32_t max, int32_t opMin, int32_t opMax, int32_t ofMax,
                    int32_t ofCurrent) {
-  cStatusSpec s;
+  cStatusDesc s;
   s.strLabel = plat::Utf8ToSjis(label);
   s.nMin = min;
   s.nMax = max;
@@ -143,8 +143,8 @@ cStatusSpec Status(const char* label, int32_t min, int32_t max, int32_t opMin, i
 }
 
 // The value labels come from the option lists of the definitions, without their terminators.
-cStateSpec State(const char* label, int32_t min, int32_t max, int32_t def, const cVector<std::string>& values) {
-  cStateSpec s;
+cStateDesc State(const char* label, int32_t min, int32_t max, int32_t def, const cVector<std::string>& values) {
+  cStateDesc s;
   s.strLabel = plat::Utf8ToSjis(label);
   s.nMin = min;
   s.nMax = max;
@@ -187,8 +187,8 @@ const cVector<std::string>& NameList(eNameList list) {
   return lists.At(static_cast<int>(list));
 }
 
-const cVector<cStatusSpec>& CharaStatusSpecs() {
-  static const cVector<cStatusSpec> specs = {
+const cVector<cStatusDesc>& CharaStatusDescs() {
+  static const cVector<cStatusDesc> descs = {
       Status("キャラ変数", -999999, 999999, -999999, 999999, 0, 1),
       Status("HP", 0, 999999, -999999, 999999, 1, 1),
       Status("SP", 0, 999999, -999999, 999999, 1, 1),
@@ -206,22 +206,22 @@ const cVector<cStatusSpec>& CharaStatusSpecs() {
       Status("止まりやすさ", 0, 200, -200, 200, 0, 1),
       Status("倒したら獲得するスコア", -999999, 999999, -999999, 999999, 0, 1),
   };
-  return specs;
+  return descs;
 }
 
-const cVector<cStatusSpec>& SystemValueSpecs() {
-  static const cVector<cStatusSpec> specs = {
+const cVector<cStatusDesc>& SystemValueDescs() {
+  static const cVector<cStatusDesc> descs = {
       Status("時間", 0, 999, -999, 999, 0, 1),
       Status("横スクロール速度", -480, 480, -480, 480, 0, 1),
       Status("縦スクロール速度", -480, 480, -480, 480, 0, 1),
       Status("スコア", 0, 999999, -999999, 999999, 0, 1),
       Status("残り人数", 0, 99, -99, 99, 0, 1),
   };
-  return specs;
+  return descs;
 }
 
-const cVector<cStateSpec>& CharaStateSpecs() {
-  static const cVector<cStateSpec> specs = {
+const cVector<cStateDesc>& CharaStateDescs() {
+  static const cVector<cStateDesc> descs = {
       State("消滅", 0, 0, 0, NameList(eNameList::kSingleSwitch)),
       State("透明", 0, 1, 0, OptionList(eOptionList::kSwitch2)),
       State("向き固定", 0, 1, 0, OptionList(eOptionList::kSwitch1)),
@@ -230,12 +230,12 @@ const cVector<cStateSpec>& CharaStateSpecs() {
       State("巨大化", 1, 10, 1, OptionList(eOptionList::kGiantSizes)),
       State("オートスクロールとシンクロ", 0, 1, 0, OptionList(eOptionList::kSwitch1)),
   };
-  return specs;
+  return descs;
 }
 
-const cVector<cStateSpec>& EmptyStateSpecs() {
-  static const cVector<cStateSpec> specs(2);
-  return specs;
+const cVector<cStateDesc>& EmptyStateDescs() {
+  static const cVector<cStateDesc> descs(2);
+  return descs;
 }
 
 const std::string& LabelOf(const cVector<std::string>& list, int n) {

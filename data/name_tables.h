@@ -18,7 +18,7 @@ struct cLabelItem {
 };
 
 // A character status or system value that status conditions and operations name.
-struct cStatusSpec {
+struct cStatusDesc {
   std::string strLabel;
   int32_t nMin = 0, nMax = 0;
   int32_t nOperandMin = 0, nOperandMax = 0;  // range of an operation's operand
@@ -28,7 +28,7 @@ struct cStatusSpec {
 };
 
 // A character state of the second status operation and condition.
-struct cStateSpec {
+struct cStateDesc {
   std::string strLabel;
   int32_t nMin = 0, nMax = 0;
   cVector<std::string> Values;  // the labels of its values
@@ -57,19 +57,19 @@ enum class eNameList {
   kShowOrHide, kVariableScopesWithChara,
   // movements
   kMoveTargetModes, kDirectionDistanceModes, kDirections, kCoordinateKinds, kCoordinateKindsNoPlacement,
-  kCircleDirections, kTurnKinds, kMoveSpecifications, kMoveTiming, kJumpHeight, kDistanceUnits,
+  kCircleDirections, kTurnKinds, kMoveAxisModes, kMoveTiming, kJumpHeight, kDistanceUnits,
   kCount
 };
 const cVector<std::string>& NameList(eNameList list);
 
 // Index = status index of conditions and status operations (15 entries).
-const cVector<cStatusSpec>& CharaStatusSpecs();
+const cVector<cStatusDesc>& CharaStatusDescs();
 // Index = system value index (5 entries).
-const cVector<cStatusSpec>& SystemValueSpecs();
+const cVector<cStatusDesc>& SystemValueDescs();
 // Index = state index of the second status operation and condition (7 entries).
-const cVector<cStateSpec>& CharaStateSpecs();
+const cVector<cStateDesc>& CharaStateDescs();
 // A second state list of two entries, built empty.
-const cVector<cStateSpec>& EmptyStateSpecs();
+const cVector<cStateDesc>& EmptyStateDescs();
 
 // The label of entry n of a list with a terminator, or "" beyond it (for printing
 // a stored number that names nothing).

@@ -5,6 +5,7 @@
 #include "app/base/record_dump.h"
 #include "data/project_globals.h"
 #include "data/name_tables.h"
+#include "data/palette_links.h"
 #include "data/shot_kinds.h"
 
 void cEdShot::SetDefault() {
@@ -107,8 +108,7 @@ bool cEdShot::Write(cDataFile& file) {
 int cEdShot::Validate() {
   const int old = nEffect;
   if (nSize <= 0) nSize = 1;
-  if (static_cast<uint32_t>(static_cast<int32_t>(nEffect)) >= static_cast<uint32_t>(Database.EffectList.Count()))
-    nEffect = 0;
+  if (IndexBeyond(nEffect, Database.EffectList.Count())) nEffect = 0;
   return old;
 }
 

@@ -6,15 +6,15 @@
 
 namespace {
 
-constexpr cParamSpecText kNone = {"", 0, 0, 0};
-constexpr cParamSpecText kGap = {"間隔(hbl)", 0, 40, 0};
-constexpr cParamSpecText kTurn = {"軌道変更(hbl)", 0, 40, 0};
-constexpr cParamSpecText kSide = {"対象勢力", 0, 7, 0};
-constexpr cParamSpecText kHomeStart = {"誘導開始(hbl)", 0, 40, 0};
-constexpr cParamSpecText kHomeEnd = {"誘導終了(hbl)", 0, 999, 999};
+constexpr cParamDescText kNone = {"", 0, 0, 0};
+constexpr cParamDescText kGap = {"間隔(hbl)", 0, 40, 0};
+constexpr cParamDescText kTurn = {"軌道変更(hbl)", 0, 40, 0};
+constexpr cParamDescText kSide = {"対象勢力", 0, 7, 0};
+constexpr cParamDescText kHomeStart = {"誘導開始(hbl)", 0, 40, 0};
+constexpr cParamDescText kHomeEnd = {"誘導終了(hbl)", 0, 999, 999};
 
 constexpr const char* kPatternNames[kShotPatterns] = {"直進A", "直進B", "拡散", "落雷", "爆発", "包囲"};
-constexpr cParamSpecText kPatternSpecs[kShotPatterns][3] = {
+constexpr cParamDescText kPatternDescs[kShotPatterns][3] = {
     {kGap, kNone, kNone},
     {kGap, kNone, kNone},
     {{"角度", 0, 180, 30}, kNone, kNone},
@@ -27,7 +27,7 @@ constexpr const char* kMoveTypeNames[kShotMoveTypes] = {
     "直進", "主人公を狙う", "近いキャラを狙う", "ターゲットを狙う", "主人公へ誘導",
     "近いキャラへ誘導（対象死亡時、誘導を無効化）", "ターゲットへ誘導", "近いキャラへ誘導（対象死亡時、対象を変更）",
     "ウェーブ", "落下"};
-constexpr cParamSpecText kMoveTypeSpecs[kShotMoveTypes][3] = {
+constexpr cParamDescText kMoveTypeDescs[kShotMoveTypes][3] = {
     {kNone, kNone, kNone},
     {kTurn, kNone, kNone},
     {kTurn, kSide, kNone},
@@ -48,17 +48,17 @@ cVector<std::string> Names(std::initializer_list<const char*> texts) {
 }
 
 template <size_t N>
-cVector<cParamSpec> Specs(const cParamSpecText (&table)[N][3]) {
-  cVector<cParamSpec> specs;
+cVector<cParamDesc> Descs(const cParamDescText (&table)[N][3]) {
+  cVector<cParamDesc> descs;
   for (const auto& row : table)
-    for (const cParamSpecText& p : row) specs.push_back(MakeParamSpec(p));
-  return specs;
+    for (const cParamDescText& p : row) descs.push_back(MakeParamDesc(p));
+  return descs;
 }
 
-const cParamSpec& Spec(const cVector<cParamSpec>& specs, int row, int k, int rows) {
-  static const cParamSpec kEmpty;
+const cParamDesc& Desc(const cVector<cParamDesc>& descs, int row, int k, int rows) {
+  static const cParamDesc kEmpty;
   if (row < 0 || row >= rows || k < 0 || k > 2) return kEmpty;
-  return specs[static_cast<size_t>(row * 3 + k)];
+  return descs[static_cast<size_t>(row * 3 + k)];
 }
 
 }  // namespace
@@ -73,9 +73,9 @@ const cVector<std::string>& ShotPatternNames() {
   return names;
 }
 
-const cParamSpec& ShotPatternParamSpec(int pattern, int k) {
-  static const cVector<cParamSpec> specs = Specs(kPatternSpecs);
-  return Spec(specs, pattern, k, kShotPatterns);
+const cParamDesc& ShotPatternParamDesc(int pattern, int k) {
+  static const cVector<cParamDesc> descs = Descs(kPatternDescs);
+  return Desc(descs, pattern, k, kShotPatterns);
 }
 
 const cVector<std::string>& ShotMoveTypeNames() {
@@ -88,9 +88,9 @@ const cVector<std::string>& ShotMoveTypeNames() {
   return names;
 }
 
-const cParamSpec& ShotMoveTypeParamSpec(int type, int k) {
-  static const cVector<cParamSpec> specs = Specs(kMoveTypeSpecs);
-  return Spec(specs, type, k, kShotMoveTypes);
+const cParamDesc& ShotMoveTypeParamDesc(int type, int k) {
+  static const cVector<cParamDesc> descs = Descs(kMoveTypeDescs);
+  return Desc(descs, type, k, kShotMoveTypes);
 }
 
 const cVector<std::string>& ShotLabels(eShotLabels list) {

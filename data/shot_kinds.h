@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/base/vector.h"
-#include "data/param_spec.h"
+#include "data/param_desc.h"
 
 // The vocabulary of the shot definitions (Shift-JIS): the six firing patterns and
 // the ten shot movement types, each with the caption, limits and default of its
@@ -15,9 +15,9 @@ constexpr int kShotMoveTypes = 10;
 const cVector<std::string>& ShotPatternNames();
 // Value k (0 to 2) of a pattern; empty for values the pattern does not use and
 // for anything out of range.
-const cParamSpec& ShotPatternParamSpec(int pattern, int k);
+const cParamDesc& ShotPatternParamDesc(int pattern, int k);
 const cVector<std::string>& ShotMoveTypeNames();
-const cParamSpec& ShotMoveTypeParamSpec(int type, int k);
+const cParamDesc& ShotMoveTypeParamDesc(int type, int k);
 
 // Further label lists of the shot settings, each ended by an empty string.
 enum class eShotLabels { kCentres, kBlockSummonModes, kPalettes, kSummonFactions, kCount };

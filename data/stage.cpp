@@ -1,6 +1,7 @@
 #include "data/stage.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "app/base/record_dump.h"
 #include "data/palette.h"
@@ -260,11 +261,15 @@ bool cEdStage::WriteBody(cDataFile& file, cEdStage& s) {
 
 void cEdStage::Validate() {
   cPaletteScope scope(2, PaletteLists());
-  // The screen is 20 by 15 cells; limits are only lowered.
-  nLimitLeft = std::min(nLimitLeft, nWidth - 20);
-  nLimitRight = std::min(nLimitRight, nWidth - 1);
-  nLimitTop = std::min(nLimitTop, nHeight - 15);
-  nLimitBottom = std::min(nLimitBottom, nHeight - 1);
+  // The screen is 20 by 15 cells; limits are only lowered. A size from a damaged
+  // file may sit at the bottom of the int range: the bound is taken in 64 bits.
+  auto lower = [](int32_t& limit, int64_t bound) {
+    limit = static_cast<int32_t>(std::min<int64_t>(limit, std::max<int64_t>(bound, INT32_MIN)));
+  };
+  lower(nLimitLeft, int64_t{nWidth} - 20);
+  lower(nLimitRight, int64_t{nWidth} - 1);
+  lower(nLimitTop, int64_t{nHeight} - 15);
+  lower(nLimitBottom, int64_t{nHeight} - 1);
   SetHitLevel(nHitLevel);
   if (IndexBeyond(nMusic, Database.BgmList.Count())) nMusic = 0;
   PadToTwo(PaletteBlocks);

@@ -5,6 +5,7 @@
 #include "app/base/record_dump.h"
 #include "app/base/text_util.h"
 #include "app/report_log.h"
+#include "data/palette_links.h"
 #include "data/project_globals.h"
 #include "data/record_lists.h"
 
@@ -142,7 +143,7 @@ void cEdSystem::Validate() {
   const int count = Database.BgmList.Count();
   // A negative number names no entry either: it would index outside the list.
   for (int32_t& n : SceneBgm)
-    if (n >= count || n < 0) n = 0;
+    if (IndexBeyond(n, count)) n = 0;
 }
 
 int cEdSystem::CountRankGenres(int category) const {

@@ -150,7 +150,12 @@ ReadStatus ReadWholeFile(std::string_view gamePath, std::vector<uint8_t>& out, s
   while (got < data.size()) {
     ssize_t r = ::read(fd, data.data() + got, data.size() - got);
     if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) break;
+    if (r < 0) {
+      // A read that fails is no short file: what came before it is not the file.
+      ::close(fd);
+      return ReadStatus::kError;
+    }
+    if (r == 0) break;
     got += static_cast<size_t>(r);
   }
   ::close(fd);

@@ -4,11 +4,11 @@
 
 namespace {
 
-constexpr cParamSpecText kTime = {"実行時間(1/10s)", 1, 9999, 10};
-constexpr cParamSpecText kNone = {"", 0, 0, 0};
+constexpr cParamDescText kTime = {"実行時間(1/10s)", 1, 9999, 10};
+constexpr cParamDescText kNone = {"", 0, 0, 0};
 
 // kind x (P0 .. P4)
-constexpr cParamSpecText kSpecs[kScrEffectKinds][kEffectParams] = {
+constexpr cParamDescText kDescs[kScrEffectKinds][kEffectParams] = {
     {kNone, kNone, kNone, kNone, kNone},
     {kTime, {"開始座標X(dot)", -640, 640, 0}, {"開始座標Y(dot)", -480, 480, 0}, {"終了座標X(dot)", -640, 640, 640},
      {"終了座標Y(dot)", -480, 480, 0}},
@@ -41,14 +41,14 @@ const cVector<std::string>& ScrEffectKindNames() {
   return names;
 }
 
-const cParamSpec& ScrEffectParamSpec(int kind, int slot) {
+const cParamDesc& ScrEffectParamDesc(int kind, int slot) {
   static const auto table = [] {
-    std::vector<cParamSpec> t;
-    for (const auto& row : kSpecs)
-      for (const auto& spec : row) t.push_back(MakeParamSpec(spec));
+    std::vector<cParamDesc> t;
+    for (const auto& row : kDescs)
+      for (const auto& desc : row) t.push_back(MakeParamDesc(desc));
     return t;
   }();
-  static const cParamSpec empty;
+  static const cParamDesc empty;
   if (kind < 0 || kind >= kScrEffectKinds || slot < 0 || slot >= kEffectParams) return empty;
   return table[static_cast<size_t>(kind * kEffectParams + slot)];
 }

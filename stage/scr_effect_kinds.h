@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/base/vector.h"
-#include "data/param_spec.h"
+#include "data/param_desc.h"
 
 // The screen effect kinds: 0 none, 1 to 13 as named in ScrEffectKindNames.
 constexpr int kScrEffectKinds = 14;
@@ -12,4 +12,4 @@ constexpr int kEffectParams = 5;  // P0 (running time, tenths of a second) to P4
 const cVector<std::string>& ScrEffectKindNames();
 // Caption, limits and default of parameter `slot` (0 to 4) of a kind; kind 0, the
 // slots a kind does not use and anything out of range are empty.
-const cParamSpec& ScrEffectParamSpec(int kind, int slot);
+const cParamDesc& ScrEffectParamDesc(int kind, int slot);

@@ -6,6 +6,7 @@
 
 #include "app/input.h"
 #include "app/key_config.h"
+#include "platform/files.h"
 #include "tests/support/fake_input.h"
 #include "tests/support/temp_dir.h"
 
@@ -69,6 +70,18 @@ TEST_F(KeyConfigFile, MissingFileGivesTheDefaults) {
   EXPECT_EQ(KeyConfig.nCount, 12);
   EXPECT_EQ(KeyConfig.nJoyCount, 1);
   EXPECT_EQ(KeyConfig.bUse, 0);
+}
+
+TEST_F(KeyConfigFile, AFileThatCannotBeReadGivesTheDefaults) {
+  // A folder of that name opens but gives no bytes: not a file of zeros.
+  ASSERT_TRUE(plat::MakeDirectory("user_data") && plat::MakeDirectory(kKeyConfigPath));
+  KEYCONFIGDATA rec;
+  rec.nCount = 77;
+  EXPECT_EQ(ReadKeyConfig(kKeyConfigPath, rec), 0);
+  EXPECT_EQ(rec.nCount, 77);
+  LoadKeyConfig();
+  EXPECT_EQ(KeyConfig.Entry[4].wCode, 'Z');
+  EXPECT_EQ(KeyConfig.nJoyCount, 1);
 }
 
 TEST_F(KeyConfigFile, FileNameInAnyLetterCase) {

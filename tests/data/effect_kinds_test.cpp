@@ -16,13 +16,13 @@ TEST(EffectKinds, TablesHaveOneEntryPerKindAndEmptyEnds) {
   ASSERT_EQ(ScrEffectKindNames().Count(), 14);
   EXPECT_EQ(ScrEffectKindNames()[12], plat::Utf8ToSjis("モザイク"));
   EXPECT_EQ(ScrEffectKindNames()[13], "");
-  EXPECT_EQ(CharaEffectParamSpec(0, 0).strLabel, "");
-  EXPECT_EQ(ScrEffectParamSpec(14, 0).strLabel, "");  // out of range
-  EXPECT_EQ(CharaEffectParamSpec(12, 4).nMin, -16);
-  EXPECT_EQ(ScrEffectParamSpec(6, 4).strLabel, plat::Utf8ToSjis("波の粗さ(dot)"));
+  EXPECT_EQ(CharaEffectParamDesc(0, 0).strLabel, "");
+  EXPECT_EQ(ScrEffectParamDesc(14, 0).strLabel, "");  // out of range
+  EXPECT_EQ(CharaEffectParamDesc(12, 4).nMin, -16);
+  EXPECT_EQ(ScrEffectParamDesc(6, 4).strLabel, plat::Utf8ToSjis("波の粗さ(dot)"));
   // Running-time defaults: 5 for character kinds 1 to 5 and 10, else 10.
   for (int kind = 1; kind <= 16; ++kind)
-    EXPECT_EQ(CharaEffectParamSpec(kind, 0).nDefault, kind <= 5 || kind == 10 ? 5 : 10) << kind;
+    EXPECT_EQ(CharaEffectParamDesc(kind, 0).nDefault, kind <= 5 || kind == 10 ? 5 : 10) << kind;
 }
 
 TEST(FontFaces, FixedPositionsAndOutOfRangeIndices) {

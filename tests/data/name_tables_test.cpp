@@ -43,15 +43,15 @@ TEST(NameTables, TriggersListsAndDescriptors) {
   EXPECT_EQ(NameList(eNameList::kDirections)[12], Sj("入力方向"));
   EXPECT_EQ(NameList(eNameList::kConditionKinds)[7], Sj("距離条件"));
   EXPECT_EQ(NameList(eNameList::kDistanceUnits).Count(), 3);
-  ASSERT_EQ(CharaStatusSpecs().Count(), 15);
-  EXPECT_EQ(CharaStatusSpecs()[7].nOperandMin, -121);
-  EXPECT_EQ(CharaStatusSpecs()[1].bPercentOfMax, 1);
-  EXPECT_EQ(SystemValueSpecs()[1].nMin, -480);
-  ASSERT_EQ(CharaStateSpecs().Count(), 7);
-  EXPECT_EQ(CharaStateSpecs()[3].Values.Count(), 4);
-  EXPECT_EQ(CharaStateSpecs()[5].Values[9], Sj("×100"));
-  EXPECT_EQ(CharaStateSpecs()[5].nDefault, 1);
-  EXPECT_EQ(EmptyStateSpecs().Count(), 2);
+  ASSERT_EQ(CharaStatusDescs().Count(), 15);
+  EXPECT_EQ(CharaStatusDescs()[7].nOperandMin, -121);
+  EXPECT_EQ(CharaStatusDescs()[1].bPercentOfMax, 1);
+  EXPECT_EQ(SystemValueDescs()[1].nMin, -480);
+  ASSERT_EQ(CharaStateDescs().Count(), 7);
+  EXPECT_EQ(CharaStateDescs()[3].Values.Count(), 4);
+  EXPECT_EQ(CharaStateDescs()[5].Values[9], Sj("×100"));
+  EXPECT_EQ(CharaStateDescs()[5].nDefault, 1);
+  EXPECT_EQ(EmptyStateDescs().Count(), 2);
   // The flight and giant-size lists carry a second terminator.
   const auto& flight = OptionList(eOptionList::kFlight);
   ASSERT_EQ(flight.Count(), 6);
@@ -62,14 +62,14 @@ TEST(NameTables, TriggersListsAndDescriptors) {
 
 TEST(NameTables, ShotPatternsAndMovementTypesNameTheirValues) {
   EXPECT_EQ(ShotPatternNames()[3], Sj("落雷"));
-  const cParamSpec& columns = ShotPatternParamSpec(3, 1);
+  const cParamDesc& columns = ShotPatternParamDesc(3, 1);
   EXPECT_EQ(columns.strLabel, Sj("列の数"));
   EXPECT_EQ(columns.nMin, 1);
   EXPECT_EQ(columns.nMax, 50);
-  EXPECT_EQ(ShotPatternParamSpec(4, 0).strLabel, "");
-  EXPECT_EQ(ShotMoveTypeParamSpec(8, 2).nMax, 359);
-  EXPECT_EQ(ShotMoveTypeParamSpec(5, 1).nDefault, 999);
-  EXPECT_EQ(ShotMoveTypeParamSpec(10, 0).strLabel, "");
+  EXPECT_EQ(ShotPatternParamDesc(4, 0).strLabel, "");
+  EXPECT_EQ(ShotMoveTypeParamDesc(8, 2).nMax, 359);
+  EXPECT_EQ(ShotMoveTypeParamDesc(5, 1).nDefault, 999);
+  EXPECT_EQ(ShotMoveTypeParamDesc(10, 0).strLabel, "");
   EXPECT_EQ(ShotLabels(eShotLabels::kSummonFactions)[2], Sj("番号で指定"));
 }
 

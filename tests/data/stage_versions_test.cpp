@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "data/stage.h"
 #include "tests/data/stage_fixtures.h"
@@ -135,6 +136,9 @@ TEST_F(StageVersions, ValidationLimitsScrollMusicAndPadsThePalette) {
                                                   .F("height", 15).F("limit top", 3).F("limit bottom", 20),
        Value(base).F("width", 40).F("limit left", 20).F("limit right", 39).F("height", 15).F("limit top", 0)
            .F("limit bottom", 14)},
+      {"size at the bottom of the int range", Value(base).F("width", INT32_MIN).F("height", INT32_MIN + 3),
+       Value(base).F("width", INT32_MIN).F("limit left", INT32_MIN).F("limit right", INT32_MIN)
+           .F("height", INT32_MIN + 3).F("limit top", INT32_MIN).F("limit bottom", INT32_MIN + 2)},
       {"unknown music", Value(base).F("music", 7), Value(base).F("music", 0)},
       {"known music", Value(base).F("music", 4), Value(base).F("music", 4)},
       {"one palette entry", Value(base).Recs("palette blocks", {DefaultBlock()}).Recs("palette items", {}),

@@ -111,9 +111,13 @@ TEST(WavReader, EveryPublicFileIsReadOrRefusedSafely) {
       if (name.size() < 4 || name.substr(name.size() - 4) != ".wav") continue;
       std::vector<uint8_t> bytes = ReadFile(TestData(std::string(folder) + "/" + name));
       plat::WaveData w;
-      // Every truncation of the file too: none may read outside the bytes.
+      // Every truncation of the file too, each in a buffer of its own size so that
+      // AddressSanitizer sees a read past it; what is accepted lies inside it.
       for (size_t cut = 0; cut < std::min<size_t>(bytes.size(), 128); ++cut) {
-        plat::ParseWave(bytes.data(), cut, w, nullptr);
+        const std::vector<uint8_t> part(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut));
+        if (plat::ParseWave(part.data(), part.size(), w, nullptr)) {
+          EXPECT_LE(w.samples.size() + 44, cut) << name;
+        }
       }
       (plat::ParseWave(bytes.data(), bytes.size(), w, nullptr) ? read : refused)++;
     }

@@ -59,6 +59,10 @@ std::function<bool(const std::string&)> ExtensionStartsWith(const char* prefix) 
   };
 }
 
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.size() - BaseName(path).size());
+}
+
 const cDataKind* FindDataKind(const std::vector<cDataKind>& kinds, const std::string& path,
                               const std::string& kindName) {
   if (!kindName.empty()) {

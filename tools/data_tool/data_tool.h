@@ -42,3 +42,5 @@ int RunDataTool(const std::vector<std::string>& args, const std::vector<cDataKin
 // Helpers for the kind table.
 std::function<bool(const std::string&)> NameIs(const char* fileName);
 std::function<bool(const std::string&)> ExtensionStartsWith(const char* prefix);
+// The folder a path lies in, with its separator ("" for the current folder).
+std::string FolderOf(const std::string& path);

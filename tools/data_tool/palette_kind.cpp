@@ -40,17 +40,6 @@ void LoadProjectDatabase(const std::string& folder, std::FILE* err) {
                  "default lists for those\n", missing, plat::SjisToUtf8(folder).c_str());
 }
 
-namespace {
-
-// The database of the project the palette belongs to: "database\" beside it.
-std::string FolderOf(const std::string& path) {
-  std::string name = path;
-  StripDirectory(name);
-  return path.substr(0, path.size() - name.size());
-}
-
-}  // namespace
-
 void AddCommonPaletteKind(std::vector<cDataKind>& kinds) {
   cDataKind k;
   k.name = "CommonPalette.cplt4";

@@ -1,6 +1,5 @@
 #include "tools/data_tool/project_data_kinds.h"
 
-#include "app/base/path_util.h"
 #include "app/base/record_dump.h"
 #include "data/database_file.h"
 #include "data/project_globals.h"
@@ -72,9 +71,7 @@ cDataKind DatabaseKind(const char* fileName, cVector<T> cEdDatabase::*member) {
 // The game checks the scene music numbers of "data\System.dat" against the
 // database's music list: take the list from the project the file belongs to.
 void LoadProjectMusicList(const std::string& systemPath, std::FILE* err) {
-  std::string name = systemPath;
-  StripDirectory(name);
-  const std::string bgm = systemPath.substr(0, systemPath.size() - name.size()) + "database\\Bgm.dat";
+  const std::string bgm = FolderOf(systemPath) + "database\\Bgm.dat";
   std::string error;
   cVector<cEdBgm> list = cEdDatabase().BgmList;
   if (LoadDatabaseList(bgm.c_str(), list, error) == eDatabaseRead::kOk) {

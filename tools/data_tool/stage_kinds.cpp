@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-#include "app/base/path_util.h"
 #include "app/shell_globals.h"
 #include "data/project_globals.h"
 #include "data/stage_loader.h"
@@ -12,13 +11,6 @@
 namespace {
 
 std::string Utf8(const std::string& sjis) { return plat::SjisToUtf8(sjis); }
-
-// The folder a path lies in, with its separator ("" for the current folder).
-std::string FolderOf(const std::string& path) {
-  std::string name = path;
-  StripDirectory(name);
-  return path.substr(0, path.size() - name.size());
-}
 
 // The folder above a folder given with its separator.
 std::string ParentOf(const std::string& folder) {

@@ -1,9 +1,9 @@
-#include "data/param_spec.h"
+#include "data/param_desc.h"
 
 #include "platform/sjis.h"
 
-cParamSpec MakeParamSpec(const cParamSpecText& text) {
-  cParamSpec p;
+cParamDesc MakeParamDesc(const cParamDescText& text) {
+  cParamDesc p;
   p.strLabel = plat::Utf8ToSjis(text.label ? text.label : "");
   p.nMin = text.min;
   p.nMax = text.max;
