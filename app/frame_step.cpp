@@ -9,8 +9,9 @@
 //   step 10  the stage's own frame rate above 60 in the DirectDraw present (stage
 //            play; no stage-play scene exists yet). Under Direct3D the pacing is the
 //            present's own (drawing layer, present pacing).
-//   SetPaletteSet and CycleMenuColors: palette rotation and the flashing colour
-//   table (drawing layer, characters).
+// The per-frame palette services of the scenes, SetPaletteSet and CycleMenuColors,
+// live in palette_set.cpp and menu_colors.cpp; the menu scenes and the stage
+// drawing call CycleMenuColors once per frame.
 #include <atomic>
 #include <string>
 

@@ -4,11 +4,9 @@
 // work writes its step and puts it into the table. The steps of the drawing layer
 // and of sound live beside them (startup_drawing.cpp, startup_sound.cpp).
 //
-// PENDING steps (no function yet), in one list:
-//   InitGame 29   SetPaletteSet at 8 bits (palette rotation of the drawing layer)
-//
-// InitGame 15's InitCommonControls has no counterpart here: the dialogs' controls
-// are the platform's own (platform/ui) and need no registration.
+// Every step has its function now. InitGame 15's InitCommonControls has no
+// counterpart: the dialogs' controls are the platform's own (platform/ui) and
+// need no registration.
 #include "app/init_game.h"
 
 #include <string>
@@ -20,6 +18,7 @@
 #include "app/key_config.h"
 #include "app/main_window.h"
 #include "app/mode_manager.h"
+#include "app/palette_set.h"
 #include "app/report_log.h"
 #include "app/shell_globals.h"
 #include "app/startup_steps.h"
@@ -30,6 +29,7 @@
 #include "app/window_data.h"
 #include "chara/command_param_table.h"
 #include "data/project_globals.h"
+#include "draw/dd_globals.h"
 #include "data/startup_data.h"
 #include "modes/stage_file_start.h"
 #include "platform/clock.h"
@@ -177,6 +177,12 @@ bool LoadOptions(cStartup&) {
   return true;
 }
 
+bool ApplyPaletteSet(cStartup&) {
+  // The blend table's message comes from SetPaletteSet; its failure ends the start.
+  if (DDSettings.nBpp != 8) return true;
+  return SetPaletteSet(OptionData.nPaletteSet);
+}
+
 bool LoadWorldMap(cStartup&) { return LoadWorldMapStep(); }
 
 bool LoadCommonPalette(cStartup&) { return LoadCommonPaletteStep(); }
@@ -228,7 +234,7 @@ const cStep kInitSteps[] = {
     {"26", "joysticks, scripted input (KORVANE_INPUT), cInput::InitJoyButtons on every Input entry", StartInputDevices, ""},
     {"27", "ReadKeyConfig, else SetDefaultKeyConfig", ReadKeyConfiguration, ""},
     {"28", "\"user_data\\Option.dat\" (a file that cannot be read keeps the defaults)", LoadOptions, ""},
-    {"29", "SetPaletteSet at 8 bits", nullptr, "palette rotation of the drawing layer"},
+    {"29", "SetPaletteSet with the option record's palette set at 8 bits", ApplyPaletteSet, ""},
     {"30", "cBgmPlayer::Init when music is on", StartMusicPlayer, ""},
     {"31", "sound descriptors and SoundTable", BuildSoundTable, ""},
     {"32", "DS_Init(22050, 8, 1)", StartSoundEffects, ""},

@@ -3,6 +3,11 @@
 // two sheets (in a blit batch sorted by texture, as the stage draws them), 320
 // characters of sheet text and the present, on each back end at 16 and 32 bits
 // (and 8-bit DirectDraw), full screen. The time of one iteration is the frame.
+//
+// Beside it, the heaviest pixel effects on their own, each one call per
+// iteration into the back buffer, to set against the frame: a blur of radius 4
+// over a 128x128 picture, a full-screen wave of 1-pixel columns (640 blits), the
+// whole 640x480 picture rotated by 30 degrees, and one frame of a full-screen fade.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -73,23 +78,47 @@ void DrawFrame(cStage& s) {
   }
 }
 
+// The drawing layer set up full screen in a fresh folder holding the made-up
+// project and the layer pictures; released and the folder removed at the end.
+class cBenchLayer {
+ public:
+  cBenchLayer(int backEnd, int bpp) : m_old(fs::current_path()) {
+    std::mt19937 rng(12345 + backEnd * 100 + bpp);
+    m_dir = fs::temp_directory_path() / ("korvane-bench-" + std::to_string(rng()));
+    fs::create_directories(m_dir);
+    fs::current_path(m_dir);
+    plat::DisplayControl().Reset();
+    BuildSysBmpInfo();
+    bool ok = draw_tool::WriteSheetProject();
+    for (int i = 0; i < kLayers && ok; ++i) ok = WriteLayer(i);
+    // Full screen with vsync on: the present does not wait for a frame slot.
+    ok = ok && DDInit(backEnd, 1, 640, 480, bpp, 1, 0, 1, 60, 1, Off_Sys, SysBmpInfo, SYS_BMP_COUNT);
+    if (ok && lpDTCon) LinkSurfaceAliases();
+    ok = ok && DDInitPaletteAndTransmit(0, 0, 0, 0);
+    const int sheets[] = {1, 4, 20, 47};
+    ok = ok && DDLoadSurfaceTable(Off_Sys, sheets, 4);
+    m_ok = ok;
+  }
+  ~cBenchLayer() {
+    DDRelease();
+    plat::PresentedFrame drained;
+    plat::TakeFrame(drained);
+    fs::current_path(m_old);
+    std::error_code ec;
+    fs::remove_all(m_dir, ec);
+  }
+  bool Ok() const { return m_ok; }
+
+ private:
+  fs::path m_old, m_dir;
+  bool m_ok = false;
+};
+
 void StageFrame(benchmark::State& state) {
   const int backEnd = static_cast<int>(state.range(0)), bpp = static_cast<int>(state.range(1));
   std::mt19937 rng(12345);
-  const fs::path old = fs::current_path();
-  const fs::path dir = fs::temp_directory_path() / ("korvane-bench-" + std::to_string(rng()));
-  fs::create_directories(dir);
-  fs::current_path(dir);
-  plat::DisplayControl().Reset();
-  BuildSysBmpInfo();
-  bool ok = draw_tool::WriteSheetProject();
-  for (int i = 0; i < kLayers && ok; ++i) ok = WriteLayer(i);
-  // Full screen with vsync on: the present does not wait for a frame slot.
-  ok = ok && DDInit(backEnd, 1, 640, 480, bpp, 1, 0, 1, 60, 1, Off_Sys, SysBmpInfo, SYS_BMP_COUNT);
-  if (ok && lpDTCon) LinkSurfaceAliases();
-  ok = ok && DDInitPaletteAndTransmit(0, 0, 0, 0);
-  const int sheets[] = {1, 4, 20};
-  ok = ok && DDLoadSurfaceTable(Off_Sys, sheets, 3);
+  cBenchLayer layer(backEnd, bpp);
+  bool ok = layer.Ok();
   auto stage = std::make_unique<cStage>();
   for (int i = 0; i < kLayers && ok; ++i)
     ok = DDCreateSurfaceFromFile(&stage->layers[i], ("layer" + std::to_string(i) + ".bmp").c_str(), 1, bpp, 0, 0,
@@ -117,24 +146,57 @@ void StageFrame(benchmark::State& state) {
     for (auto _ : state) DrawFrame(*stage);
     state.counters["frames"] = static_cast<double>(state.iterations());
   }
-  for (DDSURFACEDATA& layer : stage->layers) DDReleaseSurface(&layer);
-  DDRelease();
-  plat::PresentedFrame drained;
-  plat::TakeFrame(drained);
-  fs::current_path(old);
-  std::error_code ec;
-  fs::remove_all(dir, ec);
+  for (DDSURFACEDATA& l : stage->layers) DDReleaseSurface(&l);
+}
+
+// One effect call per iteration on the set-up layer.
+template <class Effect>
+void RunEffect(benchmark::State& state, Effect effect) {
+  cBenchLayer layer(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  if (!layer.Ok()) {
+    state.SkipWithError("the drawing layer could not be set up");
+    return;
+  }
+  DDBltFast(&BackBuffer, 0, 0, 640, 480, &Off_Sys[47], 0, 0, 0);
+  effect();  // warm-up
+  for (auto _ : state) effect();
+  // A fade left part of the way is completed, so that the next run starts at rest.
+  DDFadeOut(ScreenPalette, 0, 255, 0, 0, 0, 10.0, GamePalette, 1);
+}
+
+void Blur(benchmark::State& state) {
+  RunEffect(state, [] { DDBlur(&BackBuffer, 100, 100, 128, 128, 4, 4, &Off_Sys[47], 0, 0, 0); });
+}
+
+void Wave(benchmark::State& state) {
+  RunEffect(state, [] { DDBltWave(&BackBuffer, 0, 0, 640, 480, 2, 8.0, 30, 1, &Off_Sys[47], 0, 0, 0, 1); });
+}
+
+void Rotate(benchmark::State& state) {
+  RunEffect(state, [] { DDBltRotate(&BackBuffer, 320, 240, 640, 480, 320, 240, 30, &Off_Sys[47], 0, 0, 0); });
+}
+
+void Fade(benchmark::State& state) {
+  RunEffect(state, [] { DDFadeOut(ScreenPalette, 0, 255, 0, 0, 0, 10.0, GamePalette, 0); });
 }
 
 }  // namespace
 
-BENCHMARK(StageFrame)
-    ->ArgNames({"d3d", "bpp"})
-    ->Args({0, 8})
-    ->Args({0, 16})
-    ->Args({0, 32})
-    ->Args({1, 16})
-    ->Args({1, 32})
-    ->Unit(benchmark::kMillisecond);
+// Each back end at each depth, full screen; the 8-bit depth is DirectDraw's only.
+void BackEnds(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"d3d", "bpp"})->Args({0, 8})->Args({0, 16})->Args({0, 32})->Args({1, 16})->Args({1, 32});
+  b->Unit(benchmark::kMillisecond);
+}
+
+void BackEndsAbove8(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"d3d", "bpp"})->Args({0, 16})->Args({0, 32})->Args({1, 16})->Args({1, 32});
+  b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(StageFrame)->Apply(BackEnds);
+BENCHMARK(Blur)->Apply(BackEndsAbove8);  // the blur draws nothing at 8 bits per pixel
+BENCHMARK(Wave)->Apply(BackEnds);
+BENCHMARK(Rotate)->Apply(BackEnds);
+BENCHMARK(Fade)->Apply(BackEnds);
 
 BENCHMARK_MAIN();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "draw/dd_device_state.h"
 #include "draw/dd_globals.h"
 
 namespace {
@@ -56,4 +57,24 @@ void DDSetBltStage(uint32_t dwColorOp, uint32_t dwAlphaOp) {
   lpDevice->SetTextureStageState(0, plat::StageStateType::kAlphaOp, dwAlphaOp);
   lpDevice->SetTextureStageState(0, plat::StageStateType::kAlphaArg1, plat::kArgTexture);
   lpDevice->SetTextureStageState(0, plat::StageStateType::kAlphaArg2, plat::kArgDiffuse);
+}
+
+int DDDrawEffectQuad(DDSURFACEDATA* lpTargetSD, DDSURFACEDATA* lpVBOwnerSD, const plat::Vertex* v,
+                     const DDQUADSTAGE& stage, const std::shared_ptr<plat::cTexture>& texture) {
+  if (!lpDevice || !lpVBOwnerSD || !lpVBOwnerSD->lpDT) return DDQUAD_NO_BUFFER;
+  const std::shared_ptr<plat::cVertexBuffer>& vb = lpVBOwnerSD->lpDT->lpVB;
+  if (!vb || vb->Count() < 4) return DDQUAD_NO_BUFFER;
+  std::copy_n(v, 4, vb->Data());
+  if (!DDBeginScene() || !DDSetRenderTarget(lpTargetSD)) return DDQUAD_NO_TARGET;
+  lpDevice->SetTextureStageState(0, plat::StageStateType::kColorOp, stage.dwColorOp);
+  lpDevice->SetTextureStageState(0, plat::StageStateType::kColorArg1, stage.dwColorArg1);
+  lpDevice->SetTextureStageState(0, plat::StageStateType::kColorArg2, stage.dwColorArg2);
+  lpDevice->SetTextureStageState(0, plat::StageStateType::kAlphaOp, stage.dwAlphaOp);
+  lpDevice->SetTextureStageState(0, plat::StageStateType::kAlphaArg1, stage.dwAlphaArg1);
+  lpDevice->SetTextureStageState(0, plat::StageStateType::kAlphaArg2, stage.dwAlphaArg2);
+  lpDevice->SetTexture(0, texture);
+  lpDevice->SetStreamSource(vb, sizeof(plat::Vertex));
+  lpDevice->DrawTriangleStrip(0, 2);
+  DDRestoreRenderTarget();
+  return DDQUAD_DRAWN;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "draw/dd_types.h"
 
@@ -20,3 +21,19 @@ uint32_t DDBltKeyClearColor(const DDSURFACEDATA* lpDstSD);
 void DDClearBltRect(const DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight);
 // Texture stage 0 for blits: argument 1 the texture, argument 2 the diffuse colour.
 void DDSetBltStage(uint32_t dwColorOp, uint32_t dwAlphaOp);
+
+// Texture stage 0 of an effect's own quad.
+struct DDQUADSTAGE {
+  uint32_t dwColorOp, dwColorArg1, dwColorArg2;
+  uint32_t dwAlphaOp, dwAlphaArg1, dwAlphaArg2;
+};
+// Results of DDDrawEffectQuad.
+constexpr int DDQUAD_DRAWN = 0;      // drawn (the device's own result aside)
+constexpr int DDQUAD_NO_BUFFER = 1;  // the vertex buffer could not be filled: nothing drawn
+constexpr int DDQUAD_NO_TARGET = 2;  // no scene, or the target cannot be the render target: nothing drawn
+// One effect quad: the four vertices (top-left, bottom-left, top-right,
+// bottom-right) go into lpVBOwnerSD's four-vertex buffer, the scene is begun,
+// lpTargetSD made the render target, the stage and texture set and the strip
+// drawn; the default render target is current again afterwards.
+int DDDrawEffectQuad(DDSURFACEDATA* lpTargetSD, DDSURFACEDATA* lpVBOwnerSD, const plat::Vertex* v,
+                     const DDQUADSTAGE& stage, const std::shared_ptr<plat::cTexture>& texture);

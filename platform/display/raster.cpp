@@ -302,6 +302,39 @@ inline void Plot(cSurface& target, int x, int y, uint32_t src, const RasterState
   WritePixel(p, bpp, ArgbToPixel(target.Format(), out));
 }
 
+// Plot for many pixels of one draw: the blend decided once.
+struct Plotter {
+  cSurface& target;
+  const RasterState& st;
+  const bool noBlend, standard;
+  const PixelFormat format;
+  const int bpp;
+  Plotter(cSurface& t, const RasterState& s)
+      : target(t), st(s), noBlend(NoBlend(s)), standard(StandardBlend(s)), format(t.Format()),
+        bpp(t.BytesPerPixel()) {}
+  void operator()(int x, int y, uint32_t src) const {
+    uint8_t* p = target.Row(y) + x * bpp;
+    if (noBlend) {
+      WritePixel(p, bpp, ArgbToPixel(format, src));
+      return;
+    }
+    const uint32_t a = src >> 24;
+    if (standard && a == 0) return;
+    if (standard && a == 255) {
+      WritePixel(p, bpp, ArgbToPixel(format, src));
+      return;
+    }
+    const uint32_t dst = PixelToArgb(format, ReadPixel(p, bpp));
+    WritePixel(p, bpp, ArgbToPixel(format, standard ? BlendStandard(src, dst) : BlendPixel(st, src, dst)));
+  }
+};
+
+// floor(v) as an integer, for the values a texture coordinate takes.
+inline int64_t FloorToInt(double v) {
+  const int64_t t = static_cast<int64_t>(v);
+  return v < static_cast<double>(t) ? t - 1 : t;
+}
+
 inline int WrapIndex(int64_t t, int size, uint32_t mode) {
   if (mode == kAddressClamp) return static_cast<int>(std::clamp<int64_t>(t, 0, size - 1));
   int64_t m = t % size;
@@ -350,6 +383,49 @@ void TexelIndices(int first, int end, double e0, double e1, double t0, double t1
   }
 }
 
+// One colour of partial alpha blended over a rectangle with the standard blend.
+// Each result depends only on the pixel it replaces, so the results are taken
+// from tables: per channel at 32 bits, per stored value at 16 bits when the
+// rectangle is larger than the table. The same pixels as blending one by one.
+void BlendConstantRect(cSurface& target, int x0, int x1, int y0, int y1, uint32_t src) {
+  const PixelFormat f = target.Format();
+  const int64_t area = int64_t(x1 - x0) * (y1 - y0);
+  if (f == PixelFormat::kX8R8G8B8 || f == PixelFormat::kA8R8G8B8) {
+    uint8_t table[4][256];
+    for (int d = 0; d < 256; ++d) {
+      // The channels of BlendStandard(src, d in every channel).
+      const uint32_t out = BlendStandard(src, 0x01010101u * uint32_t(d));
+      for (int c = 0; c < 4; ++c) table[c][d] = uint8_t(out >> (8 * c));
+    }
+    for (int y = y0; y < y1; ++y) {
+      uint8_t* p = target.Row(y) + 4 * x0;
+      for (int x = x0; x < x1; ++x, p += 4) {
+        const uint32_t d = PixelToArgb(f, Load32(p));
+        const uint32_t out = uint32_t(table[0][d & 255]) | uint32_t(table[1][(d >> 8) & 255]) << 8 |
+                             uint32_t(table[2][(d >> 16) & 255]) << 16 | uint32_t(table[3][d >> 24]) << 24;
+        Store32(p, ArgbToPixel(f, out));
+      }
+    }
+    return;
+  }
+  if ((f == PixelFormat::kR5G6B5 || f == PixelFormat::kA1R5G5B5) && area > 65536) {
+    std::vector<uint16_t> table(65536);
+    for (uint32_t v = 0; v < 65536; ++v)
+      table[v] = static_cast<uint16_t>(ArgbToPixel(f, BlendStandard(src, PixelToArgb(f, v))));
+    for (int y = y0; y < y1; ++y) {
+      uint8_t* p = target.Row(y) + 2 * x0;
+      for (int x = x0; x < x1; ++x, p += 2) Store16(p, table[Load16(p)]);
+    }
+    return;
+  }
+  const int bpp = target.BytesPerPixel();
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      uint8_t* p = target.Row(y) + x * bpp;
+      WritePixel(p, bpp, ArgbToPixel(f, BlendStandard(src, PixelToArgb(f, ReadPixel(p, bpp)))));
+    }
+}
+
 bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& st, const Vertex* v,
                      const Rect& vp) {
   // Strip order: top-left, bottom-left, top-right, bottom-right (or any order
@@ -378,6 +454,10 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
     if (noBlend || (standard && (src >> 24) == 255)) {
       uint32_t value = ArgbToPixel(target.Format(), src);
       for (int y = y0; y < y1; ++y) FillPixels(target.Row(y) + x0 * bpp, bpp, x1 - x0, value);
+      return true;
+    }
+    if (standard) {
+      BlendConstantRect(target, x0, x1, y0, y1, src);
       return true;
     }
     for (int y = y0; y < y1; ++y)
@@ -454,33 +534,50 @@ void DrawTriangle(cSurface& target, const cSurface* tex, const RasterState& st, 
   int y0 = static_cast<int>(std::max<int64_t>(vp.top, FloorDiv(minY, 256)));
   int y1 = static_cast<int>(std::min<int64_t>(vp.bottom - 1, FloorDiv(maxY, 256) + 1));
   const bool useTex = tex && StageUsesTexture(st.stage);
+  // One vertex colour for the whole triangle (the usual case) is not interpolated:
+  // weights that sum to one give back that colour exactly.
+  const bool flat = p[0]->diffuse == p[1]->diffuse && p[0]->diffuse == p[2]->diffuse;
+  const ShadeKind kind = flat ? KindOf(st, p[0]->diffuse) : ShadeKind::kGeneric;
+  const Plotter plot(target, st);
+  const int texWidth = tex ? tex->Width() : 0, texHeight = tex ? tex->Height() : 0;
   for (int y = y0; y <= y1; ++y) {
-    for (int x = x0; x <= x1; ++x) {
-      int64_t px = int64_t(x) * 256, py = int64_t(y) * 256;
-      int64_t w[3];
+    // The edge functions stepped along the row; the pixels inside a row of a
+    // triangle are one run, so the row ends where the run does.
+    const int64_t px0 = int64_t(x0) * 256, py = int64_t(y) * 256;
+    int64_t w[3];
+    for (int i = 0; i < 3; ++i) w[i] = A[i] * px0 + B[i] * py + C[i];
+    bool entered = false;
+    for (int x = x0; x <= x1; ++x, w[0] += A[0] * 256, w[1] += A[1] * 256, w[2] += A[2] * 256) {
       bool inside = true;
-      for (int i = 0; i < 3 && inside; ++i) {
-        w[i] = A[i] * px + B[i] * py + C[i];
-        inside = w[i] > 0 || (w[i] == 0 && inclusive[i]);
+      for (int i = 0; i < 3 && inside; ++i) inside = w[i] > 0 || (w[i] == 0 && inclusive[i]);
+      if (!inside) {
+        if (entered) break;
+        continue;
       }
-      if (!inside) continue;
+      entered = true;
       double l0 = double(w[0]) / double(area), l1 = double(w[1]) / double(area), l2 = double(w[2]) / double(area);
-      uint32_t diffuse = 0;
-      for (int sh = 0; sh < 32; sh += 8) {
-        double ch = l0 * ((p[0]->diffuse >> sh) & 255) + l1 * ((p[1]->diffuse >> sh) & 255) +
-                    l2 * ((p[2]->diffuse >> sh) & 255);
-        diffuse |= static_cast<uint32_t>(std::clamp<int>(static_cast<int>(std::floor(ch + 0.5)), 0, 255)) << sh;
+      uint32_t diffuse = p[0]->diffuse;
+      if (!flat) {
+        diffuse = 0;
+        for (int sh = 0; sh < 32; sh += 8) {
+          double ch = l0 * ((p[0]->diffuse >> sh) & 255) + l1 * ((p[1]->diffuse >> sh) & 255) +
+                      l2 * ((p[2]->diffuse >> sh) & 255);
+          diffuse |= static_cast<uint32_t>(std::clamp<int>(static_cast<int>(std::floor(ch + 0.5)), 0, 255)) << sh;
+        }
       }
       uint32_t texel = 0xFFFFFFFF;
       if (useTex) {
         double u = l0 * p[0]->u + l1 * p[1]->u + l2 * p[2]->u;
         double v = l0 * p[0]->v + l1 * p[1]->v + l2 * p[2]->v;
         // Texel boundaries that the exact value meets are not missed by rounding.
-        int tx = WrapIndex(static_cast<int64_t>(std::floor(u * tex->Width() + 1e-6)), tex->Width(), st.addressU);
-        int ty = WrapIndex(static_cast<int64_t>(std::floor(v * tex->Height() + 1e-6)), tex->Height(), st.addressV);
+        int tx = WrapIndex(FloorToInt(u * texWidth + 1e-6), texWidth, st.addressU);
+        int ty = WrapIndex(FloorToInt(v * texHeight + 1e-6), texHeight, st.addressV);
         texel = PixelToArgb(tex->Format(), tex->GetPixel(tx, ty));
       }
-      Plot(target, x, y, ShadePixel(st, texel, diffuse), st);
+      const uint32_t src = kind == ShadeKind::kTexel         ? texel
+                           : kind == ShadeKind::kOpaqueTexel ? (texel | 0xFF000000u)
+                                                             : ShadePixel(st, texel, diffuse);
+      plot(x, y, src);
     }
   }
 }

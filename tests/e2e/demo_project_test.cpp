@@ -81,6 +81,19 @@ TEST(DemoGameRun, AMissingDatabaseFileEndsTheStartUpWithTheGamesMessage) {
   EXPECT_FALSE(dir.ReportContains("Mode : "));  // ended before the drawing layer
 }
 
+// At 8 bits the start-up applies the option record's palette set: without its
+// blend table the start ends with the game's message.
+TEST(DemoGameRun, AMissingBlendTableEndsAnEightBitStart) {
+  cTempDir dir(false);
+  ASSERT_TRUE(MakeDemoProject(dir.Path(), "Direct3D=0\nWindowMode=0\nBpp=8\nExit\n"));
+  std::remove((dir.Path() + "/bmp/hbt/hbt00.dat").c_str());
+  cProcessResult r = RunGame(dir.Path(), {"KORVANE_FRAMES=3"});
+  EXPECT_NE(r.exitCode, 0) << r.output;
+  EXPECT_TRUE(dir.ReportContains(std::string("MessageBox [") + SJ("エラー") + "] " +
+                                 SJ("bmp\\hbt\\hbt00.dat の読み込みに失敗！")));
+  EXPECT_TRUE(dir.ReportContains("Bpp : 8"));
+}
+
 TEST(DemoGameRun, DumpWritesTheAskedFramesAsPictures) {
   cTempDir dir(false);
   ASSERT_TRUE(MakeDemoProject(dir.Path()));

@@ -6,6 +6,7 @@
 #include "platform/display/display_control.h"
 #include "platform/sjis.h"
 #include "tools/draw_tool/card_blits.h"
+#include "tools/draw_tool/card_effects.h"
 #include "tools/draw_tool/text_card.h"
 
 namespace draw_tool {
@@ -81,7 +82,7 @@ bool StartDrawing(const DrawConfig& config, bool* fellBack) {
 
 void StopDrawing() { DDRelease(); }
 
-std::vector<std::string> CardNames() { return {"sheets", "blits", "text"}; }
+std::vector<std::string> CardNames() { return {"sheets", "blits", "text", "effects"}; }
 
 bool DrawCard(const std::string& card, plat::PresentedFrame* frame) {
   if (card == "sheets") {
@@ -90,10 +91,14 @@ bool DrawCard(const std::string& card, plat::PresentedFrame* frame) {
     DrawBlitsCard();
   } else if (card == "text") {
     if (!DrawTextCard()) return false;
+  } else if (card == "effects") {
+    DrawEffectsCard();
   } else {
     return false;
   }
-  if (!Present()) return false;
+  const bool presented = Present();
+  if (card == "effects") FinishEffectsCard();
+  if (!presented) return false;
   plat::PresentedFrame taken;
   bool got = plat::TakeFrame(taken);
   if (frame) *frame = std::move(taken);

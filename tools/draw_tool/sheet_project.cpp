@@ -49,6 +49,30 @@ const std::vector<SheetDesc>& SheetDescs() {
   return sheets;
 }
 
+const std::vector<uint8_t>& SheetBlendTable() {
+  static const std::vector<uint8_t> table = [] {
+    std::vector<uint8_t> t(65536);
+    for (int a = 0; a < 256; ++a) {
+      for (int b = a; b < 256; ++b) {
+        int best = a == 0 ? b : b == 0 ? a : 1;
+        if (a != 0 && b != 0) {
+          const int r = (gPalette[a].red + gPalette[b].red) / 2, g = (gPalette[a].green + gPalette[b].green) / 2,
+                    bl = (gPalette[a].blue + gPalette[b].blue) / 2;
+          int bestDistance = -1;
+          for (int i = 1; i < 256; ++i) {
+            const int dr = gPalette[i].red - r, dg = gPalette[i].green - g, db = gPalette[i].blue - bl;
+            const int d = dr * dr + dg * dg + db * db;
+            if (bestDistance < 0 || d < bestDistance) best = i, bestDistance = d;
+          }
+        }
+        t[size_t(a) * 256 + b] = t[size_t(b) * 256 + a] = uint8_t(best);
+      }
+    }
+    return t;
+  }();
+  return table;
+}
+
 uint8_t SheetPixel(const SheetDesc& s, int x, int y) {
   const int cx = x / s.cellWidth, cy = y / s.cellHeight, lx = x % s.cellWidth, ly = y % s.cellHeight;
   const int base = 1 + (s.seed * 31 + cx * 7 + cy * 13) % 254;
@@ -59,7 +83,11 @@ uint8_t SheetPixel(const SheetDesc& s, int x, int y) {
 }
 
 bool WriteSheetProject() {
-  if (!plat::MakeDirectory("bmp") || !plat::MakeDirectory("bmp\\plt")) return false;
+  if (!plat::MakeDirectory("bmp") || !plat::MakeDirectory("bmp\\plt") || !plat::MakeDirectory("bmp\\hbt"))
+    return false;
+  // The blend table of palette set 0 (8-bit translucency).
+  const std::vector<uint8_t>& blend = SheetBlendTable();
+  if (!plat::WriteFileAtomic("bmp\\hbt\\hbt00.dat", blend.data(), blend.size())) return false;
   // The palette picture: the key colour on top, entry r * 16 + c at column c, row 8 + r.
   std::vector<uint8_t> palette(16 * 24, 0);
   for (int r = 0; r < 16; ++r)

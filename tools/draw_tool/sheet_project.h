@@ -9,7 +9,8 @@
 // every sheet the system bitmap table needs, 8-bit pictures against one
 // 256-colour palette whose entry 0 (magenta) is the transparent colour. Cells
 // carry an asymmetric mark so that mirroring shows. Of the optional sheets only
-// "bmp\Character2.bmp" and the first background layer are written.
+// "bmp\Character2.bmp" and the first background layer are written. The blend
+// table of palette set 0 goes to "bmp\hbt\hbt00.dat".
 namespace draw_tool {
 
 struct SheetDesc {
@@ -21,6 +22,10 @@ struct SheetDesc {
 const plat::PaletteEntry* SheetPalette();
 // The sheets written (without the palette picture).
 const std::vector<SheetDesc>& SheetDescs();
+// The blend table written as "bmp\hbt\hbt00.dat": per pair of palette indexes
+// (row a, column b) the entry nearest to their average colour; index 0 (the
+// transparent colour) gives the other index.
+const std::vector<uint8_t>& SheetBlendTable();
 // Palette index of a sheet's pixel.
 uint8_t SheetPixel(const SheetDesc& sheet, int x, int y);
 

@@ -1,0 +1,226 @@
+#include "draw/dd_blur.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "app/report_log.h"
+#include "draw/dd_pixel_ops.h"
+#include "platform/sjis.h"
+
+namespace {
+
+// Channel sums and the number of samples counted.
+struct Sums {
+  int64_t r = 0, g = 0, b = 0, n = 0;
+  void Add(const Sums& o) { r += o.r, g += o.g, b += o.b, n += o.n; }
+  void Sub(const Sums& o) { r -= o.r, g -= o.g, b -= o.b, n -= o.n; }
+};
+
+struct Rgb {
+  uint32_t r, g, b;
+};
+
+// The red, green and blue of a pixel: the surface format's fields at 16 bits,
+// bytes at 32.
+inline Rgb Channels(uint32_t p, int bytes) {
+  if (bytes == 2) {
+    const DDCOLORMASK& m = PixelColorMask;
+    return {DDChannel(p, m.nShiftR, m.nMaskR), DDChannel(p, m.nShiftG, m.nMaskG), DDChannel(p, m.nShiftB, m.nMaskB)};
+  }
+  return {(p >> 16) & 255, (p >> 8) & 255, p & 255};
+}
+
+}  // namespace
+
+bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int nRadiusX, int nRadiusY,
+            DDSURFACEDATA* lpSrcSD, int sx, int sy, int nKey) {
+  if (nRadiusX == 0 || nRadiusY == 0) return true;
+  cSurfaceLock dstLock;
+  if (!dstLock.Lock(lpDstSD)) return false;
+  cSurfaceLock srcLock;
+  if (!srcLock.Lock(lpSrcSD)) return false;
+  const int bpp = DDSettings.nBpp;
+  if (bpp == 8) {
+    ECLog(SJ("8ビットぼかしは不可能！"));
+    return true;
+  }
+  const int bytes = bpp / 8;
+  if ((bpp != 16 && bpp != 32) || dstLock.m_nBytesPerPixel != bytes || srcLock.m_nBytesPerPixel != bytes) return true;
+  // A negative radius counts no sample: nothing changes.
+  if (nRadiusX < 0 || nRadiusY < 0 || nWidth <= 0 || nHeight <= 0) return true;
+
+  const DDLockArea dstArea = DDAreaOf(dstLock), srcArea = DDAreaOf(srcLock);
+  const int64_t w = nWidth, h = nHeight, rx = nRadiusX, ry = nRadiusY;
+  // Rectangle columns and rows written (their destination inside the target) ...
+  const int64_t c0 = std::max<int64_t>(0, -int64_t(x)), c1 = std::min<int64_t>(w, dstArea.nWidth - int64_t(x));
+  const int64_t r0 = std::max<int64_t>(0, -int64_t(y)), r1 = std::min<int64_t>(h, dstArea.nHeight - int64_t(y));
+  if (c0 >= c1 || r0 >= r1) return true;
+  // ... and those sampled for them (inside the rectangle and the source).
+  const int64_t sc0 = std::max({int64_t(0), c0 - rx, -int64_t(sx)});
+  const int64_t sc1 = std::min({w, c1 + rx - 1, srcArea.nWidth - int64_t(sx)});
+  const int64_t sr0 = std::max({int64_t(0), r0 - ry, -int64_t(sy)});
+  const int64_t sr1 = std::min({h, r1 + ry - 1, srcArea.nHeight - int64_t(sy)});
+  if (sc0 >= sc1 || sr0 >= sr1) return true;
+
+  const bool keyed = nKey == 1;
+  auto sourcePixel = [&](int64_t c, int64_t r) {
+    return plat::ReadPixel(srcLock.Row(static_cast<int>(sy + r)) + (sx + c) * bytes, bytes);
+  };
+
+  // Horizontal box sums of every sampled row at every written column, from the
+  // row's running sums; then a running vertical window over them. The sums are
+  // exact, so the averages are those of the box counted sample by sample.
+  const size_t cols = static_cast<size_t>(c1 - c0), sampleCols = static_cast<size_t>(sc1 - sc0);
+  std::vector<Sums> rowSums(static_cast<size_t>(sr1 - sr0) * cols);
+  std::vector<Sums> prefix(sampleCols + 1);
+  for (int64_t r = sr0; r < sr1; ++r) {
+    for (int64_t c = sc0; c < sc1; ++c) {
+      Sums s = prefix[static_cast<size_t>(c - sc0)];
+      const uint32_t p = sourcePixel(c, r);
+      if (!(keyed && DDIsTransparentPixel(p, bytes))) {
+        const Rgb v = Channels(p, bytes);
+        s.Add({v.r, v.g, v.b, 1});
+      }
+      prefix[static_cast<size_t>(c - sc0 + 1)] = s;
+    }
+    Sums* out = &rowSums[static_cast<size_t>(r - sr0) * cols];
+    for (int64_t c = c0; c < c1; ++c) {
+      const int64_t a = std::max(c - rx, sc0), b = std::min(c + rx - 1, sc1 - 1);
+      Sums s;
+      if (a <= b) {
+        s = prefix[static_cast<size_t>(b + 1 - sc0)];
+        s.Sub(prefix[static_cast<size_t>(a - sc0)]);
+      }
+      out[c - c0] = s;
+    }
+  }
+
+  const bool d3d = lpDTCon != nullptr;
+  const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
+  const DDCOLORMASK& m = PixelColorMask;
+  const DDCOLORMASK& screen = BackBufferColorMask;
+  std::vector<Sums> window(cols);
+  auto addRow = [&](int64_t r, bool add) {
+    if (r < sr0 || r >= sr1) return;
+    const Sums* row = &rowSums[static_cast<size_t>(r - sr0) * cols];
+    for (size_t i = 0; i < cols; ++i) add ? window[i].Add(row[i]) : window[i].Sub(row[i]);
+  };
+  for (int64_t r = std::max(r0 - ry, sr0); r <= std::min(r0 + ry - 1, sr1 - 1); ++r) addRow(r, true);
+  for (int64_t r = r0; r < r1; ++r) {
+    if (r > r0) {
+      addRow(r + ry - 1, true);
+      addRow(r - ry - 1, false);
+    }
+    uint8_t* dRow = dstLock.Row(static_cast<int>(y + r));
+    const bool rowInSource = sy + r >= 0 && sy + r < srcArea.nHeight;
+    for (int64_t c = c0; c < c1; ++c) {
+      if (keyed) {
+        // The centre decides: a transparent (or unreadable) pixel stays as it is.
+        if (!rowInSource || sx + c < 0 || sx + c >= srcArea.nWidth) continue;
+        if (DDIsTransparentPixel(sourcePixel(c, r), bytes)) continue;
+      }
+      const Sums& s = window[static_cast<size_t>(c - c0)];
+      if (s.n <= 0) continue;
+      const uint32_t red = static_cast<uint32_t>(s.r / s.n), green = static_cast<uint32_t>(s.g / s.n),
+                     blue = static_cast<uint32_t>(s.b / s.n);
+      uint8_t* d = dRow + (x + c) * bytes;
+      uint32_t out;
+      if (bytes == 2) {
+        if (toScreen) {
+          out = red << screen.nShiftR | (green * 2) << screen.nShiftG | blue << screen.nShiftB;
+        } else {
+          out = (red & m.nMaskR) << m.nShiftR | (green & m.nMaskG) << m.nShiftG | (blue & m.nMaskB) << m.nShiftB;
+          if (d3d) out |= 1u << m.nShiftA;
+        }
+      } else {
+        const uint32_t top = d3d ? 0xFF000000u : (plat::Load32(d) & 0xFF000000u);
+        out = top | red << 16 | green << 8 | blue;
+      }
+      plat::WritePixel(d, bytes, out);
+    }
+  }
+  return true;
+}
+
+bool DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int nBlock, DDSURFACEDATA* lpSrcSD,
+              int sx, int sy, int nKey) {
+  if (nBlock == 0) return true;
+  cSurfaceLock dstLock;
+  if (!dstLock.Lock(lpDstSD)) return false;
+  cSurfaceLock srcLock;
+  if (!srcLock.Lock(lpSrcSD)) return false;
+  const int bpp = DDSettings.nBpp;
+  const bool d3d = lpDTCon != nullptr;
+  const bool supported = d3d ? (bpp == 16 || bpp == 32) : (bpp == 8 || bpp == 16 || bpp == 32);
+  const int bytes = bpp / 8;
+  if (!supported || dstLock.m_nBytesPerPixel != bytes || srcLock.m_nBytesPerPixel != bytes) return true;
+  if (nBlock < 0 || nWidth <= 0 || nHeight <= 0) return true;
+
+  const DDLockArea dstArea = DDAreaOf(dstLock), srcArea = DDAreaOf(srcLock);
+  const bool keyed = nKey == 1;
+  const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
+  const DDCOLORMASK& m = PixelColorMask;
+  const int64_t w = nWidth, h = nHeight, block = nBlock;
+  auto sourceAt = [&](int64_t c, int64_t r, uint32_t* p) {
+    if (!srcArea.Inside(sx + c, sy + r)) return false;
+    *p = plat::ReadPixel(srcLock.Row(static_cast<int>(sy + r)) + (sx + c) * bytes, bytes);
+    return true;
+  };
+  // Only the blocks that reach into the destination are worked out.
+  const int64_t firstRow = std::max<int64_t>(0, -int64_t(y)) / block * block;
+  const int64_t endRow = std::min<int64_t>(h, dstArea.nHeight - int64_t(y));
+  const int64_t firstCol = std::max<int64_t>(0, -int64_t(x)) / block * block;
+  const int64_t endCol = std::min<int64_t>(w, dstArea.nWidth - int64_t(x));
+  for (int64_t by = firstRow; by < endRow; by += block) {
+    const int64_t bh = std::min(block, h - by);
+    for (int64_t bx = firstCol; bx < endCol; bx += block) {
+      const int64_t bw = std::min(block, w - bx);
+      uint32_t colour = 0;
+      bool keepTop = false;  // 32-bit DirectDraw: the destination's fourth byte stays
+      if (d3d || bytes == 1) {
+        if (!sourceAt(bx, by, &colour)) continue;
+        if (keyed && DDIsTransparentPixel(colour, bytes)) continue;
+        if (bytes == 4 && d3d) colour |= 0xFF000000u;
+        if (toScreen) colour = DDSurfaceToScreen16(colour);
+      } else {
+        uint64_t sr = 0, sg = 0, sb = 0, n = 0;
+        for (int64_t j = 0; j < bh; ++j) {
+          for (int64_t i = 0; i < bw; ++i) {
+            uint32_t p;
+            if (!sourceAt(bx + i, by + j, &p) || (keyed && p == dwColorKey)) continue;
+            if (bytes == 2) {
+              sr += DDChannel(p, m.nShiftR, m.nMaskR) * 255 / m.nMaskR;
+              sg += DDChannel(p, m.nShiftG, m.nMaskG) * 255 / m.nMaskG;
+              sb += DDChannel(p, m.nShiftB, m.nMaskB) * 255 / m.nMaskB;
+            } else {
+              sr += (p >> 16) & 255, sg += (p >> 8) & 255, sb += p & 255;
+            }
+            ++n;
+          }
+        }
+        if (n == 0) continue;
+        const uint32_t r = uint32_t(sr / n), g = uint32_t(sg / n), b = uint32_t(sb / n);
+        if (bytes == 2) {
+          colour = (r * m.nMaskR / 255) << m.nShiftR | (g * m.nMaskG / 255) << m.nShiftG |
+                   (b * m.nMaskB / 255) << m.nShiftB;
+        } else {
+          colour = r << 16 | g << 8 | b;
+          keepTop = true;
+        }
+        if (keyed && colour == dwColorKey) continue;
+      }
+      for (int64_t j = 0; j < bh; ++j) {
+        const int64_t dy = y + by + j;
+        if (dy < 0 || dy >= dstArea.nHeight) continue;
+        uint8_t* row = dstLock.Row(static_cast<int>(dy));
+        const int64_t i0 = std::max<int64_t>(0, -(x + bx)), i1 = std::min<int64_t>(bw, dstArea.nWidth - (x + bx));
+        for (int64_t i = i0; i < i1; ++i) {
+          uint8_t* d = row + (x + bx + i) * bytes;
+          plat::WritePixel(d, bytes, keepTop ? (plat::Load32(d) & 0xFF000000u) | colour : colour);
+        }
+      }
+    }
+  }
+  return true;
+}
