@@ -1,5 +1,6 @@
 #include "app/report_log.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -7,6 +8,7 @@
 #include "app/message_box.h"
 #include "app/shell_globals.h"
 #include "platform/files.h"
+#include "platform/sjis.h"
 
 namespace {
 
@@ -15,6 +17,7 @@ std::string gReportPath;
 int gECEnabled = 0;
 std::string gECPath;
 bool gECFirstWrite = true;
+std::atomic<int> gFailures{0};
 
 std::string VFormat(size_t cap, const char* format, va_list args) {
   std::string buf(cap, '\0');
@@ -34,6 +37,30 @@ bool AppendLine(const std::string& path, const std::string& text) {
   std::fputc('\n', f);
   std::fclose(f);
   return true;
+}
+
+// Standard error gets the line first, so that it is seen even when the report log
+// cannot be written; the terminal reads UTF-8, and bytes of no encoding show as \xNN.
+void WriteStandardError(const std::string& text) {
+  std::lock_guard<std::mutex> lock(gLogMutex);
+  std::string line = "korvane: " + plat::SjisToUtf8Escaped(text);
+  for (char& c : line)
+    if (c == '\n') c = ' ';
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+}
+
+enum class Box { kNone, kWhenLogged, kAlways };
+
+// The one path of every failure the user must hear of.
+bool ReportFailureText(const std::string& text, Box box) {
+  gFailures.fetch_add(1);
+  WriteStandardError(text);
+  bool logged = AppendLine(gReportPath, text);
+  if (logged) ECLog(text.c_str());
+  if (box == Box::kAlways || (box == Box::kWhenLogged && logged)) ErrorBox(text.c_str());
+  return logged;
 }
 
 }  // namespace
@@ -72,11 +99,26 @@ bool ReportLogBox(const char* format, ...) {
   va_start(args, format);
   std::string text = VFormat(1024, format, args);
   va_end(args);
-  if (!AppendLine(gReportPath, text)) return false;
-  ECLog(text.c_str());
-  ErrorBox(text.c_str());
-  return true;
+  return ReportFailureText(text, Box::kWhenLogged);
 }
+
+bool ReportFailure(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string text = VFormat(1024, format, args);
+  va_end(args);
+  return ReportFailureText(text, Box::kNone);
+}
+
+bool ReportFailureBox(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string text = VFormat(1024, format, args);
+  va_end(args);
+  return ReportFailureText(text, Box::kAlways);
+}
+
+int FailuresReported() { return gFailures.load(); }
 
 void InitECLog(int enable, const char* path) {
   std::lock_guard<std::mutex> lock(gLogMutex);

@@ -8,9 +8,18 @@ const std::string& ReportLogPath();
 bool ReportLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Formats (at most 1,023 characters), appends the line and passes it to the trace log.
 bool ReportLogEC(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// As ReportLogEC, then shows the text in the error box; nothing at all when the
-// log cannot be opened.
+// As ReportLogEC, then shows the text in the error box; no box when the log
+// cannot be opened. The line also goes to standard error (as ReportFailure).
 bool ReportLogBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// A failure without a box: the line goes to standard error (seen even when the log
+// cannot be written; undecodable bytes shown as \xNN), the report log and the
+// trace log. Start-up failures all pass here or through ReportLogBox.
+bool ReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// ReportFailure, then the error box (shown even when the log cannot be written).
+bool ReportFailureBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// How many failures have been reported so far (start-up says something for a
+// step that failed without a word of its own).
+int FailuresReported();
 
 // The trace log "EC_Game.txt": set up switched off for the whole run.
 void InitECLog(int enable, const char* path);

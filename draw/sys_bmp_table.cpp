@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/message_box.h"
+#include "app/report_log.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_surface.h"
 #include "platform/sjis.h"
@@ -102,7 +103,7 @@ bool DDLoadSurfaceTable(DDSURFACEDATA* lpSurfaces, const int* lpIndexes, int nCo
                                          info.nDTMemType, info.bNoTexture, info.bPalIndexMap, info.nMirrorCellWidth,
                                          info.nMirrorCellHeight, 0);
       if (!DDSurfaceErrorCheck(code) && !info.bOptional) {
-        ErrorBoxf(SJ("%s の読み込みに失敗！"), info.szFileName);
+        ReportFailureBox(SJ("%s の読み込みに失敗！"), info.szFileName);
         return false;
       }
     } else if (!DDCreateSurface(sd, info.nWidth, info.nHeight, info.bColorKey, info.nDDMemKind, info.nDTMemType,
