@@ -1,6 +1,7 @@
 #include "tools/data_tool/palette_kind.h"
 
 #include "app/base/path_util.h"
+#include "tools/data_tool/data_tool.h"
 #include "app/shell_globals.h"
 #include "data/database_file.h"
 #include "data/project_globals.h"
@@ -37,7 +38,7 @@ void LoadProjectDatabase(const std::string& folder, std::FILE* err) {
   missing += !LoadList(folder, 9, &cEdDatabase::BgmList);
   if (missing)
     std::fprintf(err, "note: %d files of %sdatabase\\ are not readable; references are checked against the game's "
-                 "default lists for those\n", missing, plat::SjisToUtf8(folder).c_str());
+                 "default lists for those\n", missing, ShownName(folder).c_str());
 }
 
 void AddCommonPaletteKind(std::vector<cDataKind>& kinds) {
