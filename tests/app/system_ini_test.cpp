@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/report_log.h"
-#include "app/system_ini.h"
+#include "app/base/report_log.h"
+#include "app/svc/system_ini.h"
 #include "data/system_data.h"
 #include "tests/support/temp_dir.h"
 

@@ -1,8 +1,8 @@
 #include "tools/data_tool/palette_kind.h"
 
 #include "app/base/path_util.h"
+#include "app/base/shell_globals.h"
 #include "tools/data_tool/data_tool.h"
-#include "app/shell_globals.h"
 #include "data/database_file.h"
 #include "data/project_globals.h"
 #include "platform/sjis.h"

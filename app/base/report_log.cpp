@@ -1,12 +1,11 @@
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
 
-#include "app/message_box.h"
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
 
@@ -51,19 +50,16 @@ void WriteStandardError(const std::string& text) {
   std::fflush(stderr);
 }
 
-enum class Box { kNone, kWhenLogged, kAlways };
+}  // namespace
 
 // The one path of every failure the user must hear of.
-bool ReportFailureText(const std::string& text, Box box) {
+bool ReportFailureLine(const std::string& text) {
   gFailures.fetch_add(1);
   WriteStandardError(text);
   bool logged = AppendLine(gReportPath, text);
   if (logged) ECLog(text.c_str());
-  if (box == Box::kAlways || (box == Box::kWhenLogged && logged)) ErrorBox(text.c_str());
   return logged;
 }
-
-}  // namespace
 
 bool InitReportLog(const char* path) {
   FILE* f = plat::OpenFile(path ? path : "", "wb");
@@ -94,28 +90,12 @@ bool ReportLogEC(const char* format, ...) {
   return ok;
 }
 
-bool ReportLogBox(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::string text = VFormat(1024, format, args);
-  va_end(args);
-  return ReportFailureText(text, Box::kWhenLogged);
-}
-
 bool ReportFailure(const char* format, ...) {
   va_list args;
   va_start(args, format);
   std::string text = VFormat(1024, format, args);
   va_end(args);
-  return ReportFailureText(text, Box::kNone);
-}
-
-bool ReportFailureBox(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::string text = VFormat(1024, format, args);
-  va_end(args);
-  return ReportFailureText(text, Box::kAlways);
+  return ReportFailureLine(text);
 }
 
 int FailuresReported() { return gFailures.load(); }

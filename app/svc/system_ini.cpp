@@ -1,11 +1,11 @@
-#include "app/system_ini.h"
+#include "app/svc/system_ini.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "data/system_data.h"
 #include "platform/files.h"
 

@@ -8,15 +8,13 @@ const std::string& ReportLogPath();
 bool ReportLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Formats (at most 1,023 characters), appends the line and passes it to the trace log.
 bool ReportLogEC(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// As ReportLogEC, then shows the text in the error box; no box when the log
-// cannot be opened. The line also goes to standard error (as ReportFailure).
-bool ReportLogBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// A failure without a box: the line goes to standard error (seen even when the log
-// cannot be written; undecodable bytes shown as \xNN), the report log and the
-// trace log. Start-up failures all pass here or through ReportLogBox.
+// A failure the user must hear of: the line goes to standard error first (seen
+// even when the log cannot be written; bytes that are no text shown as \xNN),
+// then to the report log and the trace log. Every start-up failure passes here
+// (with the error box, through ReportLogBox or ReportFailureBox). True when the
+// report log took the line.
 bool ReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// ReportFailure, then the error box (shown even when the log cannot be written).
-bool ReportFailureBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
+bool ReportFailureLine(const std::string& text);
 // How many failures have been reported so far (start-up says something for a
 // step that failed without a word of its own).
 int FailuresReported();
@@ -29,6 +27,3 @@ void ECLogText(const char* text);
 void ECLogf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // ECLogf, then WM_CLOSE to the game window in every case.
 void ECLogAndClose(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-// The system lines of the report ("OS : ...", "CPU : ...", memory, disk).
-bool ReportSystemInfo();
