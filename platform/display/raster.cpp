@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/display/raster_rows.h"
+
 namespace plat {
 namespace {
 
@@ -58,27 +60,31 @@ bool StageUsesTexture(const StageState& s) {
 
 namespace {
 
-// How a pixel's colour comes out of the stage, for the fast loops.
-enum class ShadeKind { kTexel, kOpaqueTexel, kGeneric };
+using rows::ShadeKind;
+using rows::Bpp;
 
 ShadeKind KindOf(const RasterState& st, uint32_t diffuse) {
   const StageState& s = st.stage;
   auto isTex = [](uint32_t a) { return (a & 0xF) == kArgTexture; };
   auto isDiff = [](uint32_t a) { return (a & 0xF) == kArgDiffuse || (a & 0xF) == kArgCurrent; };
-  bool colorIsTexel =
-      (s.colorOp == kTopSelectArg1 && isTex(s.colorArg1)) || (s.colorOp == kTopSelectArg2 && isTex(s.colorArg2)) ||
-      (s.colorOp == kTopModulate && (diffuse & 0xFFFFFF) == 0xFFFFFF &&
-       ((isTex(s.colorArg1) && isDiff(s.colorArg2)) || (isDiff(s.colorArg1) && isTex(s.colorArg2))));
-  if (!colorIsTexel) return ShadeKind::kGeneric;
-  bool alphaIsTexel =
-      (s.alphaOp == kTopSelectArg1 && isTex(s.alphaArg1)) || (s.alphaOp == kTopSelectArg2 && isTex(s.alphaArg2)) ||
-      (s.alphaOp == kTopModulate && (diffuse >> 24) == 255 &&
-       ((isTex(s.alphaArg1) && isDiff(s.alphaArg2)) || (isDiff(s.alphaArg1) && isTex(s.alphaArg2))));
+  auto texTimesDiffuse = [&](uint32_t op, uint32_t a1, uint32_t a2) {
+    return op == kTopModulate && ((isTex(a1) && isDiff(a2)) || (isDiff(a1) && isTex(a2)));
+  };
+  const bool colorModulated = texTimesDiffuse(s.colorOp, s.colorArg1, s.colorArg2);
+  const bool alphaModulated = texTimesDiffuse(s.alphaOp, s.alphaArg1, s.alphaArg2);
+  bool colorIsTexel = (s.colorOp == kTopSelectArg1 && isTex(s.colorArg1)) ||
+                      (s.colorOp == kTopSelectArg2 && isTex(s.colorArg2)) ||
+                      (colorModulated && (diffuse & 0xFFFFFF) == 0xFFFFFF);
+  if (!colorIsTexel) return colorModulated && alphaModulated ? ShadeKind::kModulate : ShadeKind::kGeneric;
+  bool alphaIsTexel = (s.alphaOp == kTopSelectArg1 && isTex(s.alphaArg1)) ||
+                      (s.alphaOp == kTopSelectArg2 && isTex(s.alphaArg2)) ||
+                      (alphaModulated && (diffuse >> 24) == 255);
   if (alphaIsTexel) return ShadeKind::kTexel;
   bool alphaOpaque = (diffuse >> 24) == 255 &&
                      (s.alphaOp == kTopDisable || (s.alphaOp == kTopSelectArg1 && isDiff(s.alphaArg1)) ||
                       (s.alphaOp == kTopSelectArg2 && isDiff(s.alphaArg2)));
-  return alphaOpaque ? ShadeKind::kOpaqueTexel : ShadeKind::kGeneric;
+  if (alphaOpaque) return ShadeKind::kOpaqueTexel;
+  return colorModulated && alphaModulated ? ShadeKind::kModulate : ShadeKind::kGeneric;
 }
 
 bool StandardBlend(const RasterState& st) {
@@ -89,20 +95,13 @@ bool NoBlend(const RasterState& st) {
 }
 
 template <PixelFormat F>
-constexpr int Bpp() {
-  return (F == PixelFormat::kR5G6B5 || F == PixelFormat::kA1R5G5B5) ? 2 : 4;
-}
-
-template <PixelFormat F>
 inline uint32_t Get(const uint8_t* p) {
-  if constexpr (Bpp<F>() == 2) return PixelToArgb(F, Load16(p));
-  else return PixelToArgb(F, Load32(p));
+  return rows::ToArgb<F>(rows::Load<F>(p));
 }
 
 template <PixelFormat F>
 inline void Put(uint8_t* p, uint32_t argb) {
-  if constexpr (Bpp<F>() == 2) Store16(p, ArgbToPixel(F, argb));
-  else Store32(p, ArgbToPixel(F, argb));
+  rows::Store<F>(p, rows::FromArgb<F>(argb));
 }
 
 inline uint32_t BlendStandard(uint32_t s, uint32_t d) {
@@ -115,25 +114,14 @@ inline uint32_t BlendStandard(uint32_t s, uint32_t d) {
 }
 
 // The fast rows of the common draw: a texture drawn with its own alpha under the
-// standard blend. Texels of alpha 0 are skipped and of alpha 255 copied, chunk by
-// chunk without branches (the compiler turns the fixed-size chunks into vector
-// code); a 32-bit chunk holding any other alpha is blended pixel by pixel. The
-// pixels are exactly those of the general loop.
-constexpr int kChunk = 16;
+// standard blend. Chunks of texels of alpha 0 are skipped and of alpha 255
+// copied without reading the target; other chunks are blended in vector lanes.
+// The pixels are exactly those of the general loop.
+constexpr int kChunk = rows::kChunk;
 
 template <PixelFormat TF>
 inline uint32_t OpaqueTexel32(uint32_t texel) {
   return TF == PixelFormat::kX8R8G8B8 ? (texel & 0x00FFFFFFu) : texel;
-}
-
-template <PixelFormat TF>
-inline void BlendTexel32(uint8_t* d, uint32_t texel) {
-  const uint32_t a = texel >> 24;
-  if (a == 255) {
-    Store32(d, OpaqueTexel32<TF>(texel));
-  } else if (a != 0) {
-    Store32(d, ArgbToPixel(TF, BlendStandard(texel, PixelToArgb(TF, Load32(d)))));
-  }
 }
 
 // A8R8G8B8 texels onto a 32-bit target.
@@ -158,12 +146,11 @@ void AlphaTexelRow32(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
         std::memcpy(d, out, sizeof out);
         continue;
       }
-      // Alphas other than 0 and 255 are blended pixel by pixel ((a + 1) & 0xFE
-      // is 0 only for those two).
+      // Alphas other than 0 and 255 are blended ((a + 1) & 0xFE is 0 only for those two).
       uint32_t partial = 0;
       for (int k = 0; k < kChunk; ++k) partial |= ((in[k] >> 24) + 1) & 0xFEu;
       if (partial) {
-        for (int k = 0; k < kChunk; ++k) BlendTexel32<TF>(d + 4 * k, in[k]);
+        rows::ShadeChunk<TF, ShadeKind::kTexel, true, kChunk>(d, in, 0xFFFFFFFFu);
         continue;
       }
       std::memcpy(out, d, sizeof out);
@@ -171,7 +158,9 @@ void AlphaTexelRow32(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
       std::memcpy(d, out, sizeof out);
     }
   }
-  for (; i < n; ++i) BlendTexel32<TF>(dst + 4 * i, Load32(tex + 4 * (cols ? cols[i] : i)));
+  if (i < n)
+    rows::ShadeRow<TF, PixelFormat::kA8R8G8B8, ShadeKind::kTexel, true>(dst + 4 * i, cols ? tex : tex + 4 * i,
+                                                                        cols ? cols + i : nullptr, n - i, 0xFFFFFFFFu);
 }
 
 // A1R5G5B5 texels (alpha 0 or 255 only) onto a 16-bit target: copied as they are
@@ -214,9 +203,22 @@ void AlphaTexelRow16(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
   }
 }
 
+// The vector row for a stage and blend the rows know, or null.
+template <PixelFormat TF, PixelFormat SF>
+using ShadeRowFn = void (*)(uint8_t*, const uint8_t*, const int*, int, uint32_t);
+
+template <PixelFormat TF, PixelFormat SF, bool kBlend>
+ShadeRowFn<TF, SF> PickShadeRow(ShadeKind kind) {
+  switch (kind) {
+    case ShadeKind::kTexel: return &rows::ShadeRow<TF, SF, ShadeKind::kTexel, kBlend>;
+    case ShadeKind::kOpaqueTexel: return &rows::ShadeRow<TF, SF, ShadeKind::kOpaqueTexel, kBlend>;
+    case ShadeKind::kModulate: return &rows::ShadeRow<TF, SF, ShadeKind::kModulate, kBlend>;
+    default: return nullptr;
+  }
+}
+
 // One row of an axis-aligned textured quad: cols[i] is the texel column of the
-// i-th pixel.
-// A null cols means texel columns cols0, cols0 + 1, ... (a same-size quad).
+// i-th pixel. A null cols means texel columns cols0, cols0 + 1, ... (a same-size quad).
 template <PixelFormat TF, PixelFormat SF>
 void TexturedRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, const RasterState& st, uint32_t diffuse,
                  ShadeKind kind, bool standardBlend, bool noBlend) {
@@ -231,24 +233,23 @@ void TexturedRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, const
       return;
     }
   }
-  if (!cols && kind == ShadeKind::kTexel && standardBlend) {
-    // The common case: a texture drawn 1:1 with its own alpha.
-    for (int i = 0; i < n; ++i, dst += tb, tex += sb) {
-      uint32_t texel = Get<SF>(tex);
-      uint32_t a = texel >> 24;
-      if (a == 255) {
-        Put<TF>(dst, texel);
-      } else if (a != 0) {
-        Put<TF>(dst, BlendStandard(texel, Get<TF>(dst)));
-      }
+  if (kind == ShadeKind::kTexel && noBlend && !cols && TF == SF) {
+    // A straight copy: the formats keep every bit the conversion keeps.
+    if constexpr (TF == PixelFormat::kA8R8G8B8 || TF == PixelFormat::kR5G6B5) {
+      std::memcpy(dst, tex, static_cast<size_t>(n) * tb);
+      return;
     }
+  }
+  ShadeRowFn<TF, SF> fast = nullptr;
+  if (standardBlend) fast = PickShadeRow<TF, SF, true>(kind);
+  else if (noBlend) fast = PickShadeRow<TF, SF, false>(kind);
+  if (fast) {
+    fast(dst, tex, cols, n, diffuse);
     return;
   }
   for (int i = 0; i < n; ++i, dst += tb) {
     uint32_t texel = Get<SF>(tex + (cols ? cols[i] : i) * sb);
-    uint32_t src = kind == ShadeKind::kTexel         ? texel
-                   : kind == ShadeKind::kOpaqueTexel ? (texel | 0xFF000000u)
-                                                     : ShadePixel(st, texel, diffuse);
+    uint32_t src = ShadePixel(st, texel, diffuse);
     if (noBlend) {
       Put<TF>(dst, src);
     } else if (standardBlend) {
@@ -296,9 +297,11 @@ inline void Plot(cSurface& target, int x, int y, uint32_t src, const RasterState
     WritePixel(p, bpp, ArgbToPixel(target.Format(), src));
     return;
   }
+  // Under the standard blend a transparent pixel leaves the target as it is
+  // (the fourth byte of X8R8G8B8 too), as in every other loop.
+  if (StandardBlend(st) && (src >> 24) == 0) return;
   uint32_t dst = PixelToArgb(target.Format(), ReadPixel(p, bpp));
-  uint32_t out = StandardBlend(st) ? ((src >> 24) == 0 ? dst : (src >> 24) == 255 ? src : BlendStandard(src, dst))
-                                   : BlendPixel(st, src, dst);
+  uint32_t out = StandardBlend(st) ? ((src >> 24) == 255 ? src : BlendStandard(src, dst)) : BlendPixel(st, src, dst);
   WritePixel(p, bpp, ArgbToPixel(target.Format(), out));
 }
 
@@ -336,6 +339,7 @@ inline int64_t FloorToInt(double v) {
 }
 
 inline int WrapIndex(int64_t t, int size, uint32_t mode) {
+  if (static_cast<uint64_t>(t) < static_cast<uint64_t>(size)) return static_cast<int>(t);
   if (mode == kAddressClamp) return static_cast<int>(std::clamp<int64_t>(t, 0, size - 1));
   int64_t m = t % size;
   return static_cast<int>(m < 0 ? m + size : m);
@@ -426,8 +430,9 @@ void BlendConstantRect(cSurface& target, int x0, int x1, int y0, int y1, uint32_
     }
 }
 
+// reference: every pixel through the general per-pixel loop, no fast row.
 bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& st, const Vertex* v,
-                     const Rect& vp) {
+                     const Rect& vp, bool reference) {
   // Strip order: top-left, bottom-left, top-right, bottom-right (or any order
   // that keeps the quad's sides on the axes).
   if (!(v[0].x == v[1].x && v[2].x == v[3].x && v[0].y == v[2].y && v[1].y == v[3].y)) return false;
@@ -449,6 +454,11 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
 
   if (!tex || !StageUsesTexture(st.stage)) {
     uint32_t src = ShadePixel(st, 0xFFFFFFFF, diffuse);
+    if (reference) {
+      for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) Plot(target, x, y, src, st);
+      return true;
+    }
     if (standard && (src >> 24) == 0) return true;
     const int bpp = target.BytesPerPixel();
     if (noBlend || (standard && (src >> 24) == 255)) {
@@ -466,18 +476,18 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
   }
 
   // Kept between draws: most quads are small and many.
-  thread_local std::vector<int> cols, rows;
+  thread_local std::vector<int> cols, texRows;
   TexelIndices(x0, x1, xa, xb, ua, ub, tex->Width(), st.addressU, cols);
-  TexelIndices(y0, y1, ya, yb, va, vb, tex->Height(), st.addressV, rows);
+  TexelIndices(y0, y1, ya, yb, va, vb, tex->Height(), st.addressV, texRows);
   const ShadeKind kind = KindOf(st, diffuse);
-  RowFn row = PickRow(target.Format(), tex->Format());
+  RowFn row = reference ? nullptr : PickRow(target.Format(), tex->Format());
   const int tb = target.BytesPerPixel();
   // Columns that step by one texel without wrapping are walked directly.
   bool contiguous = true;
   for (size_t i = 1; i < cols.size() && contiguous; ++i) contiguous = cols[i] == cols[0] + static_cast<int>(i);
   const int firstColumn = cols.empty() ? 0 : cols[0];
   for (int y = y0; y < y1; ++y) {
-    const uint8_t* texRow = tex->Row(rows[y - y0]);
+    const uint8_t* texRow = tex->Row(texRows[y - y0]);
     uint8_t* dst = target.Row(y) + x0 * tb;
     if (row) {
       if (contiguous) {
@@ -496,10 +506,120 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
   return true;
 }
 
+// What a triangle's rows need of its set-up.
+struct TriangleSetup {
+  const int64_t *A, *B, *C;
+  const bool* inclusive;
+  int64_t area;
+  const Vertex* p[3];
+  int x0, x1, y0, y1;  // the pixels looked at (inclusive)
+  bool useTex;
+  int texWidth, texHeight;
+};
+
+inline int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }  // b > 0
+
+// The texels of n pixels of a row as A8R8G8B8, from their texel positions.
+template <PixelFormat SF>
+void GatherTexels(const cSurface& tex, const double* fu, const double* fv, int n, uint32_t addressU,
+                  uint32_t addressV, uint32_t* out) {
+  const int w = tex.Width(), h = tex.Height();
+  for (int j = 0; j < n; ++j) {
+    const int tx = WrapIndex(FloorToInt(fu[j]), w, addressU), ty = WrapIndex(FloorToInt(fv[j]), h, addressV);
+    out[j] = Get<SF>(tex.Row(ty) + tx * Bpp<SF>());
+  }
+}
+
+// A flat-coloured triangle row by row: the run of each row found from the edge
+// functions at once, the texel positions of the run worked out in vector lanes
+// (the same double arithmetic as pixel by pixel, so the same texels), then the
+// run shaded and written by the row of the target's format.
+void DrawTriangleRows(cSurface& target, const cSurface* tex, const RasterState& st, const TriangleSetup& t,
+                      ShadeKind kind, RowFn row) {
+  if (t.x0 > t.x1 || t.y0 > t.y1) return;
+  const uint32_t diffuse = t.p[0]->diffuse;
+  const bool noBlend = NoBlend(st), standard = StandardBlend(st);
+  const double u0 = t.p[0]->u, u1 = t.p[1]->u, u2 = t.p[2]->u, v0 = t.p[0]->v, v1 = t.p[1]->v, v2 = t.p[2]->v;
+  const double area = double(t.area), tw = t.texWidth, th = t.texHeight;
+  // The edge functions stay below 2^52 over the box: stepping them in doubles is exact.
+  bool exact = true;
+  for (int i = 0; i < 3; ++i)
+    for (int64_t cx : {int64_t(t.x0), int64_t(t.x1)})
+      for (int64_t cy : {int64_t(t.y0), int64_t(t.y1)}) {
+        const int64_t w = t.A[i] * cx * 256 + t.B[i] * cy * 256 + t.C[i];
+        exact = exact && w < (int64_t(1) << 52) && w > -(int64_t(1) << 52);
+      }
+  thread_local std::vector<double> fu, fv;
+  thread_local std::vector<uint32_t> texels;
+  const size_t span = static_cast<size_t>(t.x1 - t.x0 + 1);
+  fu.resize(span), fv.resize(span), texels.resize(span);
+  const int tb = target.BytesPerPixel();
+  for (int y = t.y0; y <= t.y1; ++y) {
+    // Pixels x with A x 256 + c >= the edge's threshold, edge by edge.
+    int64_t lo = t.x0, hi = t.x1;
+    int64_t c[3];
+    for (int i = 0; i < 3 && lo <= hi; ++i) {
+      c[i] = t.B[i] * int64_t(y) * 256 + t.C[i];
+      const int64_t need = t.inclusive[i] ? 0 : 1, step = t.A[i] * 256;
+      if (step > 0) lo = std::max(lo, CeilDiv(need - c[i], step));
+      else if (step < 0) hi = std::min(hi, FloorDiv(c[i] - need, -step));
+      else if (c[i] < need) hi = lo - 1;
+    }
+    if (lo > hi) continue;
+    const int xs = static_cast<int>(lo), n = static_cast<int>(hi - lo + 1);
+    if (t.useTex) {
+      double* U = fu.data();
+      double* V = fv.data();
+      if (exact) {
+        const double w0 = double(t.A[0] * lo * 256 + c[0]), w1 = double(t.A[1] * lo * 256 + c[1]),
+                     w2 = double(t.A[2] * lo * 256 + c[2]);
+        const double s0 = double(t.A[0] * 256), s1 = double(t.A[1] * 256), s2 = double(t.A[2] * 256);
+        for (int j = 0; j < n; ++j) {
+          const double l0 = (w0 + s0 * j) / area, l1 = (w1 + s1 * j) / area, l2 = (w2 + s2 * j) / area;
+          U[j] = (l0 * u0 + l1 * u1 + l2 * u2) * tw + 1e-6;
+          V[j] = (l0 * v0 + l1 * v1 + l2 * v2) * th + 1e-6;
+        }
+      } else {
+        for (int j = 0; j < n; ++j) {
+          const int64_t x = lo + j;
+          const double l0 = double(t.A[0] * x * 256 + c[0]) / area, l1 = double(t.A[1] * x * 256 + c[1]) / area,
+                       l2 = double(t.A[2] * x * 256 + c[2]) / area;
+          U[j] = (l0 * u0 + l1 * u1 + l2 * u2) * tw + 1e-6;
+          V[j] = (l0 * v0 + l1 * v1 + l2 * v2) * th + 1e-6;
+        }
+      }
+      switch (tex->Format()) {
+        case PixelFormat::kA1R5G5B5:
+          GatherTexels<PixelFormat::kA1R5G5B5>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
+          break;
+        case PixelFormat::kR5G6B5:
+          GatherTexels<PixelFormat::kR5G6B5>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
+          break;
+        case PixelFormat::kX8R8G8B8:
+          GatherTexels<PixelFormat::kX8R8G8B8>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
+          break;
+        case PixelFormat::kA8R8G8B8:
+          GatherTexels<PixelFormat::kA8R8G8B8>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
+          break;
+        default:
+          for (int j = 0; j < n; ++j)
+            texels[j] = PixelToArgb(tex->Format(), tex->GetPixel(WrapIndex(FloorToInt(U[j]), t.texWidth, st.addressU),
+                                                                 WrapIndex(FloorToInt(V[j]), t.texHeight, st.addressV)));
+          break;
+      }
+    } else {
+      std::fill_n(texels.begin(), n, 0xFFFFFFFFu);
+    }
+    row(target.Row(y) + xs * tb, reinterpret_cast<const uint8_t*>(texels.data()), nullptr, n, st, diffuse, kind,
+        standard, noBlend);
+  }
+}
+
 // A general triangle: edge functions on a 1/256-pixel grid with the top-left
 // rule, attributes interpolated from the barycentric weights.
+// reference: every pixel through the general per-pixel loop, no fast row.
 void DrawTriangle(cSurface& target, const cSurface* tex, const RasterState& st, const Vertex& a, const Vertex& b,
-                  const Vertex& c, const Rect& vp) {
+                  const Vertex& c, const Rect& vp, bool reference) {
   const Vertex* p[3] = {&a, &b, &c};
   int64_t X[3], Y[3];
   for (int i = 0; i < 3; ++i) {
@@ -540,6 +660,13 @@ void DrawTriangle(cSurface& target, const cSurface* tex, const RasterState& st, 
   const ShadeKind kind = flat ? KindOf(st, p[0]->diffuse) : ShadeKind::kGeneric;
   const Plotter plot(target, st);
   const int texWidth = tex ? tex->Width() : 0, texHeight = tex ? tex->Height() : 0;
+  if (!reference && flat) {
+    if (RowFn row = PickRow(target.Format(), PixelFormat::kA8R8G8B8)) {
+      const TriangleSetup t{A, B, C, inclusive, area, {p[0], p[1], p[2]}, x0, x1, y0, y1, useTex, texWidth, texHeight};
+      DrawTriangleRows(target, tex, st, t, kind, row);
+      return;
+    }
+  }
   for (int y = y0; y <= y1; ++y) {
     // The edge functions stepped along the row; the pixels inside a row of a
     // triangle are one run, so the row ends where the run does.
@@ -607,19 +734,33 @@ uint32_t BlendPixel(const RasterState& state, uint32_t src, uint32_t dst) {
   return out;
 }
 
-void RasterizeStrip(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v,
-                    int count, const Rect& viewport) {
+namespace {
+
+void Strip(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v, int count,
+           const Rect& viewport, bool reference) {
   Rect vp{std::max(0, viewport.left), std::max(0, viewport.top), std::min(target.Width(), viewport.right),
           std::min(target.Height(), viewport.bottom)};
   if (vp.left >= vp.right || vp.top >= vp.bottom || count < 3) return;
-  if (count == 4 && DrawAxisAligned(target, texture, state, v, vp)) return;
+  if (count == 4 && DrawAxisAligned(target, texture, state, v, vp, reference)) return;
   for (int i = 0; i + 2 < count; ++i) {
     if (i & 1) {
-      DrawTriangle(target, texture, state, v[i + 1], v[i], v[i + 2], vp);
+      DrawTriangle(target, texture, state, v[i + 1], v[i], v[i + 2], vp, reference);
     } else {
-      DrawTriangle(target, texture, state, v[i], v[i + 1], v[i + 2], vp);
+      DrawTriangle(target, texture, state, v[i], v[i + 1], v[i + 2], vp, reference);
     }
   }
+}
+
+}  // namespace
+
+void RasterizeStrip(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v,
+                    int count, const Rect& viewport) {
+  Strip(target, texture, state, v, count, viewport, false);
+}
+
+void RasterizeStripReference(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v,
+                             int count, const Rect& viewport) {
+  Strip(target, texture, state, v, count, viewport, true);
 }
 
 }  // namespace plat
