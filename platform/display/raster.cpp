@@ -150,7 +150,7 @@ void AlphaTexelRow32(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
       uint32_t partial = 0;
       for (int k = 0; k < kChunk; ++k) partial |= ((in[k] >> 24) + 1) & 0xFEu;
       if (partial) {
-        rows::ShadeChunk<TF, ShadeKind::kTexel, true, kChunk>(d, in, 0xFFFFFFFFu);
+        rows::BlendRow32<TF, ShadeKind::kTexel, false>(d, s, kChunk, 0xFFFFFFFFu);
         continue;
       }
       std::memcpy(out, d, sizeof out);
