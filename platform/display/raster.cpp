@@ -114,53 +114,19 @@ inline uint32_t BlendStandard(uint32_t s, uint32_t d) {
 }
 
 // The fast rows of the common draw: a texture drawn with its own alpha under the
-// standard blend. Chunks of texels of alpha 0 are skipped and of alpha 255
-// copied without reading the target; other chunks are blended in vector lanes.
-// The pixels are exactly those of the general loop.
+// standard blend. Runs of texels of alpha 0 are skipped and of alpha 255 copied
+// without reading the target; others are blended in vector lanes. The pixels
+// are exactly those of the general loop.
 constexpr int kChunk = rows::kChunk;
-
-template <PixelFormat TF>
-inline uint32_t OpaqueTexel32(uint32_t texel) {
-  return TF == PixelFormat::kX8R8G8B8 ? (texel & 0x00FFFFFFu) : texel;
-}
 
 // A8R8G8B8 texels onto a 32-bit target.
 template <PixelFormat TF>
 void AlphaTexelRow32(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
-  int i = 0;
-  if (!cols) {
-    for (; i + kChunk <= n; i += kChunk) {
-      const uint8_t* s = tex + 4 * i;
-      uint8_t* d = dst + 4 * i;
-      uint32_t in[kChunk], out[kChunk];
-      std::memcpy(in, s, sizeof in);
-      uint32_t any = 0, all = ~0u;
-      for (int k = 0; k < kChunk; ++k) {
-        any |= in[k];
-        all &= in[k];
-      }
-      // All transparent: the target is left alone; all opaque: it is not read.
-      if ((any >> 24) == 0) continue;
-      if ((all >> 24) == 255) {
-        for (int k = 0; k < kChunk; ++k) out[k] = OpaqueTexel32<TF>(in[k]);
-        std::memcpy(d, out, sizeof out);
-        continue;
-      }
-      // Alphas other than 0 and 255 are blended ((a + 1) & 0xFE is 0 only for those two).
-      uint32_t partial = 0;
-      for (int k = 0; k < kChunk; ++k) partial |= ((in[k] >> 24) + 1) & 0xFEu;
-      if (partial) {
-        rows::BlendRow32<TF, ShadeKind::kTexel, false>(d, s, kChunk, 0xFFFFFFFFu);
-        continue;
-      }
-      std::memcpy(out, d, sizeof out);
-      for (int k = 0; k < kChunk; ++k) out[k] = (in[k] & 0x80000000u) ? OpaqueTexel32<TF>(in[k]) : out[k];
-      std::memcpy(d, out, sizeof out);
-    }
+  if (cols) {
+    rows::ShadeRow<TF, PixelFormat::kA8R8G8B8, ShadeKind::kTexel, true>(dst, tex, cols, n, 0xFFFFFFFFu);
+  } else {
+    rows::BlendRow32<TF, ShadeKind::kTexel, false>(dst, tex, n, 0xFFFFFFFFu);
   }
-  if (i < n)
-    rows::ShadeRow<TF, PixelFormat::kA8R8G8B8, ShadeKind::kTexel, true>(dst + 4 * i, cols ? tex : tex + 4 * i,
-                                                                        cols ? cols + i : nullptr, n - i, 0xFFFFFFFFu);
 }
 
 // A1R5G5B5 texels (alpha 0 or 255 only) onto a 16-bit target: copied as they are

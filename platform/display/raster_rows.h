@@ -169,6 +169,25 @@ void BlendRow32(uint8_t* d, const uint8_t* tex, int n, uint32_t diffuse) {
   for (; i + 4 <= n; i += 4) {
     __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tex + 4 * i));
     if constexpr (kOpaqueSource || K == ShadeKind::kOpaqueTexel) s = _mm_or_si128(s, alphaByte);
+    if constexpr (K == ShadeKind::kTexel && !kOpaqueSource) {
+      // Sprites are mostly runs of alpha 0 and 255: four of 0 leave the target
+      // alone, four of 255 are stored without reading it, a mix of the two is picked.
+      const __m128i alpha = _mm_and_si128(s, alphaByte);
+      const int none = _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, zero));
+      if (none == 0xFFFF) continue;
+      const __m128i full = _mm_cmpeq_epi32(alpha, alphaByte);
+      const int opaque = _mm_movemask_epi8(full);
+      if (opaque == 0xFFFF) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 4 * i), _mm_and_si128(s, keepColour));
+        continue;
+      }
+      if ((none | opaque) == 0xFFFF) {
+        const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 4 * i));
+        const __m128i picked = _mm_or_si128(_mm_and_si128(full, _mm_and_si128(s, keepColour)), _mm_andnot_si128(full, raw));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 4 * i), picked);
+        continue;
+      }
+    }
     const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 4 * i));
     const __m128i t = _mm_or_si128(raw, targetAlpha);
     const __m128i lo = BlendPair<K>(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(t, zero), diff);
