@@ -496,6 +496,27 @@ void GatherTexels(const cSurface& tex, const double* fu, const double* fv, int n
   }
 }
 
+// The texel positions (u * width + 1e-6, likewise v) of n pixels of a run whose
+// edge functions start at w and step by step, the weights being w / area.
+struct RunWeights {
+  double w[3], step[3], area, u[3], v[3], tw, th;
+};
+
+[[gnu::always_inline]] inline void TexelPositionsBody(const RunWeights& r, int n, double* U, double* V) {
+  for (int j = 0; j < n; ++j) {
+    const double l0 = (r.w[0] + r.step[0] * j) / r.area, l1 = (r.w[1] + r.step[1] * j) / r.area,
+                 l2 = (r.w[2] + r.step[2] * j) / r.area;
+    U[j] = (l0 * r.u[0] + l1 * r.u[1] + l2 * r.u[2]) * r.tw + 1e-6;
+    V[j] = (l0 * r.v[0] + l1 * r.v[1] + l2 * r.v[2]) * r.th + 1e-6;
+  }
+}
+
+void TexelPositions(const RunWeights& r, int n, double* U, double* V) { TexelPositionsBody(r, n, U, V); }
+// Four lanes of the same IEEE arithmetic (no fused multiply-add: the results are the same).
+[[gnu::target("avx2")]] void TexelPositionsAvx2(const RunWeights& r, int n, double* U, double* V) {
+  TexelPositionsBody(r, n, U, V);
+}
+
 // A flat-coloured triangle row by row: the run of each row found from the edge
 // functions at once, the texel positions of the run worked out in vector lanes
 // (the same double arithmetic as pixel by pixel, so the same texels), then the
@@ -537,13 +558,18 @@ void DrawTriangleRows(cSurface& target, const cSurface* tex, const RasterState& 
       double* U = fu.data();
       double* V = fv.data();
       if (exact) {
-        const double w0 = double(t.A[0] * lo * 256 + c[0]), w1 = double(t.A[1] * lo * 256 + c[1]),
-                     w2 = double(t.A[2] * lo * 256 + c[2]);
-        const double s0 = double(t.A[0] * 256), s1 = double(t.A[1] * 256), s2 = double(t.A[2] * 256);
-        for (int j = 0; j < n; ++j) {
-          const double l0 = (w0 + s0 * j) / area, l1 = (w1 + s1 * j) / area, l2 = (w2 + s2 * j) / area;
-          U[j] = (l0 * u0 + l1 * u1 + l2 * u2) * tw + 1e-6;
-          V[j] = (l0 * v0 + l1 * v1 + l2 * v2) * th + 1e-6;
+        const RunWeights rw{{double(t.A[0] * lo * 256 + c[0]), double(t.A[1] * lo * 256 + c[1]),
+                             double(t.A[2] * lo * 256 + c[2])},
+                            {double(t.A[0] * 256), double(t.A[1] * 256), double(t.A[2] * 256)},
+                            area,
+                            {u0, u1, u2},
+                            {v0, v1, v2},
+                            tw,
+                            th};
+        if (rows::HasAvx2()) {
+          TexelPositionsAvx2(rw, n, U, V);
+        } else {
+          TexelPositions(rw, n, U, V);
         }
       } else {
         for (int j = 0; j < n; ++j) {
