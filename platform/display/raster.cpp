@@ -396,6 +396,41 @@ void BlendConstantRect(cSurface& target, int x0, int x1, int y0, int y1, uint32_
     }
 }
 
+// One texel with its own alpha under the standard blend, as the general loop does it.
+template <PixelFormat TF, PixelFormat SF>
+inline void BlendTexel(uint8_t* d, const uint8_t* t) {
+  const uint32_t texel = Get<SF>(t), a = texel >> 24;
+  if (a == 255) Put<TF>(d, texel);
+  else if (a != 0) Put<TF>(d, BlendStandard(texel, Get<TF>(d)));
+}
+
+template <PixelFormat TF, PixelFormat SF>
+void NarrowColumns(cSurface& target, const cSurface& tex, int x0, int x1, int y0, int y1, int firstColumn,
+                   const int* texRows) {
+  for (int y = y0; y < y1; ++y) {
+    uint8_t* d = target.Row(y) + x0 * Bpp<TF>();
+    const uint8_t* t = tex.Row(texRows[y - y0]) + firstColumn * Bpp<SF>();
+    for (int i = 0; i < x1 - x0; ++i) BlendTexel<TF, SF>(d + i * Bpp<TF>(), t + i * Bpp<SF>());
+  }
+}
+
+// Narrow same-size columns of texels with their own alpha; false for formats it does not take.
+bool NarrowTexelColumns(cSurface& target, const cSurface& tex, int x0, int x1, int y0, int y1, int firstColumn,
+                        const int* texRows) {
+  const PixelFormat tf = target.Format(), sf = tex.Format();
+  if (sf == PixelFormat::kA8R8G8B8 && tf == PixelFormat::kX8R8G8B8)
+    NarrowColumns<PixelFormat::kX8R8G8B8, PixelFormat::kA8R8G8B8>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kA8R8G8B8 && tf == PixelFormat::kA8R8G8B8)
+    NarrowColumns<PixelFormat::kA8R8G8B8, PixelFormat::kA8R8G8B8>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kA1R5G5B5 && tf == PixelFormat::kR5G6B5)
+    NarrowColumns<PixelFormat::kR5G6B5, PixelFormat::kA1R5G5B5>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kA1R5G5B5 && tf == PixelFormat::kA1R5G5B5)
+    NarrowColumns<PixelFormat::kA1R5G5B5, PixelFormat::kA1R5G5B5>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else
+    return false;
+  return true;
+}
+
 // reference: every pixel through the general per-pixel loop, no fast row.
 bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& st, const Vertex* v,
                      const Rect& vp, bool reference) {
@@ -452,6 +487,11 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
   bool contiguous = true;
   for (size_t i = 1; i < cols.size() && contiguous; ++i) contiguous = cols[i] == cols[0] + static_cast<int>(i);
   const int firstColumn = cols.empty() ? 0 : cols[0];
+  // Columns a few pixels wide (the strips of the distortion effects) are drawn
+  // in one loop rather than one row call per pixel.
+  if (row && contiguous && x1 - x0 < 4 && kind == ShadeKind::kTexel && standard &&
+      NarrowTexelColumns(target, *tex, x0, x1, y0, y1, firstColumn, texRows.data()))
+    return true;
   for (int y = y0; y < y1; ++y) {
     const uint8_t* texRow = tex->Row(texRows[y - y0]);
     uint8_t* dst = target.Row(y) + x0 * tb;
