@@ -141,26 +141,24 @@ template <PixelFormat TF>
 void AlphaTexelRow16(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
   int i = 0;
   if (!cols) {
-    for (; i + kChunk <= n; i += kChunk) {
-      const uint8_t* s = tex + 2 * i;
-      uint8_t* d = dst + 2 * i;
-      uint16_t in[kChunk], out[kChunk];
-      std::memcpy(in, s, sizeof in);
-      uint32_t any = 0, all = 0xFFFF;
-      for (int k = 0; k < kChunk; ++k) {
-        any |= in[k];
-        all &= in[k];
+    // Eight texels to a vector: none with alpha leave the target alone, all
+    // with alpha are stored without reading it, a mix is picked.
+    for (; i + 8 <= n; i += 8) {
+      const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tex + 2 * i));
+      const __m128i opaque = _mm_srai_epi16(in, 15);
+      const int mask = _mm_movemask_epi8(opaque);
+      if (mask == 0) continue;
+      __m128i out = in;
+      if constexpr (TF == PixelFormat::kR5G6B5) {
+        out = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_and_si128(in, _mm_set1_epi16(0x7FE0)), 1),
+                                        _mm_and_si128(_mm_srli_epi16(in, 4), _mm_set1_epi16(0x20))),
+                           _mm_and_si128(in, _mm_set1_epi16(0x1F)));
       }
-      // All transparent: the target is left alone; all opaque: it is not read.
-      if (!(any & 0x8000u)) continue;
-      if (all & 0x8000u) {
-        for (int k = 0; k < kChunk; ++k) out[k] = static_cast<uint16_t>(OpaqueTexel16<TF>(in[k]));
-      } else {
-        std::memcpy(out, d, sizeof out);
-        for (int k = 0; k < kChunk; ++k)
-          out[k] = static_cast<uint16_t>((in[k] & 0x8000u) ? OpaqueTexel16<TF>(in[k]) : out[k]);
+      if (mask != 0xFFFF) {
+        const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 2 * i));
+        out = _mm_or_si128(_mm_and_si128(opaque, out), _mm_andnot_si128(opaque, old));
       }
-      std::memcpy(d, out, sizeof out);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 2 * i), out);
     }
   }
   for (; i < n; ++i) {
@@ -199,10 +197,22 @@ void TexturedRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, const
       return;
     }
   }
-  if (kind == ShadeKind::kTexel && noBlend && !cols && TF == SF) {
-    // A straight copy: the formats keep every bit the conversion keeps.
+  // A straight copy where the target keeps every bit of the texel the stage
+  // gives: the texel itself with blending off, or a texel without alpha (opaque)
+  // under the standard blend too.
+  constexpr bool kOpaqueSource = SF == PixelFormat::kR5G6B5 || SF == PixelFormat::kX8R8G8B8;
+  const bool copies = !cols && TF == SF &&
+                      ((kind == ShadeKind::kTexel && noBlend) ||
+                       (kOpaqueSource && (kind == ShadeKind::kTexel || kind == ShadeKind::kOpaqueTexel) &&
+                        (noBlend || standardBlend)));
+  if (copies) {
     if constexpr (TF == PixelFormat::kA8R8G8B8 || TF == PixelFormat::kR5G6B5) {
       std::memcpy(dst, tex, static_cast<size_t>(n) * tb);
+      return;
+    }
+    if constexpr (TF == PixelFormat::kX8R8G8B8) {
+      // The fourth byte is stored as 0.
+      for (int i = 0; i < n; ++i) Store32(dst + 4 * i, Load32(tex + 4 * i) & 0x00FFFFFFu);
       return;
     }
   }
@@ -426,6 +436,10 @@ bool NarrowTexelColumns(cSurface& target, const cSurface& tex, int x0, int x1, i
     NarrowColumns<PixelFormat::kR5G6B5, PixelFormat::kA1R5G5B5>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
   else if (sf == PixelFormat::kA1R5G5B5 && tf == PixelFormat::kA1R5G5B5)
     NarrowColumns<PixelFormat::kA1R5G5B5, PixelFormat::kA1R5G5B5>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kR5G6B5 && tf == PixelFormat::kR5G6B5)
+    NarrowColumns<PixelFormat::kR5G6B5, PixelFormat::kR5G6B5>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kX8R8G8B8 && tf == PixelFormat::kX8R8G8B8)
+    NarrowColumns<PixelFormat::kX8R8G8B8, PixelFormat::kX8R8G8B8>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
   else
     return false;
   return true;
