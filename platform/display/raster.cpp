@@ -409,6 +409,14 @@ void BlendConstantRect(cSurface& target, int x0, int x1, int y0, int y1, uint32_
 // One texel with its own alpha under the standard blend, as the general loop does it.
 template <PixelFormat TF, PixelFormat SF>
 inline void BlendTexel(uint8_t* d, const uint8_t* t) {
+  if constexpr (SF == PixelFormat::kA1R5G5B5 && Bpp<TF>() == 2) {
+    const uint32_t v = Load16(t);
+    if (v & 0x8000u) Store16(d, OpaqueTexel16<TF>(v));
+    return;
+  } else if constexpr (SF == TF && (SF == PixelFormat::kR5G6B5 || SF == PixelFormat::kX8R8G8B8)) {
+    rows::Store<TF>(d, rows::Load<TF>(t) & (SF == PixelFormat::kR5G6B5 ? 0xFFFFu : 0x00FFFFFFu));
+    return;
+  }
   const uint32_t texel = Get<SF>(t), a = texel >> 24;
   if (a == 255) Put<TF>(d, texel);
   else if (a != 0) Put<TF>(d, BlendStandard(texel, Get<TF>(d)));
