@@ -558,6 +558,22 @@ void GatherTexels(const cSurface& tex, const double* fu, const double* fv, int n
   }
 }
 
+// n texels at their positions stored onto a 16-bit row, those of alpha 0 skipped.
+template <PixelFormat TF, PixelFormat SF>
+void CopyTexels16(uint8_t* d, const cSurface& tex, const double* fu, const double* fv, int n, uint32_t addressU,
+                  uint32_t addressV) {
+  const int w = tex.Width(), h = tex.Height();
+  for (int j = 0; j < n; ++j) {
+    const int tx = WrapIndex(FloorToInt(fu[j]), w, addressU), ty = WrapIndex(FloorToInt(fv[j]), h, addressV);
+    const uint32_t v = Load16(tex.Row(ty) + 2 * tx);
+    if constexpr (SF == PixelFormat::kR5G6B5) {
+      Store16(d + 2 * j, v);
+    } else if (v & 0x8000u) {
+      Store16(d + 2 * j, OpaqueTexel16<TF>(v));
+    }
+  }
+}
+
 // The texel positions (u * width + 1e-6, likewise v) of n pixels of a run whose
 // edge functions start at w and step by step, the weights being w / area.
 struct RunWeights {
@@ -603,6 +619,12 @@ void DrawTriangleRows(cSurface& target, const cSurface* tex, const RasterState& 
   const size_t span = static_cast<size_t>(t.x1 - t.x0 + 1);
   fu.resize(span), fv.resize(span), texels.resize(span);
   const int tb = target.BytesPerPixel();
+  // 16-bit texels onto a 16-bit target with their own alpha (0 or 255): stored
+  // or skipped without going through A8R8G8B8.
+  const PixelFormat tf = target.Format(), sf = tex ? tex->Format() : PixelFormat::kUnknown;
+  const bool direct16 = t.useTex && kind == ShadeKind::kTexel && standard &&
+                        ((tf == PixelFormat::kR5G6B5 && (sf == PixelFormat::kR5G6B5 || sf == PixelFormat::kA1R5G5B5)) ||
+                         (tf == PixelFormat::kA1R5G5B5 && sf == PixelFormat::kA1R5G5B5));
   for (int y = t.y0; y <= t.y1; ++y) {
     // Pixels x with A x 256 + c >= the edge's threshold, edge by edge.
     int64_t lo = t.x0, hi = t.x1;
@@ -641,6 +663,19 @@ void DrawTriangleRows(cSurface& target, const cSurface* tex, const RasterState& 
           U[j] = (l0 * u0 + l1 * u1 + l2 * u2) * tw + 1e-6;
           V[j] = (l0 * v0 + l1 * v1 + l2 * v2) * th + 1e-6;
         }
+      }
+      if (direct16) {
+        uint8_t* d = target.Row(y) + xs * tb;
+        if (target.Format() == PixelFormat::kR5G6B5) {
+          if (tex->Format() == PixelFormat::kR5G6B5) {
+            CopyTexels16<PixelFormat::kR5G6B5, PixelFormat::kR5G6B5>(d, *tex, U, V, n, st.addressU, st.addressV);
+          } else {
+            CopyTexels16<PixelFormat::kR5G6B5, PixelFormat::kA1R5G5B5>(d, *tex, U, V, n, st.addressU, st.addressV);
+          }
+        } else {
+          CopyTexels16<PixelFormat::kA1R5G5B5, PixelFormat::kA1R5G5B5>(d, *tex, U, V, n, st.addressU, st.addressV);
+        }
+        continue;
       }
       switch (tex->Format()) {
         case PixelFormat::kA1R5G5B5:
