@@ -71,9 +71,13 @@ bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
   // Horizontal box sums of every sampled row at every written column, from the
   // row's running sums; then a running vertical window over them. The sums are
   // exact, so the averages are those of the box counted sample by sample.
+  // The sums are kept between calls (a blur a frame would otherwise allocate
+  // them anew each time); every entry read is written first, so none is cleared.
   const size_t cols = static_cast<size_t>(c1 - c0), sampleCols = static_cast<size_t>(sc1 - sc0);
-  std::vector<Sums> rowSums(static_cast<size_t>(sr1 - sr0) * cols);
-  std::vector<Sums> prefix(sampleCols + 1);
+  thread_local std::vector<Sums> rowSums, prefix, window;
+  rowSums.resize(static_cast<size_t>(sr1 - sr0) * cols);
+  prefix.resize(sampleCols + 1);
+  prefix[0] = Sums{};
   for (int64_t r = sr0; r < sr1; ++r) {
     for (int64_t c = sc0; c < sc1; ++c) {
       Sums s = prefix[static_cast<size_t>(c - sc0)];
@@ -100,7 +104,7 @@ bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
   const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
   const DDCOLORMASK& m = PixelColorMask;
   const DDCOLORMASK& screen = BackBufferColorMask;
-  std::vector<Sums> window(cols);
+  window.assign(cols, Sums{});
   auto addRow = [&](int64_t r, bool add) {
     if (r < sr0 || r >= sr1) return;
     const Sums* row = &rowSums[static_cast<size_t>(r - sr0) * cols];
@@ -122,8 +126,16 @@ bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
       }
       const Sums& s = window[static_cast<size_t>(c - c0)];
       if (s.n <= 0) continue;
-      const uint32_t red = static_cast<uint32_t>(s.r / s.n), green = static_cast<uint32_t>(s.g / s.n),
-                     blue = static_cast<uint32_t>(s.b / s.n);
+      uint32_t red, green, blue;
+      if (s.n <= 0xFFFFFF) {
+        // At most 2^24 samples of at most 255: the sums fit 32 bits.
+        const uint32_t n = static_cast<uint32_t>(s.n);
+        red = static_cast<uint32_t>(s.r) / n, green = static_cast<uint32_t>(s.g) / n,
+        blue = static_cast<uint32_t>(s.b) / n;
+      } else {
+        red = static_cast<uint32_t>(s.r / s.n), green = static_cast<uint32_t>(s.g / s.n),
+        blue = static_cast<uint32_t>(s.b / s.n);
+      }
       uint8_t* d = dRow + (x + c) * bytes;
       uint32_t out;
       if (bytes == 2) {
@@ -161,6 +173,7 @@ bool DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int
   const bool keyed = nKey == 1;
   const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
   const DDCOLORMASK& m = PixelColorMask;
+  const DDChannelScale scaleR(m.nMaskR), scaleG(m.nMaskG), scaleB(m.nMaskB);
   const int64_t w = nWidth, h = nHeight, block = nBlock;
   auto sourceAt = [&](int64_t c, int64_t r, uint32_t* p) {
     if (!srcArea.Inside(sx + c, sy + r)) return false;
@@ -190,9 +203,9 @@ bool DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int
             uint32_t p;
             if (!sourceAt(bx + i, by + j, &p) || (keyed && p == dwColorKey)) continue;
             if (bytes == 2) {
-              sr += DDChannel(p, m.nShiftR, m.nMaskR) * 255 / m.nMaskR;
-              sg += DDChannel(p, m.nShiftG, m.nMaskG) * 255 / m.nMaskG;
-              sb += DDChannel(p, m.nShiftB, m.nMaskB) * 255 / m.nMaskB;
+              sr += scaleR.Widen(DDChannel(p, m.nShiftR, m.nMaskR));
+              sg += scaleG.Widen(DDChannel(p, m.nShiftG, m.nMaskG));
+              sb += scaleB.Widen(DDChannel(p, m.nShiftB, m.nMaskB));
             } else {
               sr += (p >> 16) & 255, sg += (p >> 8) & 255, sb += p & 255;
             }
@@ -202,8 +215,7 @@ bool DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int
         if (n == 0) continue;
         const uint32_t r = uint32_t(sr / n), g = uint32_t(sg / n), b = uint32_t(sb / n);
         if (bytes == 2) {
-          colour = (r * m.nMaskR / 255) << m.nShiftR | (g * m.nMaskG / 255) << m.nShiftG |
-                   (b * m.nMaskB / 255) << m.nShiftB;
+          colour = scaleR.Narrow(r) << m.nShiftR | scaleG.Narrow(g) << m.nShiftG | scaleB.Narrow(b) << m.nShiftB;
         } else {
           colour = r << 16 | g << 8 | b;
           keepTop = true;
