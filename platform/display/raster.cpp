@@ -63,8 +63,16 @@ namespace {
 using rows::ShadeKind;
 using rows::Bpp;
 
+// The mix of texel and texture factor of the colour blend, with the texel's alpha.
+bool FactorBlendStage(const StageState& s) {
+  auto isTex = [](uint32_t a) { return (a & 0xF) == kArgTexture; };
+  return s.colorOp == kTopBlendFactorAlpha && isTex(s.colorArg1) && (s.colorArg2 & 0xF) == kArgTFactor &&
+         ((s.alphaOp == kTopSelectArg1 && isTex(s.alphaArg1)) || (s.alphaOp == kTopSelectArg2 && isTex(s.alphaArg2)));
+}
+
 ShadeKind KindOf(const RasterState& st, uint32_t diffuse) {
   const StageState& s = st.stage;
+  if (FactorBlendStage(s)) return ShadeKind::kFactorBlend;
   auto isTex = [](uint32_t a) { return (a & 0xF) == kArgTexture; };
   auto isDiff = [](uint32_t a) { return (a & 0xF) == kArgDiffuse || (a & 0xF) == kArgCurrent; };
   auto texTimesDiffuse = [&](uint32_t op, uint32_t a1, uint32_t a2) {
@@ -86,6 +94,7 @@ ShadeKind KindOf(const RasterState& st, uint32_t diffuse) {
   if (alphaOpaque) return ShadeKind::kOpaqueTexel;
   return colorModulated && alphaModulated ? ShadeKind::kModulate : ShadeKind::kGeneric;
 }
+
 
 bool StandardBlend(const RasterState& st) {
   return st.alphaBlend && st.srcBlend == kBlendSrcAlpha && st.dstBlend == kBlendInvSrcAlpha;
@@ -177,6 +186,7 @@ ShadeRowFn<TF, SF> PickShadeRow(ShadeKind kind) {
     case ShadeKind::kTexel: return &rows::ShadeRow<TF, SF, ShadeKind::kTexel, kBlend>;
     case ShadeKind::kOpaqueTexel: return &rows::ShadeRow<TF, SF, ShadeKind::kOpaqueTexel, kBlend>;
     case ShadeKind::kModulate: return &rows::ShadeRow<TF, SF, ShadeKind::kModulate, kBlend>;
+    case ShadeKind::kFactorBlend: return &rows::ShadeRow<TF, SF, ShadeKind::kFactorBlend, kBlend>;
     default: return nullptr;
   }
 }
@@ -220,7 +230,7 @@ void TexturedRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, const
   if (standardBlend) fast = PickShadeRow<TF, SF, true>(kind);
   else if (noBlend) fast = PickShadeRow<TF, SF, false>(kind);
   if (fast) {
-    fast(dst, tex, cols, n, diffuse);
+    fast(dst, tex, cols, n, kind == ShadeKind::kFactorBlend ? st.textureFactor : diffuse);
     return;
   }
   for (int i = 0; i < n; ++i, dst += tb) {

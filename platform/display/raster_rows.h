@@ -18,6 +18,7 @@ enum class ShadeKind {
   kTexel,        // the texel as it is
   kOpaqueTexel,  // the texel's colour with alpha 255
   kModulate,     // texel times diffuse, colour and alpha
+  kFactorBlend,  // colour: texel and texture factor mixed by the factor's alpha; alpha: the texel's
   kGeneric,      // anything else: ShadePixel pixel by pixel
 };
 
@@ -100,6 +101,18 @@ template <PixelFormat TF, ShadeKind K, bool kBlend, int N>
     sg[k] = static_cast<uint16_t>((t >> 8) & 255);
     sb[k] = static_cast<uint16_t>(t & 255);
   }
+  if constexpr (K == ShadeKind::kFactorBlend) {
+    // diffuse carries the texture factor here.
+    const uint16_t fa = static_cast<uint16_t>(diffuse >> 24), ifa = static_cast<uint16_t>(255 - fa);
+    const uint16_t fr = MulLane(static_cast<uint16_t>((diffuse >> 16) & 255), ifa),
+                   fg = MulLane(static_cast<uint16_t>((diffuse >> 8) & 255), ifa),
+                   fb = MulLane(static_cast<uint16_t>(diffuse & 255), ifa);
+    for (int k = 0; k < N; ++k) {
+      sr[k] = Div255Lane(static_cast<uint16_t>(MulLane(sr[k], fa) + fr));
+      sg[k] = Div255Lane(static_cast<uint16_t>(MulLane(sg[k], fa) + fg));
+      sb[k] = Div255Lane(static_cast<uint16_t>(MulLane(sb[k], fa) + fb));
+    }
+  }
   if constexpr (K == ShadeKind::kModulate) {
     const uint16_t da = static_cast<uint16_t>(diffuse >> 24), dr = static_cast<uint16_t>((diffuse >> 16) & 255),
                    dg = static_cast<uint16_t>((diffuse >> 8) & 255), db = static_cast<uint16_t>(diffuse & 255);
@@ -152,6 +165,13 @@ inline __m128i SpreadAlpha(__m128i px) {
 template <ShadeKind K>
 inline __m128i BlendPair(__m128i s, __m128i t, __m128i diffuse) {
   if constexpr (K == ShadeKind::kModulate) s = Div255x8(_mm_mullo_epi16(s, diffuse));
+  if constexpr (K == ShadeKind::kFactorBlend) {
+    // diffuse carries the texture factor: colour lanes mixed by its alpha, the alpha lanes kept.
+    const __m128i fa = SpreadAlpha(diffuse), ifa = _mm_sub_epi16(_mm_set1_epi16(255), fa);
+    const __m128i mixed = Div255x8(_mm_add_epi16(_mm_mullo_epi16(s, fa), _mm_mullo_epi16(diffuse, ifa)));
+    const __m128i alphaLanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+    s = _mm_or_si128(_mm_and_si128(alphaLanes, s), _mm_andnot_si128(alphaLanes, mixed));
+  }
   const __m128i a = SpreadAlpha(s), ia = _mm_sub_epi16(_mm_set1_epi16(255), a);
   return Div255x8(_mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(t, ia)));
 }
