@@ -126,7 +126,6 @@ inline uint32_t BlendStandard(uint32_t s, uint32_t d) {
 // standard blend. Runs of texels of alpha 0 are skipped and of alpha 255 copied
 // without reading the target; others are blended in vector lanes. The pixels
 // are exactly those of the general loop.
-constexpr int kChunk = rows::kChunk;
 
 // A8R8G8B8 texels onto a 32-bit target.
 template <PixelFormat TF>
