@@ -92,3 +92,52 @@ TEST_F(ReplayRequests, AFileThatCannotBeWrittenGivesAMessageAndPlayGoesOn) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window's read request: a good replay replaces the stage, the settings, the
+// log and the save data and keeps its path; a bad one (the open dialog answered
+// with it) changes nothing and answers 0, so the title stays.
+TEST_F(ReplayRequests, TheReadRequestTakesOnlyAGoodReplay) {
+  palfix::SetUpDatabase();
+  ASSERT_TRUE(palfix::ReadBytes(StageData, stagefix::StageFile(752, stagefix::SmallStage().F("width", 33))));
+  PlayStageData.CopySettings(StageData);
+  LogCur.Clear();
+  LogCur.Record(8, 2);
+  LogCur.nSeed = 5;
+  SaveAtStart = cSaveData();
+  SaveAtStart.nScore = 66;
+  ASSERT_EQ(LogCur.SaveReplay("user_data\\rpl4\\good.rpl4_752", StageData, PlayStageData, SaveAtStart), 1);
+  auto bad = dir.Read("user_data/rpl4/good.rpl4_752");
+  bad.resize(bad.size() / 2);
+  dir.Write("user_data/rpl4/bad.rpl4_752", bad);
+
+  // The live game: another stage, log and save.
+  ASSERT_TRUE(palfix::ReadBytes(StageData, stagefix::StageFile(752, stagefix::SmallStage().F("width", 44))));
+  StageData.strFilePath = "data\\stg4\\live.stg4_752";
+  PlayStageData.CopySettings(StageData);
+  LogCur.Clear();
+  SaveData = cSaveData();
+  SaveData.nScore = 1;
+
+  setenv("KORVANE_ANSWERS", "file:bad.rpl4_752,ok,file:good.rpl4_752,cancel", 1);
+  plat::ReloadTestControls();
+  EXPECT_EQ(LoadReplayFromDialog(), 0);
+  EXPECT_EQ(StageData.nWidth, 44);
+  EXPECT_EQ(PlayStageData.nWidth, 44);
+  EXPECT_EQ(StageData.strFilePath, "data\\stg4\\live.stg4_752");
+  EXPECT_FALSE(LogCur.HasFrames());
+  EXPECT_EQ(SaveData.nScore, 1);
+  EXPECT_TRUE(dir.ReportContains("bad.rpl4_752"));
+
+  EXPECT_EQ(LoadReplayFromDialog(), 1);
+  EXPECT_EQ(StageData.nWidth, 33);
+  EXPECT_EQ(PlayStageData.nWidth, 33);
+  EXPECT_NE(StageData.strFilePath.find("good.rpl4_752"), std::string::npos);
+  EXPECT_EQ(LogCur.nSeed, 5);
+  EXPECT_EQ(SaveData.nScore, 66);
+  EXPECT_EQ(LoadReplayFromDialog(), 0);  // cancelled
+  EXPECT_EQ(SaveData.nScore, 66);
+}
+
+}  // namespace
