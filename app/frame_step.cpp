@@ -15,15 +15,15 @@
 #include <atomic>
 #include <string>
 
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 #include "app/base/timing.h"
 #include "app/display_setup.h"
-#include "app/input.h"
-#include "app/key_config.h"
 #include "app/main_window.h"
-#include "app/mode_manager.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
-#include "app/system_ini.h"
+#include "app/svc/input.h"
+#include "app/svc/key_config.h"
+#include "app/svc/mode_manager.h"
+#include "app/svc/system_ini.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_present.h"
 #include "draw/dd_restore.h"

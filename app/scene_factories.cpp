@@ -10,7 +10,7 @@
 //   mode 3  cChallengeScene      game modes
 //   mode 4  cStageScene          stage play
 //   mode 5  cOptionScene         game modes
-#include "app/mode_manager.h"
+#include "app/svc/mode_manager.h"
 
 namespace {
 SceneFactory gFactories[kModeCount] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};

@@ -7,8 +7,8 @@
 //   MenuCursor, Input (after the threads)       menu cursor, input
 //   the surface vectors and lists, Off_Msg,
 //   Off_Sys, the three fonts, the digit sheets  drawing layer
+#include "app/base/thread.h"
 #include "app/main_window.h"
-#include "app/thread.h"
 
 cMainWindow MainWindow;
 cThread thGame("thGame");

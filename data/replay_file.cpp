@@ -2,8 +2,8 @@
 // from version 173 on, the save data at the attempt's start.
 #include <memory>
 
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
 #include "data/save_data.h"
 #include "data/stage.h"
 #include "data/stage_loader.h"

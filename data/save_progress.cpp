@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 
 #include "data/project_globals.h"
 #include "data/save_data.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "data/data_folders.h"
 #include "data/project_globals.h"
 #include "data/save_data.h"

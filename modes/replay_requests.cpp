@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "app/base/path_util.h"
-#include "app/message_box.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
-#include "app/system_ini.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
+#include "app/svc/system_ini.h"
 #include "app/ui/file_dialog.h"
-#include "app/window_requests.h"
+#include "app/svc/window_requests.h"
 #include "data/project_globals.h"
 #include "draw/dd_present.h"
 #include "platform/files.h"

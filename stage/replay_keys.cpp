@@ -2,9 +2,9 @@
 
 #include <atomic>
 
-#include "app/mode_manager.h"
+#include "app/svc/mode_manager.h"
 #include "app/sound/sound_effects.h"
-#include "app/window_requests.h"
+#include "app/svc/window_requests.h"
 #include "data/project_globals.h"
 #include "platform/key_state.h"
 

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "app/sound/music_player.h"
 #include "app/sound/sound_effects.h"
 

@@ -2,7 +2,7 @@
 // a retry, the carried status, new play-throughs and the ranking genre.
 #include <gtest/gtest.h>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "data/project_globals.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/mode_manager.h"
+#include "app/svc/mode_manager.h"
 #include "app/sound/sound_requests.h"
-#include "app/window_requests.h"
+#include "app/svc/window_requests.h"
 #include "data/project_globals.h"
 #include "platform/key_state.h"
 #include "stage/replay_keys.h"

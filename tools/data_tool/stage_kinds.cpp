@@ -5,7 +5,7 @@
 
 #include "app/base/record_dump.h"
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "data/project_globals.h"
 #include "data/stage_loader.h"
 #include "platform/sjis.h"

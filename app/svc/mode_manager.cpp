@@ -1,9 +1,9 @@
-#include "app/mode_manager.h"
+#include "app/svc/mode_manager.h"
 
 #include <new>
 
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
 #include "data/save_data.h"
 
 cModeManager ModeManager;
