@@ -2,11 +2,13 @@
 // destroyed after it in the reverse order. Nothing here touches files, windows or
 // devices; InitGame sets them up.
 //
-// PENDING globals of this unit, each added here in its place when it exists:
-//   WindowRegistry (before MainWindow)          window framework
-//   MenuCursor, Input (after the threads)       menu cursor, input
-//   the surface vectors and lists, Off_Msg,
-//   Off_Sys, the three fonts, the digit sheets  drawing layer
+// The window framework's registry, the menu cursor, input, the system surfaces,
+// the fonts and the digit sheets are defined with their own code (app/ui/,
+// app/svc/, draw/): the lower floors cannot reach this unit, and none of their
+// constructors reads another global, so their order against these objects does
+// not matter.
+// PENDING (stage play, game modes): the surface vectors and lists and Off_Msg,
+// likewise defined with their own code when they exist.
 #include "app/base/thread.h"
 #include "app/main_window.h"
 
