@@ -4,6 +4,7 @@
 
 #include "data/user_records.h"
 #include "tests/data/stage_fixtures.h"
+#include "tests/support/palette_layout.h"
 #include "tests/support/run_game.h"
 #include "tests/support/temp_dir.h"
 
@@ -32,6 +33,8 @@ Bytes ReplayFile(uint32_t version) {
 
 TEST(ReplayTool, DumpsAndUpgradesAReplay) {
   cTempDir dir;
+  // The project's common palette, which an upgrade keeps the links to.
+  dir.Write("data/CommonPalette.cplt4", fix::RecordFile(752, fix::PaletteLayout(), fix::Value().Recs("characters", {DefaultChara(), DefaultChara()})));
   dir.Write("user_data/rpl4/w01_00.rpl4_752", ReplayFile(752));
   cProcessResult d = RunProgram("korvane-data", {"dump", "user_data/rpl4/w01_00.rpl4_752"}, dir.Path());
   ASSERT_EQ(d.exitCode, 0) << d.output;
