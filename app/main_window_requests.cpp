@@ -6,13 +6,6 @@
 //   WM_USER+1    name entry: DDSetDialogBoxMode(1), SuspendThreads, the name-entry
 //                dialog (cNameDlg, resource 102) run modally, DDSetDialogBoxMode(0),
 //                ResumeThreads (game modes: the dialog class and its binding).
-//   WM_USER+3    after the open dialog: cInputLog::LoadReplay into StageData,
-//                PlayStageData and SaveData, WM_CLOSE when it fails, the chosen path
-//                kept as the play file's name, result 1 (game modes); until then a
-//                chosen file is answered as not carried out.
-//   WM_USER+4    save replay: ChooseReplaySavePath (which shows SaveFileDialog),
-//                cInputLog::SaveReplay with the current (wParam 0) or previous (1)
-//                attempt (game modes).
 //   WM_USER+6    kind 4: the save data's music number := lParam, and its loop flag
 //                for the stage's music (save data); until then the stage's music
 //                plays once.
@@ -27,9 +20,11 @@
 #include "data/project_globals.h"
 #include "draw/dd_present.h"
 #include "draw/dd_restore.h"
+#include "modes/replay_requests.h"
 #include "modes/stage_file_start.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
+#include "stage/replay_keys.h"
 
 namespace {
 
@@ -52,41 +47,41 @@ void OnMusic(plat::WPARAM kind, plat::LPARAM lParam) {
   }
 }
 
-// The filters of the open dialogs: name, patterns, and the empty string that ends them.
+// The filter of the stage-file open dialog: name, patterns, and the empty string that ends them.
 constexpr char kStageFilter[] = "StageFile ( *.stg4_*;*.rpl4_* )\0*.stg4_*;*.rpl4_*\0";
-constexpr char kReplayFilter[] = "ReplayFile ( *.rpl4_* )\0*.rpl4_*\0";
+
+// The replay requests of the game and stage-play threads: sent to the game window,
+// waited for, answered with the request's result flag.
+int SendReplayRequest(plat::UINT message, plat::WPARAM wParam) {
+  if (!SendRequest(message, wParam, 0, &MainWindow.m_bFileRequestDone)) return 0;
+  return MainWindow.m_bFileRequestResult.load();
+}
+const bool kReplayRequestSender = (SetFileRequestSender(&SendReplayRequest), true);
 
 }  // namespace
 
-void cMainWindow::OnFileRequest(plat::UINT message, plat::WPARAM) {
+void cMainWindow::OnFileRequest(plat::UINT message, plat::WPARAM wParam) {
+  int result = 0;
   if (message == WM_SAVE_REPLAY) {
-    // PENDING (game modes): ChooseReplaySavePath and the replay written.
-    m_bFileRequestResult.store(0);
-    m_bFileRequestDone.store(1);
-    return;
-  }
-  const bool stage = message == WM_LOAD_STAGE;
-  const char* title = SystemIni.English ? (stage ? "Load stage file" : "Load replay file")
-                                        : (stage ? SJ("ステージファイルの読み込み") : SJ("リプレイファイルの読み込み"));
-  char path[plat::kMaxPath] = {};
-  DDSetDialogBoxMode(1);
-  const int chosen = OpenFileDialog(m_hWnd, path, static_cast<int>(sizeof path), stage ? "data\\stg4\\" : "user_data\\rpl4",
-                                    title, stage ? kStageFilter : kReplayFilter, nullptr, 0, nullptr);
-  DDSetDialogBoxMode(0);
-  if (!chosen) {
-    m_bFileRequestResult.store(0);
-    m_bFileRequestDone.store(1);
-    return;
-  }
-  if (stage) {
-    // The loader has shown why a stage cannot be played: the game closes.
-    if (!StartStageFile(path, 0)) RequestClose();
-    m_bFileRequestResult.store(1);
+    result = SaveReplayFromDialog(wParam == 1 ? 1 : 0);
+  } else if (message == WM_LOAD_REPLAY) {
+    // A replay that cannot be read leaves everything as it was, after a message
+    // naming the file: the title stays rather than the game closing.
+    result = LoadReplayFromDialog();
   } else {
-    // PENDING (game modes): cInputLog::LoadReplay and the play file's name.
-    ECLogf("WM_USER+3 waits for the replay reader: %s", path);
-    m_bFileRequestResult.store(0);
+    const char* title = SystemIni.English ? "Load stage file" : SJ("ステージファイルの読み込み");
+    char path[plat::kMaxPath] = {};
+    DDSetDialogBoxMode(1);
+    const int chosen = OpenFileDialog(m_hWnd, path, static_cast<int>(sizeof path), "data\\stg4\\", title,
+                                      kStageFilter, nullptr, 0, nullptr);
+    DDSetDialogBoxMode(0);
+    if (chosen) {
+      // The loader has shown why a stage cannot be played: the game closes.
+      if (!StartStageFile(path, 0)) RequestClose();
+      result = 1;
+    }
   }
+  m_bFileRequestResult.store(result);
   m_bFileRequestDone.store(1);
 }
 

@@ -155,6 +155,11 @@ void cSaveData::Validate() {
   if (CommonVars.Count() < kCommonVars) CommonVars.resize(kCommonVars, 0);
   if (CarryFlags.Count() < kCarryItems) CarryFlags.resize(kCarryItems, 0);
   if (CarriedCharas.empty()) CarriedCharas.resize(1);
+  // Values that index the game's own tables: the slot list, the map figure's four
+  // facings and the five ranking genres.
+  if (nSlot < -1 || nSlot >= kStorySlots) nSlot = -1;
+  if (nMapDir < 0 || nMapDir > 3) nMapDir = 0;
+  if (nRankGenre < 0 || nRankGenre >= cEdStage::kRankGenres) nRankGenre = 0;
 }
 
 void cSaveData::SetFileName(const std::string& path) {

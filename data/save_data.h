@@ -6,6 +6,9 @@
 #include "data/chara_def.h"
 #include "data/int_pair.h"
 
+class cEdStage;
+struct DDSURFACEDATA;
+
 // A point in time as the desktop's local clock gives it, eight 16-bit values.
 struct SYSTEMTIME {
   uint16_t wYear = 0, wMonth = 0, wDayOfWeek = 0, wDay = 0;
@@ -127,9 +130,87 @@ class cSaveData : public cRecord {
   // suffix; a dot follows) or just after the last dot.
   void SetFileName(const std::string& path);
 
+  // --- progress (save_progress.cpp) ---
+  // The best result of a stage, by its exact name: a first result or a better one
+  // raises nTotal by what it adds.
+  void AddStageResult(const std::string& name, int value);
+  // The stored result of the stage, or 0.
+  int FindStageResult(const std::string& name) const;
+  // nTotal: the results of the stages that are still on the world map.
+  void SumWorldMapResults();
+  // One more play-through: every stage flag cleared, the cursor on the start cell.
+  void StartNewRound();
+  // The score and the four result counters zeroed.
+  void ClearStageCounters();
+  // Moves the ranking genre by steps among the genres the category's ranking
+  // setting enables (0: onto an enabled one); nothing when none is enabled.
+  void SelectRankGenre(int category, int steps);
+
+  // --- the retry checkpoint ---
+  // Kept at each stage set-up: the common variables, the lives and the score.
+  void SaveCheckpoint();
+  // full 1: all three put back. full 0 (a lost life): the score always, the common
+  // variables when the play category's restore-on-miss switch is on, never the lives.
+  void RestoreCheckpoint(int full);
+
+  // --- the player's status carried from one stage to the next ---
+  // Stored after a clear: the items whose carry-over switch is on, for player p.
+  void StoreCarriedStatus(int p, const cEdChara& def, int hp, int sp, int effect, int effectParam1,
+                          int effectParam2, int time, int lives, int music);
+  // Put back at the next stage's set-up into the player's definition and the stage:
+  // the items whose switch is on and that were stored.
+  void ApplyCarriedStatus(int p, cEdChara& def, cEdStage& stage);
+  // The carried HP and SP (outputs untouched for items not carried).
+  void GetCarriedHpSp(int p, int& hp, int& sp) const;
+  // After a lost life: the flags of the items the carry-reset list names cleared.
+  void ClearCarryFlags();
+
+  // --- story slots and the challenge record (save_slots.cpp) ---
+  // Slot n (0..98): the local time stamped, the record written, the slot summary
+  // updated. 1 when the file was written.
+  int SaveSlot(int n);
+  // Slot n read and the story's lives rule applied. 0 (the record untouched) for a
+  // slot outside 0..98 or a file that is missing or damaged.
+  int LoadSlot(int n);
+  // "user_data\challenge\Challenge.dat" read and the challenge's lives rule
+  // applied; 0 (the record untouched) when it is missing or damaged. A damaged
+  // record is first kept beside it as "Challenge.dat.bak".
+  int LoadChallenge();
+
  private:
   void Upgrade(uint32_t version);
 };
+
+// The play category of the running play (0 story, 1 challenge, 2 stage file, 3
+// replay), which chooses the restore-on-miss switch. The scene manager that keeps
+// the category installs its reader; without one the category is 0.
+using PlayCategoryReader = int (*)();
+void SetPlayCategoryReader(PlayCategoryReader reader);
+int CurrentPlayCategory();
+
+// Story slots: 99 files, slot n is "user_data\story\Story" + (n + 1) in two digits + ".dat".
+constexpr int kStorySlots = 99;
+std::string MakeSaveSlotPath(int n);
+
+// The summary of a story slot that the slot lists show: used, and when it was saved.
+class cSaveSlotInfo : public cRecord {
+  RECORD_CLASS(cSaveSlotInfo)
+ public:
+  cSaveSlotInfo() { RegisterFields(kDataVersion); }
+  int32_t bUsed = 0;
+  SYSTEMTIME SaveTime;
+
+  void RegisterFields(uint32_t) override {
+    RegisterNoFields();
+    REG(bUsed);
+  }
+  // Used, with the save's time.
+  void SetFromSave(const cSaveData& save);
+  // "YYYY/MM/DD hh:mm" in font 1 at (x, y); nothing for an empty slot.
+  void DrawDate(DDSURFACEDATA* surface, int x, int y) const;
+};
+// One summary per story slot.
+extern cVector<cSaveSlotInfo> SlotInfos;
 
 // The save data's list readers: a u32 count, then that many records; the list is
 // emptied and refilled with default records first.

@@ -6,6 +6,9 @@
 
 #include "app/base/record.h"
 
+class cEdStage;
+class cSaveData;
+
 // "user_data\Option.dat". Values out of range are kept as read; their users limit them.
 class cOptionData : public cRecord {
   RECORD_CLASS(cOptionData)
@@ -64,6 +67,9 @@ class cInputLog : public cRecord {
   RECORD_CLASS(cInputLog)
  public:
   cInputLog() { Clear(); }
+  cInputLog(const cInputLog&) = default;
+  // The recorded input and the seed; the playback cursor of this log stays where it is.
+  cInputLog& operator=(const cInputLog& other);
 
   cVector<uint16_t> Values0;  // direction words
   cVector<uint16_t> Values1;  // button words
@@ -76,4 +82,41 @@ class cInputLog : public cRecord {
   void RegisterFields(uint32_t) override;
   // No input, seed 0, the cursor at the start.
   void Clear();
+
+  // Appends one frame: player 1's direction word and button word.
+  void Record(uint16_t direction, uint16_t button);
+  // The words of the next frame; 1 (nothing written) once either stream has ended.
+  int Play(uint16_t& direction, uint16_t& button);
+  // Whether any frame is recorded.
+  bool HasFrames() const { return !Values0.empty(); }
+
+  // The base part (the seed), then the four lists. A list of values and its list of
+  // runs must be equally long and every run must last at least one frame, or the
+  // log is refused.
+  bool Read(cDataFile& file) override;
+  bool Write(cDataFile& file) override;
+  void Dump(cDumpWriter& out) override;
+
+  // A replay file: the version word, the stage (settings from `settings`, palette
+  // and placements from `stage`), this log and `save`. 1 when every byte reached
+  // the disk; 0 otherwise, with any earlier file of that name untouched.
+  int SaveReplay(const char* path, cEdStage& stage, cEdStage& settings, cSaveData& save);
+  // Reads a replay file: the stage into `stage`, its settings part into `settings`
+  // (whose palette and placement lists are emptied), the log into this one (its
+  // playback cursor stays) and, from version 173 on, the save data into `save`. The
+  // whole file is read first; only a good one with a player character is taken. 1
+  // on success; 0 after a message naming the file, with nothing changed.
+  int LoadReplay(const char* path, cEdStage& stage, cEdStage& settings, cSaveData& save);
 };
+
+// Reads a whole replay file over the three records: the stage, the log and (from
+// version 173 on; `save` is left alone before it) the save data. False, with the
+// reason in `error`, for a file that cannot be opened, is newer than this program,
+// is damaged or holds no player character; the records may then be partly read.
+bool ReadReplayFile(const char* path, cEdStage& stage, cInputLog& log, cSaveData& save, uint32_t& version,
+                    std::string& error);
+
+// The folder of the replay files; their extension is "rpl4_" and the data version.
+constexpr const char* kReplayFolder = "user_data\\rpl4\\";
+// "rpl4_752".
+std::string ReplayExtension();

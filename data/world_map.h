@@ -103,4 +103,10 @@ class cEdWorldMap : public cRecord {
   int SetSize(int width, int height);
   // The first event standing on the cell, or null.
   cEdWorldEvent* FindWorldEventAt(int col, int row);
+  // 1 when a stage entry (kind 0) of an event plays the stage of that stage name
+  // (its file without extension and part suffix, ending in a dot); else 0.
+  int HasStage(const std::string& name) const;
 };
+
+// 1 when the two names are the same text, byte for byte.
+int IsSameText(const std::string& a, const std::string& b);

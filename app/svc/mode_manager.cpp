@@ -4,9 +4,15 @@
 
 #include "app/base/message_box.h"
 #include "app/base/report_log.h"
+#include "data/save_data.h"
 
 cModeManager ModeManager;
 std::atomic<cScene*> CurrentStage{nullptr};
+
+namespace {
+// The save data's retry checkpoint asks which kind of play runs.
+const bool kPlayCategoryReader = (SetPlayCategoryReader([] { return ModeManager.m_nPlayCategory; }), true);
+}  // namespace
 
 cScene*& cModeManager::Slot(int mode) {
   switch (mode) {

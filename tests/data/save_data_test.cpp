@@ -46,8 +46,9 @@ Value Stored() {
 
 Value Expected(uint32_t v) {
   Value e = Stored();
-  // The selected challenge stage is above the three challenge stages.
-  e.F("challenge stage", 3);
+  // The selected challenge stage is above the three challenge stages; the slot,
+  // the map figure's facing and the ranking genre are outside their ranges.
+  e.F("challenge stage", 3).F("slot", -1).F("map direction", 0).F("ranking genre", 0);
   if (v < 166) e.F("music loops", 1);
   if (v < 169) e.F("auto save", 0);
   if (v < 182) e.F("hp total", 0).F("sp total", 0);

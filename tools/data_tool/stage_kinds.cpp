@@ -1,6 +1,9 @@
 #include "tools/data_tool/stage_kinds.h"
 
 #include <cctype>
+#include <memory>
+
+#include "app/base/record_dump.h"
 
 #include "app/base/shell_globals.h"
 #include "data/project_globals.h"
@@ -129,10 +132,66 @@ cDataKind SaveKind(const char* name, std::function<bool(const std::string&)> mat
   return WithProject(k, &SaveDataFolder, kDatabase | kPalette | kSettings | kWorldMap);
 }
 
+// "user_data\rpl4\NAME_NN.rpl4_NNN": the stage of an attempt, its input log and
+// the save data at its start, read as the game reads a replay.
+cDataKind ReplayKind() {
+  cDataKind k;
+  k.name = "replay file";
+  k.matches = ExtensionStartsWith("rpl4");
+  k.loadError = SJ("リプレイファイル %s の読み込みに失敗しました！");
+  struct cReplay {
+    cEdStage stage;
+    cInputLog log;
+    cSaveData save;
+    uint32_t version = 0;
+  };
+  auto read = [loadError = k.loadError](const std::string& path, cReplay& r, std::FILE* err) {
+    std::string error;
+    if (ReadReplayFile(path.c_str(), r.stage, r.log, r.save, r.version, error)) return true;
+    std::string msg = Utf8(loadError);
+    msg.replace(msg.find("%s"), 2, Utf8(path));
+    std::fprintf(err, "%s\n%s\n", msg.c_str(), Utf8(error).c_str());
+    return false;
+  };
+  k.dump = [read](const std::string& path, std::FILE* out, std::FILE* err) {
+    auto r = std::make_unique<cReplay>();
+    if (!read(path, *r, err)) return 1;
+    cDumpWriter w(out);
+    w.Line("file = \"%s\"", Utf8(path).c_str());
+    w.Line("kind = replay file");
+    w.Line("version = %u", r->version);
+    const bool withSave = r->version >= 173;
+    for (cRecord* rec : {static_cast<cRecord*>(&r->stage), static_cast<cRecord*>(&r->log),
+                         withSave ? static_cast<cRecord*>(&r->save) : nullptr}) {
+      if (!rec) continue;
+      w.Line("%s", rec->ClassName());
+      w.Indent(1);
+      rec->Dump(w);
+      w.Indent(-1);
+    }
+    if (!withSave) w.Line("(no save data before version 173)");
+    return 0;
+  };
+  k.upgrade = [read](const std::string& in, const std::string& out, std::FILE* err) {
+    auto r = std::make_unique<cReplay>();
+    if (!read(in, *r, err)) return 1;
+    // The stage's settings part is the stage's own, as a loaded replay plays it.
+    auto settings = std::make_unique<cEdStage>();
+    settings->CopySettings(r->stage);
+    if (!r->log.SaveReplay(out.c_str(), r->stage, *settings, r->save)) {
+      std::fprintf(err, "%s : cannot be written\n", Utf8(out).c_str());
+      return 1;
+    }
+    return 0;
+  };
+  return WithProject(k, &SaveDataFolder, kDatabase | kPalette | kSettings | kWorldMap);
+}
+
 }  // namespace
 
 void AddStageAndProgressKinds(std::vector<cDataKind>& kinds) {
   kinds.push_back(StageKind());
+  kinds.push_back(ReplayKind());
 
   cDataKind map;
   map.name = "WorldMap.dat";
