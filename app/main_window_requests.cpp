@@ -13,9 +13,6 @@
 //   WM_USER+4    save replay: ChooseReplaySavePath (which shows SaveFileDialog),
 //                cInputLog::SaveReplay with the current (wParam 0) or previous (1)
 //                attempt (game modes).
-//   WM_USER+6    kind 4: the save data's music number := lParam, and its loop flag
-//                for the stage's music (save data); until then the stage's music
-//                plays once.
 #include <string>
 
 #include "app/main_window.h"
@@ -45,10 +42,11 @@ void OnMusic(plat::WPARAM kind, plat::LPARAM lParam) {
     const int loop = SystemData.SceneBgmLoop.At(k);
     OnMusicRequest(k, number, number != 0 ? MusicFile(number) : std::string(), loop);
   } else if (kind == 4) {
-    // The stage's music. PENDING (save data): the number kept in the save data, and
-    // its loop flag (a fresh save data's 0 until then).
+    // The stage's music: its number kept in the save data, looped as the stage
+    // asked when it made the request.
     const int number = static_cast<int>(lParam);
-    OnMusicRequest(4, number, MusicFile(number), 0);
+    SaveData.nMusicNo = number;
+    OnMusicRequest(4, number, MusicFile(number), SaveData.bMusicLoop);
   }
 }
 

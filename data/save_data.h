@@ -127,6 +127,16 @@ class cSaveData : public cRecord {
   // suffix; a dot follows) or just after the last dot.
   void SetFileName(const std::string& path);
 
+  // The score and the four result counters zeroed.
+  void ClearStageCounters();
+  // Kept at each stage set-up: the common variables, the lives and the score.
+  void SaveCheckpoint();
+  // full 1: all three put back. full 0 (a lost life): the score always, the common
+  // variables when the play category's restore-on-miss switch is on, never the lives.
+  void RestoreCheckpoint(int full);
+  // After a lost life: the flags of the items the carry-reset list names cleared.
+  void ClearCarryFlags();
+
  private:
   void Upgrade(uint32_t version);
 };

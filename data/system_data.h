@@ -10,6 +10,8 @@
 // system sounds, the fixed texts, and the switches that keep old projects behaving
 // as they did when they were made. The global SystemData is built with the
 // defaults, read once at start-up and never written by the game.
+struct DDSURFACEDATA;
+
 class cEdSystem : public cRecord {
   RECORD_CLASS(cEdSystem)
  public:
@@ -110,6 +112,9 @@ class cEdSystem : public cRecord {
   // Left edge of a block of texts first .. first+count-1 centred on centreX (16-dot
   // characters; one more when indented).
   int TextBlockLeft(int centreX, int first, int count, int indent) const;
+  // Lines first .. first + count - 1 of the texts as one text window of the
+  // 16-dot font at (x, y), each line preceded by a space with indent.
+  void DrawTextBlock(DDSURFACEDATA* surface, int x, int y, int first, int count, int indent) const;
 
  private:
   // Brings the values of a file older than the current data version up to date.
