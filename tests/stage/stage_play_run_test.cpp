@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/play_stage.h"
 #include "tests/support/run_game.h"
 #include "tests/support/temp_dir.h"
 
@@ -147,6 +148,47 @@ TEST(StagePlayRun, QuitFromThePauseMenuOfAStartUpStageEndsTheProgram) {
   // The close arrives at once: the program ends long before the 300 frames.
   EXPECT_LE(run.phases.rbegin()->first, 110);
   EXPECT_EQ(run.phases.at(105), 7);
+}
+
+}  // namespace
+
+namespace {
+
+// A stage of the fixture builder played as the start-up stage of the demo project.
+cTraceRun RunFixtureStage(const cPlayStage& stage, int frames) {
+  cTempDir dir(false);
+  cTraceRun run;
+  if (!MakeDemoProject(dir.Path())) return run;
+  if (!stage.Write(dir.Path() + "/data/stg4/fixture.stg4_752")) return run;
+  cProcessResult r = RunGame(dir.Path(),
+                             {"KORVANE_FRAMES=" + std::to_string(frames), "KORVANE_TRACE=" + dir.Path() + "/trace.txt"},
+                             {"data\\stg4\\fixture.stg4"});
+  run.exitCode = r.exitCode;
+  const std::vector<unsigned char> bytes = dir.Exists("trace.txt") ? dir.Read("trace.txt") : std::vector<unsigned char>{};
+  run.lines = SplitLines(std::string(bytes.begin(), bytes.end()));
+  for (const std::string& l : run.lines)
+    if (l.find("\"mode\":4,\"phase\"") != std::string::npos) run.phases[IntField(l, "f")] = IntField(l, "phase");
+  return run;
+}
+
+TEST(StagePlayRun, TheStartBannersFollowTheStagesSettings) {
+  cPlayStage stage(30, 20);
+  stage.Map({"", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "..P",
+             "##############################"});
+  // Neither banner: play starts on the frame after the fade in.
+  stage.Settings().bStartBanner1 = 0;
+  stage.Settings().bStartBanner2 = 0;
+  cTraceRun run = RunFixtureStage(stage, 30);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(PhaseRuns(run), (std::vector<std::string>{"0:1-9", "1:10-10", "2:11-30"}));
+  // The stage number, then the start word: 79 frames each.
+  stage.Settings().bStartBanner1 = 1;
+  stage.Settings().bStartBanner2 = 1;
+  run = RunFixtureStage(stage, 200);
+  EXPECT_EQ(PhaseRuns(run), (std::vector<std::string>{"0:1-9", "1:10-168", "2:169-200"}));
+  // The view starts centred on the player in the stage's lower left corner.
+  ASSERT_FALSE(run.lines.empty());
+  EXPECT_NE(run.lines.back().find("\"view\":[320,"), std::string::npos) << run.lines.back();
 }
 
 }  // namespace
