@@ -296,10 +296,12 @@ void cEdStage::Validate() {
 }
 
 void cEdStage::SetHitLevel(int level) {
-  // Only levels 1 to 19 exist; any other stored number would give no logic step
-  // (or a negative count) and divide by zero below, so it counts as the default.
-  if (level < 1 || level > 19) level = 10;
+  // The level is kept as the file gives it, so that a stage read and written comes
+  // back unchanged. Only levels 1 to 19 exist: the steps are taken from the level
+  // brought into that range, as any other number would give no logic step (or a
+  // negative count) and divide by zero below.
   nHitLevel = level;
+  level = std::clamp(level, 1, 19);
   const int steps = level >= 11 ? level - 10 : level;
   nSteps = steps;
   dSteps = steps;

@@ -48,7 +48,7 @@ class cEdStage : public cRecord {
   int32_t nAutoScrollSpeedX = 0;   // tenths of a dot per frame
   int32_t nAutoScrollSpeedY = 0;
   double dGravity = 0.4;           // dots per frame squared
-  int32_t nHitLevel = 10;          // 1 to 19 (SetHitLevel)
+  int32_t nHitLevel = 10;          // 1 to 19 (SetHitLevel); kept as stored, clamped where used
   int32_t nContactSteps = 0;       // 0 every logic step, 1 to 5 selected steps only
   int32_t nMusic = 0;              // database music; 0 none
   int32_t bMusicLoop = 0;          // 166
