@@ -1,20 +1,13 @@
 // The game thread and its frame step.
 //
-// PENDING frame-step calls, waiting for their subsystems:
-//   step 3   RestoreLostSurfaces: the surface lists of stage play (character
-//            bitmaps, effect and sword images), the picture list, the option
-//            scene's surfaces and Off_Msg (stage play, game modes); the digit
-//            sheets are restored already.
-//   step 8   the stage-play scene's FPS member (stage play).
-//   step 10  the stage's own frame rate above 60 in the DirectDraw present (stage
-//            play; no stage-play scene exists yet). Under Direct3D the pacing is the
-//            present's own (drawing layer, present pacing).
+// Under Direct3D the pacing is the present's own (drawing layer, present pacing).
 // The per-frame palette services of the scenes, SetPaletteSet and CycleMenuColors,
 // live in palette_set.cpp and menu_colors.cpp; the menu scenes and the stage
 // drawing call CycleMenuColors once per frame.
 #include <atomic>
 #include <string>
 
+#include "app/base/play_trace.h"
 #include "app/base/report_log.h"
 #include "app/base/shell_globals.h"
 #include "app/base/timing.h"
@@ -29,6 +22,9 @@
 #include "draw/dd_restore.h"
 #include "draw/dd_surface.h"
 #include "draw/font_table.h"
+#include "draw/play_surfaces.h"
+#include "data/project_globals.h"
+#include "stage/stage_scene.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/present_slot.h"
@@ -55,8 +51,16 @@ void WaitNextFrame() {
 }
 
 // Whether a stage runs at a frame rate above 60 (its frames are then shown without
-// waiting for the vertical blank). PENDING (stage play): no stage-play scene exists yet.
-bool FastStage() { return false; }
+// waiting for the vertical blank).
+bool FastStage() { return ModeManager.m_pStage != nullptr && StageData.nFrameRate > 60; }
+
+// Restores every lost surface of a list; false at the first reload that fails.
+template <class Surfaces>
+bool RestoreSurfaces(Surfaces& surfaces) {
+  for (DDSURFACEDATA& sd : surfaces)
+    if (!RestoreLostSurface(sd)) return false;
+  return true;
+}
 
 // KORVANE_TRACE_INPUT: each change of player 1's sampled words, for the end-to-end
 // input test.
@@ -73,6 +77,7 @@ void TraceInput(uint32_t frame, const cInput& in) {
 uint32_t StartFrameNumber() {
   uint32_t n = gFrameNumber.fetch_add(1) + 1;
   plat::SetFrameNumber(n);
+  PlayTraceSetFrame(n);
   return n;
 }
 
@@ -93,15 +98,16 @@ bool IsSurfaceLost(const DDSURFACEDATA& sd) {
 bool cModeManager::RestoreLostSurfaces() {
   if (Direct3DInUse() || !IsSurfaceLost(PrimarySD)) return true;
   DDRestore();
-  // PENDING (stage play, game modes): the stage's surface vectors, the picture
-  // list, the option scene's surfaces and Off_Msg go through RestoreLostSurface
-  // here, in that order, before the digit sheets.
+  if (!RestoreSurfaces(Off_CharaExc) || !RestoreSurfaces(Off_Effect) || !RestoreSurfaces(Off_Sword) ||
+      !RestoreSurfaces(Off_Picture) || !RestoreSurfaces(Off_Scene) || !RestoreSurfaces(Off_Msg))
+    return false;
   for (int i = 0; i < FONT_COUNT; ++i) {
     DDSURFACEDATA& sheet = Off_Num[i];
     if (!IsSurfaceLost(sheet)) continue;
     sheet.lpDDPart->lpSurface->Restore();
     if (sheet.nMemKind == DDMEMKIND_VIDEO) DrawDigitSheet(&sheet, &Fonts[i]);
   }
+  if (!Off_Msg.empty()) ECLogf("if ( !RestoreSurface(Off_Msg) ) Off_Msg[0].bLost = %d", Off_Msg.front().bLost);
   return true;
 }
 
@@ -142,7 +148,7 @@ bool cModeManager::Frame() {
   if (cScene* scene = Scene(m_nMode)) scene->Run();
   gFps = CountFPS(true);
   gFrameTime = static_cast<int>(GetFrameTime(true));
-  // PENDING (stage play): the stage-play scene's FPS member := gFps.
+  if (m_pStage) static_cast<cStageScene*>(m_pStage)->m_nFps.store(gFps);
   if (SystemIni.ShowFps != 0) {
     gFrameTimeRing[gFrameTimeIndex] = gFrameTime;
     if (++gFrameTimeIndex == 16) {

@@ -6,9 +6,6 @@
 //   WM_USER+1    name entry: DDSetDialogBoxMode(1), SuspendThreads, the name-entry
 //                dialog (cNameDlg, resource 102) run modally, DDSetDialogBoxMode(0),
 //                ResumeThreads (game modes: the dialog class and its binding).
-//   WM_USER+6    kind 4: the save data's music number := lParam, and its loop flag
-//                for the stage's music (save data); until then the stage's music
-//                plays once.
 #include <string>
 
 #include "app/base/report_log.h"
@@ -40,10 +37,11 @@ void OnMusic(plat::WPARAM kind, plat::LPARAM lParam) {
     const int loop = SystemData.SceneBgmLoop.At(k);
     OnMusicRequest(k, number, number != 0 ? MusicFile(number) : std::string(), loop);
   } else if (kind == 4) {
-    // The stage's music. PENDING (save data): the number kept in the save data, and
-    // its loop flag (a fresh save data's 0 until then).
+    // The stage's music: its number kept in the save data, looped as the stage
+    // asked when it made the request.
     const int number = static_cast<int>(lParam);
-    OnMusicRequest(4, number, MusicFile(number), 0);
+    SaveData.nMusicNo = number;
+    OnMusicRequest(4, number, MusicFile(number), SaveData.bMusicLoop);
   }
 }
 

@@ -1,20 +1,29 @@
-// How each mode's scene is made.
+// How each mode's scene is made, and what the scenes need of the floors above
+// them.
 //
-// PENDING: the six scene classes do not exist yet. Each is registered here when it
-// is written (the stage-play scene with stage play, the other five with the game
-// modes); until then its mode has no scene and a frame of that mode runs none.
+// PENDING: the scenes of the game modes do not exist yet. Each is registered here
+// when it is written; until then its mode has no scene and a frame of that mode
+// runs none.
 //
 //   mode 0  cTitleScene          game modes
 //   mode 1  cWorldMapScene       game modes
 //   mode 2  cWorldMapMenuScene   game modes
 //   mode 3  cChallengeScene      game modes
-//   mode 4  cStageScene          stage play
+//   mode 4  cStageScene          stage play (registered)
 //   mode 5  cOptionScene         game modes
 #include "app/svc/mode_manager.h"
+#include "modes/stage_file_start.h"
+#include "stage/stage_hooks.h"
+#include "stage/stage_scene.h"
 
 namespace {
-SceneFactory gFactories[kModeCount] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
-}
+SceneFactory gFactories[kModeCount] = {nullptr, nullptr, nullptr, nullptr, &MakeStageScene, nullptr};
+
+// Stage play starts a stage file again through the game modes.
+struct cInstallHooks {
+  cInstallHooks() { SetStageFileStarter(&StartStageFile); }
+} gInstallHooks;
+}  // namespace
 
 SceneFactory GetSceneFactory(int mode) { return mode >= 0 && mode < kModeCount ? gFactories[mode] : nullptr; }
 

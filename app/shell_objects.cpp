@@ -7,8 +7,8 @@
 // app/svc/, draw/): the lower floors cannot reach this unit, and none of their
 // constructors reads another global, so their order against these objects does
 // not matter.
-// PENDING (stage play, game modes): the surface vectors and lists and Off_Msg,
-// likewise defined with their own code when they exist.
+// The scenes' picture vectors and lists, Off_Msg among them, are the drawing
+// layer's (draw/play_surfaces.cpp).
 #include "app/base/thread.h"
 #include "app/main_window.h"
 

@@ -14,6 +14,8 @@ struct Controls {
   bool virtualClock = false;
   bool testPlay = false;
   bool traceInput = false;
+  bool traceDetail = false;
+  std::string trace;
   std::string lock;
   std::string notice;
   std::vector<std::string> answers;
@@ -37,6 +39,8 @@ Controls& Get() {
     c->virtualClock = Env("KORVANE_CLOCK") == "virtual";
     c->testPlay = Env("KORVANE_TESTPLAY") == "1";
     c->traceInput = Env("KORVANE_TRACE_INPUT") == "1";
+    c->trace = Env("KORVANE_TRACE");
+    c->traceDetail = Env("KORVANE_TRACE_DETAIL") == "1";
     c->lock = Env("KORVANE_LOCK");
     c->notice = Env("KORVANE_NOTICE");
     std::string answers = Env("KORVANE_ANSWERS");
@@ -74,6 +78,16 @@ bool WantsVirtualClock() {
 bool IsTestPlayStart() {
   std::lock_guard<std::mutex> lock(gMutex);
   return Get().testPlay;
+}
+
+std::string PlayTracePath() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  return Get().trace;
+}
+
+bool PlayTraceDetail() {
+  std::lock_guard<std::mutex> lock(gMutex);
+  return Get().traceDetail;
 }
 
 bool TraceInput() {

@@ -28,6 +28,11 @@ std::string NoticePath();
 // of player 1 to the report log (the end-to-end input test reads it).
 bool TraceInput();
 
+// KORVANE_TRACE=FILE: the play trace (one JSON object a line); empty when unset.
+std::string PlayTracePath();
+// KORVANE_TRACE_DETAIL=1: the play trace also lists every character and shot.
+bool PlayTraceDetail();
+
 // The next scripted answer of KORVANE_ANSWERS ("yes", "no", "ok", "cancel", in
 // order, lower case, shared by every thread); empty when none is left.
 std::string NextScriptedAnswer();

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "app/base/play_trace.h"
 #include "app/base/shell_globals.h"
 #include "app/sound/music_player.h"
 #include "app/sound/sound_effects.h"
@@ -17,6 +18,10 @@ void CopyName(char (&dst)[260], const std::string& src) { std::snprintf(dst, siz
 void SetSoundRequestSender(WindowSendFunction send) { gSend.store(send); }
 
 plat::LRESULT SendSoundRequest(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
+  if (message == WM_PLAY_SE)
+    PlayTraceEvent("se", {{"n", static_cast<long long>(wParam)}});
+  else if (message == WM_PLAY_BGM)
+    PlayTraceEvent("bgm", {{"kind", static_cast<long long>(wParam)}, {"n", static_cast<long long>(lParam)}});
   if (WindowSendFunction send = gSend.load()) return send(hMainWnd, message, wParam, lParam);
   plat::PostMessage(hMainWnd, message, wParam, lParam);
   return 0;

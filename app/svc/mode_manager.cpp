@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/base/play_trace.h"
 #include "app/base/message_box.h"
 #include "app/base/report_log.h"
 #include "data/save_data.h"
@@ -31,6 +32,12 @@ cScene* cModeManager::Scene(int mode) const {
 }
 
 void cModeManager::ChangeMode(int mode) {
+  // The trace records each mode that starts running (the first one from -1).
+  static int tracedMode = -1;
+  if (mode != tracedMode) {
+    PlayTraceEvent("mode", {{"from", tracedMode}, {"to", mode}});
+    tracedMode = mode;
+  }
   static const int kDeleteOrder[] = {MODE_TITLE, MODE_WORLDMAP_MENU, MODE_WORLDMAP, MODE_CHALLENGE, MODE_STAGE,
                                      MODE_OPTION};
   for (int m : kDeleteOrder) {

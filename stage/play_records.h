@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+
+// The records that the stage-play scene keeps lists of and that later parts of
+// stage play fill in: shots in flight, message windows, running effects, shown
+// pictures, the running screen effect and the screen colour. Each holds what the
+// scene itself needs of it so far.
+
+class cChara;  // a character of the stage (the player or a stage character)
+
+// A shot in flight.
+class cShot {
+ public:
+  virtual ~cShot() = default;
+};
+
+// An open message window.
+class cMessage {
+ public:
+  virtual ~cMessage() = default;
+};
+
+// A running effect.
+class cEffect {
+ public:
+  virtual ~cEffect() = default;
+};
+
+// A shown picture.
+struct cPictureShown {
+  int32_t nNumber = 0;
+};
+
+// The running screen effect: a nonzero effect number makes drawing go through the
+// virtual back buffer.
+struct cScrEffectState {
+  int32_t nEffect = 0;
+  void Reset() { *this = cScrEffectState(); }
+};
+
+// The screen colour change; alpha 255 shows the stage as it is.
+struct cScreenColor {
+  int32_t nRed = 0, nGreen = 0, nBlue = 0;
+  int32_t nAlpha = 255;
+  void Reset() { *this = cScreenColor(); }
+};

@@ -1,0 +1,142 @@
+#pragma once
+#include <atomic>
+#include <list>
+#include <string>
+
+#include "app/base/vector.h"
+#include "app/svc/pause_wait.h"
+#include "app/svc/scene.h"
+#include "stage/play_records.h"
+#include "stage/scroll_axis.h"
+
+class cSaveData;
+
+// The layout of the two menus and of the ranking view (x, y, width, height): the
+// menus centre their x on their text each frame.
+struct STAGERECT {
+  int x, y, w, h;
+};
+
+// The scene of mode 4, stage play, and the stage context of everything in play:
+// characters, commands and rules reach its lists and counters through StageScene().
+// It runs its eight phases on the game thread, one call per frame.
+class cStageScene : public cScene {
+ public:
+  enum ePhase {
+    kFadeIn = 0, kStartBanner = 1, kPlay = 2, kPauseMenu = 3, kStageClear = 4, kMissMenu = 5, kGameOver = 6,
+    kFadeOut = 7, kPhaseCount = 8
+  };
+  static constexpr int kForces = 8;
+  static constexpr int kStageVars = 255;
+  static constexpr int kRankGenres = 5;
+  static constexpr int kLayerSlots = 8;
+
+  cStageScene();
+  ~cStageScene() override;
+
+  int Run() override;
+  // The first Run after creation or after a fade-out: the stage's surfaces, and
+  // at the first entry into a stage its counters, a life and the set-up.
+  void Init() override;
+  int FadeIn() override;
+  int FadeOut() override;
+
+  // The six phases between the fades.
+  int StartBanner();
+  int Play();
+  int PauseMenu();
+  int StageClear();
+  int MissMenu();
+  int GameOver();
+
+  // Draws the stage frame: from the play phase, held (nothing advances), advancing
+  // the drawn animations, with the caption line under the stage.
+  void Draw(int fromPlay, int held, int advance, int caption);
+
+  void ResetStageCounters();
+  // Takes one life from save: 0 when none was left.
+  int UseLife(cSaveData& save);
+  void LoadCharaExcImages();
+  void ComposeShotImages();
+  // Space: the pause menu's return point is stored and 1 returned.
+  int CheckPauseKey();
+  // The stage music request: the loop setting kept in the save data, then the
+  // window asked for music `number` as the stage's; the window's answer.
+  int PlayStageBgm(int number, int loop);
+
+  // The end of the player's death effect: a retry, the miss menu or game over.
+  void OnPlayerDeathEnd();
+
+  // The per-frame line of the play trace.
+  void TracePhaseLine();
+
+  // Members, in the order of the stage context.
+  int m_nSavedPhase = 0;       // where the pause menu returns to
+  int m_nSavedPhaseStep = 0;
+  int m_nResultRequest = 0;    // 0 none, 1 the stage is cleared, 2 the player is to die
+  cScrollAxis m_ScrollX;
+  cScrollAxis m_ScrollY;
+  std::list<cShot> m_Shots;    // every shot in flight
+  cVector<std::list<cChara*>> m_CharaGroups;  // one list per force
+  cVector<std::list<cShot*>> m_ShotGroups;
+  std::list<cMessage> m_Messages;
+  std::list<cEffect> m_Effects;
+  std::list<cPictureShown> m_Pictures;
+  cScrEffectState m_ScrEffect;
+  cScreenColor m_ScreenColor;
+  cPauseWait m_PauseWait;
+  int m_nPauseSpare = 0;       // the pause request's spare field
+  std::atomic<int> m_bQuit{0}; // the game was closed while thPause ran
+  void* m_pActor = nullptr;    // the character whose flows run, and its flow and command
+  void* m_pFlowRun = nullptr;
+  void* m_pCommandRun = nullptr;
+  int m_nPlayers = 1;
+  int m_nStepIndex = 0;        // 1-based logic step inside the frame; 0 outside
+  int m_nStepCount = 0;        // logic steps since the stage started
+  cVector<int> m_ShotHitSchedule;  // one flag per logic step of a frame
+  int m_nTimeLeft = 0;
+  int m_bNoTimeLimit = 0;
+  int m_nPlayFrames = 0;
+  int m_nPlayTime = 0;         // hundredths of a second
+  int m_nBannerCount = 0;      // the start banners
+  int m_nBannerCount2 = 0;     // the start word, and the stage-clear banner
+  int m_nSeed = 0;             // what SetStage gave srand
+  int m_bButtonLatch = 0;      // player 1's buttons are held back until all are released
+  int m_bStatusDeath = 0;
+  cVector<int> m_StageVars;    // the stage scope of the flows
+  int m_nNextCharaId = 0;
+  int m_nNextItemId = 0;
+  int m_nShotSerial = 0;
+  int m_bRemoveOutOfRange[3] = {0, 0, 0};  // other characters, block characters, items
+  int m_nFrameCount = 0;       // frames of the play phase since the stage started
+  int m_nNextPart = 0;
+  std::string m_strNextStage;
+  int m_bPlaceReached = 0;
+  cVector<int> m_RankPlaces;   // per ranking genre, -1 none
+  cVector<int> m_RankValues;
+  std::string m_strRankName;
+  int m_bRankRegistered = 0;
+  int m_bStatusBar = 0;
+  // Frames per second measured by the frame step.
+  std::atomic<int> m_nFps{0};
+  // Per background layer slot: its picture is larger than the screen.
+  int m_bLayerLarge[kLayerSlots] = {};
+
+ private:
+  // The pause and miss menus: cursor, confirm and cancel; the row confirmed, -2
+  // for cancel, -1 while nothing was chosen (the menu is then drawn).
+  int RunMenu(int items, int firstText, int startRow, STAGERECT& rect);
+};
+
+// The live stage-play scene, or null outside stage play.
+cStageScene* StageScene();
+
+// The 65 system surfaces that stage play loads and releases.
+const int* StageSurfaceList(int& count);
+
+// The scene maker of mode 4.
+cScene* MakeStageScene();
+
+extern STAGERECT PauseRect;
+extern STAGERECT MissRect;
+extern STAGERECT RankingRect;

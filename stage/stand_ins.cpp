@@ -1,0 +1,82 @@
+// Stand-ins for operations that later work builds, each under its final name and
+// doing the least its callers need. Each line says what replaces it.
+#include "stage/stand_ins.h"
+
+#include "app/svc/mode_manager.h"
+#include "app/base/shell_globals.h"
+#include "data/project_globals.h"
+#include "draw/dd_blit.h"
+#include "draw/dd_globals.h"
+#include "stage/scroll_setup.h"
+#include "stage/stage_scene.h"
+
+// Replaced by the stage set-up: the music, the processing level, the two axes
+// centred on the player's placement, the frame rate and the per-stage counters.
+void SetStage(int restart, int music) {
+  cStageScene* scene = StageScene();
+  if (restart) StageData.CopySettings(PlayStageData);
+  if (scene) scene->m_nFrameCount = 0;
+  const int m = StageData.nMusic;
+  if (music == 1) {
+    if (!(StageData.bKeepMusic && m == SaveData.nMusicNo && m != 0) && scene)
+      scene->PlayStageBgm(m, StageData.bMusicLoop);
+  } else if (m != SaveData.nMusicNo && scene) {
+    scene->PlayStageBgm(m, StageData.bMusicLoop);
+  }
+  ModeManager.m_nMenuBgm = 0;
+  StageData.SetHitLevel(StageData.nHitLevel);
+  if (!scene) return;
+  scene->m_nNextCharaId = scene->m_nNextItemId = scene->m_nShotSerial = 0;
+  SetUpScrollAxes(StageData, StageData.dSteps, scene->m_ScrollX, scene->m_ScrollY);
+  // The view centred on the player's placement (a 32x32 body in its cell).
+  const int p = StageData.FindPlayer();
+  if (p >= 0) {
+    const cEdChara& c = StageData.Charas.At(p);
+    CentreView(scene->m_ScrollX, scene->m_ScrollY, (c.nCol + 10) * 32.0, (c.nRow + 10) * 32.0, 32, 32);
+  } else {
+    scene->m_ScrollX.Clamp();
+    scene->m_ScrollY.Clamp();
+  }
+  scene->m_StageVars.assign(cStageScene::kStageVars, 0);
+  const int n = StageData.nSteps < 1 ? 1 : StageData.nSteps;
+  scene->m_ShotHitSchedule.assign(n, 1);
+  scene->m_nResultRequest = 0;
+  scene->m_nBannerCount = scene->m_nBannerCount2 = 0;
+  scene->m_bNoTimeLimit = StageData.bTimeLimit ? 0 : 1;
+  scene->m_nTimeLeft = StageData.bTimeLimit ? StageData.nTimeLimit : 999;
+  scene->m_nPlayFrames = scene->m_nPlayTime = 0;
+  scene->m_nNextPart = scene->m_nStepIndex = scene->m_nStepCount = 0;
+  SaveData.nStageScore = 0;
+  if (ModeManager.m_nPlayKind == 4 || (bTestPlay && bStartupStage)) SaveData.ClearStageCounters();
+  SaveData.SaveCheckpoint();
+  ModeManager.m_nFrameRate = StageData.nFrameRate;
+  scene->m_bStatusBar = StageData.bStatusShown;
+}
+
+// Replaced by the character set-up (palette graphics).
+void SelectTileSurfaces() {}
+// Replaced by the stage's effect and sword sheets.
+void LoadSwordImages() {}
+void LoadEffectImages() {}
+// Replaced by the sight mask.
+void ReleaseSightSurfaces() {}
+// Replaced by the rankings.
+void LoadRankingFile(int, const std::string&) {}
+// Replaced by the stage drawing: the background colour and the layer pictures
+// that loaded, at the top left.
+void cStageScene::Draw(int, int, int, int) {
+  DDFillSurfacePal(&BackBuffer, 16);
+  for (int i = 0; i < kLayerSlots; ++i) {
+    DDSURFACEDATA& layer = Off_Sys[55 + i];
+    if (layer.nWidth > 0) DDBltFast(&BackBuffer, 0, 0, layer.nWidth, layer.nHeight, &layer, 0, 0, 1);
+  }
+}
+
+// Replaced by the stage clear and its tally: the stage is left at once, a stage
+// file to be played again, any other play to the title.
+int cStageScene::StageClear() {
+  Draw(0, 1, 0, 1);
+  ModeManager.m_nNextMode = ModeManager.m_nPlayCategory == cEdSystem::kStageFile ? MODE_STAGE : MODE_TITLE;
+  m_nPhase = kFadeOut;
+  return 0;
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+// Operations of stage play that later work builds; until then each has a small
+// stand-in under its final name in stand_ins.cpp (the least its callers need).
+
+// Stage set-up: rebuilds the running stage from the stage record (restart 1 from
+// the snapshot), starts its music (music 1), sets the view.
+void SetStage(int restart, int music);
+// Chooses the surfaces of the palette graphics.
+void SelectTileSurfaces();
+// The stage's sword images and effect images.
+void LoadSwordImages();
+void LoadEffectImages();
+// The sight surfaces of a player with a sight mode, released when the scene ends.
+void ReleaseSightSurfaces();
+// The ranking file of the play category and the stage name.
+void LoadRankingFile(int category, const std::string& stageName);
