@@ -41,6 +41,8 @@ class cMainWindow : public cWindow {
   // The requests WM_USER+1..+6 and +100 (main_window_requests.cpp).
   plat::LRESULT OnRequest(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
   void OnFileRequest(plat::UINT message, plat::WPARAM wParam);
+  // WM_USER+1: the modal name-entry dialog, the worker threads suspended around it.
+  void OnNameEntry();
 };
 
 extern cMainWindow MainWindow;

@@ -1,11 +1,7 @@
 // The requests that the game thread and the stage-play threads send to the game
 // window. Each handler sets its done flag, so that a requester never waits for
-// ever; until its subsystem exists a request is answered as not carried out.
-//
-// PENDING request bodies, waiting for their subsystems:
-//   WM_USER+1    name entry: DDSetDialogBoxMode(1), SuspendThreads, the name-entry
-//                dialog (cNameDlg, resource 102) run modally, DDSetDialogBoxMode(0),
-//                ResumeThreads (game modes: the dialog class and its binding).
+// ever.
+#include <new>
 #include <string>
 
 #include "app/base/report_log.h"
@@ -14,6 +10,9 @@
 #include "app/sound/sound_requests.h"
 #include "app/svc/system_ini.h"
 #include "app/ui/file_dialog.h"
+#include "app/ui/name_dlg.h"
+#include "app/base/message_box.h"
+#include "res/dialog_templates.h"
 #include "data/project_globals.h"
 #include "draw/dd_present.h"
 #include "draw/dd_restore.h"
@@ -56,7 +55,26 @@ int SendReplayRequest(plat::UINT message, plat::WPARAM wParam) {
 }
 const bool kReplayRequestSender = (SetFileRequestSender(&SendReplayRequest), true);
 
+// The name-entry request of the game and stage-play threads.
+bool SendNameEntryRequest() { return SendRequest(WM_NAME_ENTRY, 0, 0, &MainWindow.m_bNameEntryDone); }
+const bool kNameEntrySender = (SetNameEntrySender(&SendNameEntryRequest), true);
+
 }  // namespace
+
+void cMainWindow::OnNameEntry() {
+  // The dialog owns the screen: no worker thread draws or sends while it is open.
+  DDSetDialogBoxMode(1);
+  SuspendThreads();
+  if (auto* dialog = new (std::nothrow) cNameDlg(IDD_NAME_ENTRY, this, 1, &WindowRegistry)) {
+    dialog->DoModal(0);
+    delete dialog;
+  } else {
+    OutOfMemory();
+  }
+  DDSetDialogBoxMode(0);
+  ResumeThreads();
+  m_bNameEntryDone.store(1);
+}
 
 void cMainWindow::OnFileRequest(plat::UINT message, plat::WPARAM wParam) {
   int result = 0;
@@ -86,8 +104,7 @@ void cMainWindow::OnFileRequest(plat::UINT message, plat::WPARAM wParam) {
 plat::LRESULT cMainWindow::OnRequest(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
   switch (message) {
     case WM_NAME_ENTRY:
-      // PENDING (game modes): the name-entry dialog; the name stays as it is.
-      m_bNameEntryDone.store(1);
+      OnNameEntry();
       return 0;
     case WM_LOAD_STAGE:
     case WM_LOAD_REPLAY:

@@ -1,5 +1,7 @@
 #include "data/user_records.h"
 
+#include "app/base/record_dump.h"
+
 void cOptionData::RegisterFields(uint32_t) {
   RegisterNoFields();
   REG(nPaletteSet);
@@ -23,14 +25,10 @@ void cRankingTable::RegisterFields(uint32_t) {
 
 void cRankingTable::Reset() {
   ResetFields();
-  Entries.assign(kEntries, cRankingEntry());
+  Entries.resize(kEntries);
 }
 
-cRankings::cRankings() {
-  cRankingTable genre;
-  Tables.assign(kGenres, genre);
-  for (int g = 0; g < kGenres; ++g) Tables[static_cast<size_t>(g)].bHighFirst = g == 2 ? 0 : 1;
-}
+cRankings::cRankings() { Reset(); }
 
 void cInputLog::RegisterFields(uint32_t) {
   RegisterNoFields();

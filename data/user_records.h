@@ -8,6 +8,7 @@
 
 class cEdStage;
 class cSaveData;
+struct DDSURFACEDATA;
 
 // "user_data\Option.dat". Values out of range are kept as read; their users limit them.
 class cOptionData : public cRecord {
@@ -45,8 +46,23 @@ class cRankingTable : public cRecord {
   cVector<cRankingEntry> Entries;
 
   void RegisterFields(uint32_t) override;
-  // Fields reset, twenty unused places.
+  // The order flag, then the entries (a count and each entry).
+  bool Read(cDataFile& file) override;
+  bool Write(cDataFile& file) override;
+  void Dump(cDumpWriter& out) override;
+  // Fields reset (a smaller value ranking higher), the places cut or padded to
+  // twenty; the places kept stay as they are.
   void Reset();
+
+  // The place a value would reach: the first unused place or the first whose value
+  // it beats (an equal value does not beat, so it ranks below); -1 when none.
+  int FindRank(int value) const;
+  // Registers the name and value at the place they reach; the table keeps its
+  // length (the last place drops out), and nothing changes when they reach none.
+  void Insert(const std::string& name, int value);
+  // Draws the table as the ranking window on the surface at (x, y): genre g's
+  // label in the title and a cursor beside place `highlight` (-1 none).
+  void DrawWindow(DDSURFACEDATA* surface, int x, int y, int genre, int highlight);
 };
 
 // The rankings of one stage or course, one table per genre: 0 score, 1 remaining
@@ -59,6 +75,19 @@ class cRankings : public cRecord {
   cRankings();
 
   cVector<cRankingTable> Tables;
+
+  // The table count, then each table. Files of version 180 or older hold fewer
+  // genres with other orders: they come out as five tables, HP and SP ranking the
+  // larger value first. Any file comes out with at least the five genres of twenty
+  // places that the window shows (missing ones fresh).
+  bool Read(cDataFile& file) override;
+  bool Write(cDataFile& file) override;
+  void Dump(cDumpWriter& out) override;
+  // Five genres of twenty unused places.
+  void Reset();
+  // The ranking window of genre g (a genre beyond the tables goes through the
+  // checked list).
+  void Draw(DDSURFACEDATA* surface, int x, int y, int genre, int highlight);
 };
 
 // The replay input log of one attempt: the random seed, and the direction and

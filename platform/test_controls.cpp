@@ -44,14 +44,23 @@ Controls& Get() {
     c->lock = Env("KORVANE_LOCK");
     c->notice = Env("KORVANE_NOTICE");
     std::string answers = Env("KORVANE_ANSWERS");
-    std::string word;
+    std::string raw;
     for (size_t i = 0; i <= answers.size(); ++i) {
-      if (i == answers.size() || answers[i] == ',') {
-        if (!word.empty()) c->answers.push_back(word);
-        word.clear();
-      } else if (!std::isspace(static_cast<unsigned char>(answers[i]))) {
-        word += static_cast<char>(std::tolower(static_cast<unsigned char>(answers[i])));
+      if (i < answers.size() && answers[i] != ',') {
+        raw += answers[i];
+        continue;
       }
+      // Words are matched without regard to case or blanks; the text typed by
+      // "text:" is kept as it stands (after the blanks around the whole answer).
+      const size_t first = raw.find_first_not_of(" \t\r\n");
+      const size_t last = raw.find_last_not_of(" \t\r\n");
+      const std::string trimmed = first == std::string::npos ? std::string() : raw.substr(first, last - first + 1);
+      std::string word;
+      for (char ch : trimmed)
+        if (!std::isspace(static_cast<unsigned char>(ch))) word += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      if (word.rfind("text:", 0) == 0) word = "text:" + trimmed.substr(trimmed.find(':') + 1);
+      if (!word.empty()) c->answers.push_back(word);
+      raw.clear();
     }
     gControls = c;
   }

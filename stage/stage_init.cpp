@@ -7,6 +7,7 @@
 #include "app/base/report_log.h"
 #include "app/base/shell_globals.h"
 #include "data/project_globals.h"
+#include "data/ranking_file.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_surface.h"
@@ -110,7 +111,7 @@ void cStageScene::ResetStageCounters() {
     LogPrev.Clear();
   }
   if (bStartupStage) SaveData.nPart = 1;
-  if (ModeManager.m_bRanking) LoadRankingFile(ModeManager.m_nPlayCategory, SaveData.StageName);
+  if (ModeManager.m_bRanking) LoadRankingFile(Rankings, ModeManager.m_nPlayCategory, SaveData.StageName);
 }
 
 int cStageScene::UseLife(cSaveData& save) {

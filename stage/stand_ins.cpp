@@ -60,8 +60,6 @@ void LoadSwordImages() {}
 void LoadEffectImages() {}
 // Replaced by the sight mask.
 void ReleaseSightSurfaces() {}
-// Replaced by the rankings.
-void LoadRankingFile(int, const std::string&) {}
 // Replaced by the stage drawing: the background colour and the layer pictures
 // that loaded, at the top left.
 void cStageScene::Draw(int, int, int, int) {

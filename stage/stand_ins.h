@@ -13,5 +13,3 @@ void LoadSwordImages();
 void LoadEffectImages();
 // The sight surfaces of a player with a sight mode, released when the scene ends.
 void ReleaseSightSurfaces();
-// The ranking file of the play category and the stage name.
-void LoadRankingFile(int category, const std::string& stageName);

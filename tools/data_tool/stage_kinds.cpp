@@ -209,4 +209,11 @@ void AddStageAndProgressKinds(std::vector<cDataKind>& kinds) {
   option.make = [] { return std::make_unique<cOptionData>(); };
   // The game keeps the defaults without a word when the file cannot be read.
   kinds.push_back(option);
+
+  cDataKind ranking;
+  ranking.name = "NAME.rkg";
+  ranking.matches = ExtensionStartsWith("rkg");
+  ranking.make = [] { return std::make_unique<cRankings>(); };
+  // A ranking that cannot be read is replaced by a fresh one without a message.
+  kinds.push_back(ranking);
 }

@@ -7,6 +7,7 @@
 #include "platform/sjis.h"
 #include "tools/draw_tool/card_blits.h"
 #include "tools/draw_tool/card_effects.h"
+#include "tools/draw_tool/ranking_card.h"
 #include "tools/draw_tool/text_card.h"
 
 namespace draw_tool {
@@ -82,7 +83,7 @@ bool StartDrawing(const DrawConfig& config, bool* fellBack) {
 
 void StopDrawing() { DDRelease(); }
 
-std::vector<std::string> CardNames() { return {"sheets", "blits", "text", "effects"}; }
+std::vector<std::string> CardNames() { return {"sheets", "blits", "text", "effects", "ranking"}; }
 
 bool DrawCard(const std::string& card, plat::PresentedFrame* frame) {
   if (card == "sheets") {
@@ -93,6 +94,8 @@ bool DrawCard(const std::string& card, plat::PresentedFrame* frame) {
     if (!DrawTextCard()) return false;
   } else if (card == "effects") {
     DrawEffectsCard();
+  } else if (card == "ranking") {
+    if (!DrawRankingCard()) return false;
   } else {
     return false;
   }
