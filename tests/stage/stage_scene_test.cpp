@@ -29,6 +29,7 @@ class StagePlayKinds : public testing::Test {
     SaveData.nStageNo = 1;
     SaveData.nLivesAtStart = 3;
     SaveData.nLives = 2;
+    SaveData.SaveCheckpoint();  // as the stage's set-up keeps it: a retry puts these back
     SystemData.bStoryMissMenu = 1;
     SystemData.bStoryRetry = 0;
     StageData = cEdStage();
