@@ -7,6 +7,7 @@
 #include "data/palette.h"
 #include "data/project_globals.h"
 #include "data/record_lists.h"
+#include "data/stage_timing.h"
 
 namespace {
 
@@ -296,20 +297,19 @@ void cEdStage::Validate() {
 }
 
 void cEdStage::SetHitLevel(int level) {
-  // Only levels 1 to 19 exist; any other stored number would give no logic step
-  // (or a negative count) and divide by zero below, so it counts as the default.
-  if (level < 1 || level > 19) level = 10;
-  nHitLevel = level;
-  const int steps = level >= 11 ? level - 10 : level;
-  nSteps = steps;
-  dSteps = steps;
-  dStepsSquared = static_cast<double>(steps) * steps;
-  dSpeedLimit = level >= 11 ? 60.0 : 6.0 * steps;
-  dSpeedLimitPerStep = dSpeedLimit / steps;
-  dGravityPerStep = dGravity / (static_cast<double>(steps) * steps);
-  nSteps8 = 8 * steps;
-  nSteps6 = 6 * steps;
+  const cStageTiming t = StageTimingFor(level, dGravity);
+  nHitLevel = t.nLevel;
+  nSteps = t.nSteps;
+  dSteps = t.dSteps;
+  dStepsSquared = t.dStepsSquared;
+  dSpeedLimit = t.dSpeedLimit;
+  dSpeedLimitPerStep = t.dSpeedLimitPerStep;
+  dGravityPerStep = t.dGravityPerStep;
+  nSteps8 = t.nSteps8;
+  nSteps6 = t.nSteps6;
 }
+
+cStageTiming cEdStage::Timing() const { return StageTimingFor(nHitLevel, dGravity); }
 
 int cEdStage::FindPlayer() const {
   for (int i = 0; i < Charas.Count(); ++i) {

@@ -6,6 +6,7 @@
 #include "app/mode_manager.h"
 #include "app/report_log.h"
 #include "app/shell_globals.h"
+#include "chara/graphic_source.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_globals.h"
