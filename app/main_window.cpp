@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/editor_notice.h"
 #include "platform/key_state.h"
+#include "stage/stage_scene.h"
 
 plat::LRESULT cMainWindow::Proc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
   return MainWindow.WndProc(window, message, wParam, lParam);
@@ -95,7 +96,7 @@ void cMainWindow::OnClose(plat::HWND window) {
   if (SystemIni.WindowMode != 0 && bInitialised.load()) SavePlacement(window);
   if (thPause.IsRunning()) {
     // The held stage ends the pause first and asks again.
-    // PENDING (stage play): the current stage context's close flag := 1.
+    if (cStageScene* stage = StageScene()) stage->m_bQuit.store(1);
     plat::PostThreadMessage(thPause.ThreadId(), plat::WM_QUIT, 0, 0);
     return;
   }

@@ -5,8 +5,9 @@
 // PENDING globals of this unit, each added here in its place when it exists:
 //   WindowRegistry (before MainWindow)          window framework
 //   MenuCursor, Input (after the threads)       menu cursor, input
-//   the surface vectors and lists, Off_Msg,
 //   Off_Sys, the three fonts, the digit sheets  drawing layer
+// (The picture vectors and lists of the scenes, Off_Msg among them, are the drawing
+// layer's: draw/play_surfaces.cpp.)
 #include "app/main_window.h"
 #include "app/thread.h"
 

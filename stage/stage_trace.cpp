@@ -14,4 +14,6 @@ void cStageScene::TracePhaseLine() {
                      ",\"score\":" + std::to_string(SaveData.nScore) + ",\"lives\":" + std::to_string(SaveData.nLives) +
                      ",\"time\":" + std::to_string(m_nTimeLeft);
   PlayTraceLine(line);
+  // The characters and shots one by one (none move in the scene by themselves yet).
+  if (PlayTraceDetailOn()) PlayTraceLine("\"c\":[],\"s\":[]");
 }

@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
     if (code == 2) std::fprintf(stderr, "korvane-probe %s: %s\n", v.name, error.c_str());
     return code;
   }
-  std::fprintf(stderr, "korvane-probe: unknown verb '%s'\n", verb.c_str());
-  Usage();
+  std::string names;
+  for (const probe::cVerb& v : probe::Verbs()) names += std::string(names.empty() ? "" : ", ") + v.name;
+  std::fprintf(stderr, "korvane-probe: unknown verb '%s' (verbs: %s)\n", verb.c_str(), names.c_str());
   return 2;
 }
