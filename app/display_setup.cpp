@@ -1,7 +1,7 @@
 #include "app/display_setup.h"
 
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
 #include "draw/dd_globals.h"
 #include "platform/display/d3d_device.h"
 #include "platform/display/ddraw_device.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/system_ini.h"
+#include "app/svc/system_ini.h"
 #include "platform/messages.h"
 
 // The display values settled at start-up from "System.ini" and the desktop, handed

@@ -1,9 +1,9 @@
 #include "app/main_window.h"
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
+#include "app/base/thread.h"
 #include "app/sound/music_player.h"
-#include "app/system_ini.h"
-#include "app/thread.h"
+#include "app/svc/system_ini.h"
 #include "app/window_data.h"
 #include "draw/dd_globals.h"
 #include "platform/clock.h"

@@ -1,8 +1,8 @@
 #pragma once
 #include <atomic>
 
+#include "app/svc/window_requests.h"
 #include "app/ui/window.h"
-#include "app/window_requests.h"
 #include "platform/messages.h"
 #include "platform/window.h"
 

@@ -15,11 +15,11 @@
 //                attempt (game modes).
 #include <string>
 
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 #include "app/main_window.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
 #include "app/sound/sound_requests.h"
-#include "app/system_ini.h"
+#include "app/svc/system_ini.h"
 #include "app/ui/file_dialog.h"
 #include "data/project_globals.h"
 #include "draw/dd_present.h"

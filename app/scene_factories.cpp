@@ -11,7 +11,7 @@
 //   mode 3  cChallengeScene      game modes
 //   mode 4  cStageScene          stage play (registered)
 //   mode 5  cOptionScene         game modes
-#include "app/mode_manager.h"
+#include "app/svc/mode_manager.h"
 #include "modes/stage_file_start.h"
 #include "stage/stage_hooks.h"
 #include "stage/stage_scene.h"

@@ -8,8 +8,8 @@
 //   Off_Sys, the three fonts, the digit sheets  drawing layer
 // (The picture vectors and lists of the scenes, Off_Msg among them, are the drawing
 // layer's: draw/play_surfaces.cpp.)
+#include "app/base/thread.h"
 #include "app/main_window.h"
-#include "app/thread.h"
 
 cMainWindow MainWindow;
 cThread thGame("thGame");

@@ -1,17 +1,22 @@
 // The drawing layer's steps of InitGame and UnInitGame, and what the display
 // device asks of the game window.
+#include <new>
+
+#include "app/base/message_box.h"
 #include "app/display_setup.h"
 #include "app/main_window.h"
-#include "app/message_box.h"
-#include "app/mode_manager.h"
 #include "app/startup_steps.h"
-#include "app/system_ini.h"
+#include "app/svc/mode_manager.h"
+#include "app/svc/system_ini.h"
+#include "app/ui/boot_data.h"
+#include "app/ui/draw_mode_dlg.h"
 #include "data/project_globals.h"
 #include "draw/draw.h"
 #include "platform/display/display_window.h"
 #include "platform/message_box.h"
 #include "platform/sjis.h"
 #include "platform/window.h"
+#include "res/dialog_templates.h"
 
 namespace {
 
@@ -114,5 +119,24 @@ bool ReleaseDrawingLayer(cStartup&) {
     DDUnInit();
   else
     DDRelease();
+  return true;
+}
+
+bool ChooseDrawingMode() {
+  if (SystemIni.Direct3D < 2) return true;
+  BootData.Load(kBootDataPath);  // a missing or damaged file keeps the fresh record's values
+  if (!BootData.m_bNoAsk) {
+    // The window was centred after its last message: the framework takes its place now.
+    MainWindow.KeepPosition();
+    auto* dialog = new (std::nothrow) cDrawModeDlg(IDD_DRAW_MODE, &MainWindow, 1, &WindowRegistry);
+    if (!dialog) {
+      OutOfMemory();
+      return false;
+    }
+    const plat::LRESULT result = dialog->DoModal(0);
+    delete dialog;
+    if (result <= 0) return false;
+  }
+  SystemIni.Direct3D = BootData.m_nDrawMode == 1 ? 1 : 0;
   return true;
 }

@@ -1,7 +1,7 @@
 // The fonts' steps of InitGame and UnInitGame.
 #include "app/display_setup.h"
 #include "app/startup_steps.h"
-#include "app/system_ini.h"
+#include "app/svc/system_ini.h"
 #include "data/font_faces.h"
 #include "data/project_globals.h"
 #include "draw/draw.h"

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "app/base/report_log.h"
 #include "app/main_window.h"
-#include "app/report_log.h"
 #include "app/sound/music_player.h"
 #include "app/sound/sound_effects.h"
 #include "app/sound/sound_requests.h"

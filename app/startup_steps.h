@@ -18,6 +18,12 @@ struct cStartup {
 void ShowGameWindow(const cStartup& s);
 
 // Drawing layer (startup_drawing.cpp).
+// When "System.ini" leaves the back end to the user (Direct3D 2 or more),
+// reads "user_data\Boot.dat" and, unless it says not to ask, runs the dialog; then
+// Direct3D becomes the chosen back end. False when the dialog was cancelled (or
+// could not be made): start-up ends.
+bool ChooseDrawingMode();
+
 bool StartDrawingLayer(cStartup& s);         // 17: DDInit, one fall-back from Direct3D to DirectDraw
 bool PrepareDirect3DSurfaces(cStartup& s);   // 18: texture-failure text, surface aliases
 bool LoadPaletteAndKey(cStartup& s);         // 22: palette and transparent colour

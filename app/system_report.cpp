@@ -1,6 +1,8 @@
+#include "app/system_report.h"
+
 #include <cstdio>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "platform/files.h"
 #include "platform/sysinfo.h"
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/system_ini.h"
+#include "app/svc/system_ini.h"
 #include "chara/object.h"
 #include "data/project_globals.h"
 #include "draw/dd_globals.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/anime_player.h"
+#include "app/svc/anime_player.h"
 
 class cEdQuadSet;
 class cScrollAxis;

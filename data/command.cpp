@@ -1,9 +1,9 @@
 #include "data/command.h"
 
 #include "app/base/record_dump.h"
-#include "app/report_log.h"
-#include "chara/item_command_table.h"
+#include "app/base/report_log.h"
 #include "data/flow.h"
+#include "data/item_command_table.h"
 #include "data/record_lists.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "data/data_folders.h"
 
-#include "app/message_box.h"
+#include "app/base/message_box.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
 

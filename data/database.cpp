@@ -1,7 +1,7 @@
 #include "data/database.h"
 
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
 #include "data/database_file.h"
 #include "platform/sjis.h"
 

@@ -1,7 +1,7 @@
 #include "data/effect_defs.h"
 
-#include "chara/chara_effect_kinds.h"
-#include "stage/scr_effect_kinds.h"
+#include "data/chara_effect_kinds.h"
+#include "data/scr_effect_kinds.h"
 
 void cEdEffectDef::RegisterFields(uint32_t) {
   RegisterNoFields();

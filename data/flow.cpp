@@ -1,7 +1,7 @@
 #include "data/flow.h"
 
 #include "app/base/record_dump.h"
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "data/project_globals.h"
 
 namespace {

@@ -3,16 +3,16 @@
 // before the program's entry until after it returns. Start-up reads the project
 // files into them; the game modes and stage play use them for the rest of the run.
 #include "app/base/vector.h"
-#include "chara/chara_effect_anime.h"
 #include "data/anime_sequences.h"
+#include "data/chara_effect_anime.h"
 #include "data/database.h"
 #include "data/palette.h"
 #include "data/save_data.h"
+#include "data/scr_effect_anime.h"
 #include "data/stage.h"
 #include "data/system_data.h"
 #include "data/user_records.h"
 #include "data/world_map.h"
-#include "stage/scr_effect_anime.h"
 
 extern cEdPalette CommonPalette;  // "data\CommonPalette.cplt4"
 extern cEdSystem SystemData;  // "data\System.dat"

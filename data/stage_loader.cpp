@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/base/message_box.h"
 #include "app/base/path_util.h"
-#include "app/message_box.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
-#include "app/thread.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
+#include "app/base/thread.h"
 #include "data/data_folders.h"
 #include "data/project_globals.h"
 #include "platform/files.h"

@@ -1,6 +1,7 @@
 #include "data/startup_data.h"
 
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
 #include "data/data_folders.h"
 #include "data/project_globals.h"
 #include "platform/sjis.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/base/record_dump.h"
+#include "app/base/report_log.h"
 #include "app/base/text_util.h"
-#include "app/report_log.h"
 #include "data/palette_links.h"
 #include "data/project_globals.h"
 #include "data/record_lists.h"

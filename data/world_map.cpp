@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "app/base/message_box.h"
 #include "app/base/record_dump.h"
-#include "app/message_box.h"
 #include "data/record_lists.h"
 #include "data/save_data.h"
 #include "platform/sjis.h"

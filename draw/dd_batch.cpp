@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "draw/dd_device_state.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_quad.h"

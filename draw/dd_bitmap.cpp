@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "draw/dd_bitmap_copy.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_device_state.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "draw/dd_batch.h"
 #include "draw/dd_device_state.h"
 #include "draw/dd_globals.h"

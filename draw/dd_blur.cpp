@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "draw/dd_pixel_ops.h"
 #include "platform/sjis.h"
 

@@ -1,7 +1,6 @@
 #include "draw/dd_device_state.h"
 
-#include "app/report_log.h"
-#include "draw/dd_blit.h"
+#include "app/base/report_log.h"
 #include "draw/dd_globals.h"
 
 int DDBeginScene() {
@@ -34,24 +33,6 @@ int DDSetRenderTarget(DDSURFACEDATA* lpSD) {
 
 void DDRestoreRenderTarget() {
   if (lpDTCon && lpDTCon->lpDefaultRT) DDSetRenderTarget(lpDTCon->lpDefaultRT);
-}
-
-void DDSetVirBackBuffer(int bOn) {
-  if (!lpDTCon) return;
-  if (lpDTCon->bVirBackBuffer && !bOn && VirBackBuffer.lpDT && VirBackBuffer.lpDT->lpSurface)
-    DDCopyVirBackBuffer(&BackBuffer, &VirBackBuffer);
-  lpDTCon->bVirBackBuffer = bOn;
-  lpDTCon->lpDefaultRT = bOn ? &BackBuffer : &VirBackBuffer;
-  if (lpDTCon->lpDefaultRT->lpDT && lpDTCon->lpDefaultRT->lpDT->lpSurface) DDSetRenderTarget(lpDTCon->lpDefaultRT);
-}
-
-void DDCopyVirBackBuffer(DDSURFACEDATA* lpDstSD, DDSURFACEDATA* lpSrcSD) {
-  if (!lpDTCon || !lpSrcSD) return;
-  lpDTCon->bCopying = 1;
-  DDSetAlphaOp(1);
-  DDBltFast(lpDstSD, 0, 0, lpSrcSD->nWidth, lpSrcSD->nHeight, lpSrcSD, 0, 0, 0);
-  DDResetAlphaOp();
-  lpDTCon->bCopying = 0;
 }
 
 bool DDRedirectBackBuffer(DDSURFACEDATA*& lpSD) {

@@ -16,9 +16,8 @@ int DDSetRenderTarget(DDSURFACEDATA* lpSD);
 // The default render target made current again (after each Direct3D draw).
 void DDRestoreRenderTarget();
 
-// Virtual back-buffer mode: draws meant for BackBuffer go to VirBackBuffer.
-void DDSetVirBackBuffer(int bOn);
-void DDCopyVirBackBuffer(DDSURFACEDATA* lpDstSD, DDSURFACEDATA* lpSrcSD);
+// Virtual back-buffer mode (switched in dd_vir_back.h): draws meant for BackBuffer
+// go to VirBackBuffer.
 // Replaces BackBuffer by VirBackBuffer while the mode is on; true when it did.
 bool DDRedirectBackBuffer(DDSURFACEDATA*& lpSD);
 // Replaces an alias record by the record it stands for; true when it did.

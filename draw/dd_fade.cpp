@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_pixel_ops.h"
 #include "draw/dd_quad.h"

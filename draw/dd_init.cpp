@@ -2,12 +2,13 @@
 
 #include <cstring>
 
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
 #include "draw/dd_device_state.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_palette.h"
 #include "draw/dd_surface.h"
+#include "draw/dd_vir_back.h"
 #include "platform/display/display_window.h"
 #include "platform/sjis.h"
 

@@ -5,8 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_surface.h"
 #include "draw/surface_lock.h"

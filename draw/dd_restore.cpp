@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "draw/dd_device_state.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_init.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/message_box.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 #include "draw/dd_bitmap_copy.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_device_state.h"

@@ -16,6 +16,7 @@
 #include "draw/dd_rotate.h"
 #include "draw/dd_sheet_text.h"
 #include "draw/dd_surface.h"
+#include "draw/dd_vir_back.h"
 #include "draw/font.h"
 #include "draw/font_table.h"
 #include "draw/surface_lock.h"

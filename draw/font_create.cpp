@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/report_log.h"
-#include "app/shell_globals.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_device_state.h"
 #include "draw/dd_globals.h"

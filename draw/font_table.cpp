@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_surface.h"

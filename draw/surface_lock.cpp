@@ -1,7 +1,7 @@
 #include "draw/surface_lock.h"
 
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_device_state.h"
 #include "draw/dd_globals.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/message_box.h"
+#include "app/base/message_box.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_surface.h"
 #include "platform/sjis.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "data/project_globals.h"
 
 namespace {

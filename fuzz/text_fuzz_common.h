@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "draw/draw.h"
 #include "platform/display/display_control.h"
 #include "platform/sjis.h"

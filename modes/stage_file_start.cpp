@@ -1,7 +1,7 @@
 #include "modes/stage_file_start.h"
 
-#include "app/mode_manager.h"
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
+#include "app/svc/mode_manager.h"
 #include "data/project_globals.h"
 #include "data/stage_loader.h"
 

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <vector>
 
-#include "platform/midi_synth.h"
 #include "platform/test_controls.h"
 
 namespace plat {
@@ -39,6 +38,11 @@ Output& Out() {
 std::mutex& OpenLock() {
   static std::mutex* m = new std::mutex;
   return *m;
+}
+
+std::atomic<AudioCloseHook>& CloseHook() {
+  static std::atomic<AudioCloseHook> hook{nullptr};
+  return hook;
 }
 
 int16_t Clip(int32_t v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
@@ -133,6 +137,8 @@ AudioOutput CurrentAudioOutput() {
   return Out().state;
 }
 
+void SetAudioCloseHook(AudioCloseHook hook) { CloseHook().store(hook); }
+
 void CloseAudioOutput() {
   std::lock_guard<std::mutex> open(OpenLock());
   Output& o = Out();
@@ -147,7 +153,7 @@ void CloseAudioOutput() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     o.sdlAudioInit = false;
   }
-  ReleaseMidiSynth();
+  if (AudioCloseHook hook = CloseHook().load()) hook();
   std::lock_guard<std::mutex> lock(AudioLock());
   for (AudioSource* s : o.sources) MixerAccess::InMixer(s) = false;
   o.sources.clear();

@@ -44,8 +44,13 @@ enum class AudioOutput {
 // missing device gives kSilent: every sound object still works, unheard.
 AudioOutput OpenAudioOutput();
 AudioOutput CurrentAudioOutput();
-// Closes the device and frees the MIDI synthesiser; sound objects must be gone.
+// Closes the device and runs the close hook (the MIDI synthesiser installs its
+// release there); sound objects must be gone.
 void CloseAudioOutput();
+// What the close runs after the device is gone: state made for the output that
+// outlives its sources. Installed by the one who makes it; null for none.
+using AudioCloseHook = void (*)();
+void SetAudioCloseHook(AudioCloseHook hook);
 
 // Frames per second of the mix (the second with AudioLock held).
 int AudioRate();

@@ -149,6 +149,7 @@ MidiSynth* AcquireMidiSynth() {
     if (!fluid->Init(AudioRate(), SoundFontPath())) return nullptr;
     synth = std::move(fluid);
   }
+  SetAudioCloseHook(&ReleaseMidiSynth);
   std::lock_guard<std::mutex> lock(AudioLock());
   Shared() = std::move(synth);
   return Shared().get();

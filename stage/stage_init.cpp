@@ -2,10 +2,10 @@
 // the first entry into a stage its counters, a life and the set-up.
 #include <cstring>
 
-#include "app/menu_cursor.h"
-#include "app/mode_manager.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
+#include "app/svc/menu_cursor.h"
+#include "app/svc/mode_manager.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 #include "chara/graphic_source.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"

@@ -1,10 +1,10 @@
 // The menus of stage play: the pause menu (Space), the miss menu (a lost life in
 // the story) and the game-over screen.
 #include "app/base/play_trace.h"
-#include "app/input.h"
-#include "app/menu_cursor.h"
-#include "app/mode_manager.h"
-#include "app/shell_globals.h"
+#include "app/svc/input.h"
+#include "app/svc/menu_cursor.h"
+#include "app/svc/mode_manager.h"
+#include "app/base/shell_globals.h"
 #include "app/sound/sound_effects.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"

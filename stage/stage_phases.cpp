@@ -1,9 +1,9 @@
 // The phases of the stage-play scene that are not menus: the fades, the start
 // banner, play, and what follows the end of the player's death effect.
-#include "app/input.h"
-#include "app/mode_manager.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
+#include "app/svc/input.h"
+#include "app/svc/mode_manager.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_fade.h"

@@ -1,7 +1,7 @@
 // The pause key and the stage music request.
 #include "app/sound/sound_effects.h"
 #include "app/sound/sound_requests.h"
-#include "app/window_requests.h"
+#include "app/svc/window_requests.h"
 #include "data/project_globals.h"
 #include "platform/key_state.h"
 #include "stage/stage_scene.h"

@@ -1,6 +1,6 @@
 #include "stage/stage_scene.h"
 
-#include "app/mode_manager.h"
+#include "app/svc/mode_manager.h"
 #include "data/project_globals.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_surface.h"

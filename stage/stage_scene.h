@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/base/vector.h"
-#include "app/pause_wait.h"
-#include "app/scene.h"
+#include "app/svc/pause_wait.h"
+#include "app/svc/scene.h"
 #include "stage/play_records.h"
 #include "stage/scroll_axis.h"
 

@@ -2,8 +2,8 @@
 // doing the least its callers need. Each line says what replaces it.
 #include "stage/stand_ins.h"
 
-#include "app/mode_manager.h"
-#include "app/shell_globals.h"
+#include "app/svc/mode_manager.h"
+#include "app/base/shell_globals.h"
 #include "chara/chara.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"

@@ -1,9 +1,9 @@
 #include <string>
 
 #include "app/base/format.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 #include "app/base/vector.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
 
 void ReportBadIndex(char kind, int index, int count, int elementSize) {
   std::string text;

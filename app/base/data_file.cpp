@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/base/record.h"
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "platform/files.h"
 
 std::unique_ptr<cDataFile> cDataFile::ForReading(std::string path, std::vector<uint8_t> bytes) {

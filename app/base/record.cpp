@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/base/record_dump.h"
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 
 uint32_t nDataVersion = kDataVersion;
 thread_local uint32_t nReadVersion = 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
 

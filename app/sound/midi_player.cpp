@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/base/path_util.h"
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "app/base/message_box.h"
 #include "app/base/path_util.h"
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "platform/sjis.h"
 
 cBgmPlayer BgmPlayer;

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "platform/sjis.h"
 
 cVector<DSSOUNDDATA> SoundTable;

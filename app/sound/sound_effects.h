@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/base/vector.h"
-#include "app/window_requests.h"
+#include "app/svc/window_requests.h"
 #include "platform/messages.h"
 #include "platform/sound_buffer.h"
 #include "platform/wav_reader.h"

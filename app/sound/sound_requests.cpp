@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/base/play_trace.h"
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "app/sound/music_player.h"
 #include "app/sound/sound_effects.h"
 

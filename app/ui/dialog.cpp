@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/message_box.h"
-#include "app/report_log.h"
-#include "app/shell_globals.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 #include "platform/key_state.h"
 #include "platform/sjis.h"
 #include "platform/ui/dialog_box.h"

@@ -2,10 +2,9 @@
 
 #include <new>
 
-#include "app/main_window.h"
-#include "app/message_box.h"
-#include "app/shell_globals.h"
-#include "app/system_ini.h"
+#include "app/base/message_box.h"
+#include "app/base/shell_globals.h"
+#include "app/svc/system_ini.h"
 #include "app/ui/boot_data.h"
 #include "data/project_globals.h"
 #include "platform/sjis.h"
@@ -103,23 +102,4 @@ void cDrawModeDlg::OnCommand(plat::WPARAM wParam, plat::LPARAM lParam) {
   } else if (id == IDC_DRAW_CANCEL) {
     Close(0);
   }
-}
-
-bool ChooseDrawingMode() {
-  if (SystemIni.Direct3D < 2) return true;
-  BootData.Load(kBootDataPath);  // a missing or damaged file keeps the fresh record's values
-  if (!BootData.m_bNoAsk) {
-    // The window was centred after its last message: the framework takes its place now.
-    MainWindow.KeepPosition();
-    auto* dialog = new (std::nothrow) cDrawModeDlg(IDD_DRAW_MODE, &MainWindow, 1, &WindowRegistry);
-    if (!dialog) {
-      OutOfMemory();
-      return false;
-    }
-    const plat::LRESULT result = dialog->DoModal(0);
-    delete dialog;
-    if (result <= 0) return false;
-  }
-  SystemIni.Direct3D = BootData.m_nDrawMode == 1 ? 1 : 0;
-  return true;
 }

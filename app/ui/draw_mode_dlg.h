@@ -42,9 +42,3 @@ class cDrawModeDlg : public cDlg {
 
 // The live drawing-mode dialog, for its dialog procedure.
 extern cDrawModeDlg* lpDrawModeDlg;
-
-// Start-up: when "System.ini" leaves the back end to the user (Direct3D 2 or more),
-// reads "user_data\Boot.dat" and, unless it says not to ask, runs the dialog; then
-// Direct3D becomes the chosen back end. False when the dialog was cancelled (or
-// could not be made): start-up ends.
-bool ChooseDrawingMode();

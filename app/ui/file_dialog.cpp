@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/system_ini.h"
+#include "app/svc/system_ini.h"
 #include "app/ui/dialog.h"
 #include "draw/dd_globals.h"
 #include "platform/files.h"

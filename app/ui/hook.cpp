@@ -1,6 +1,6 @@
 #include "app/ui/hook.h"
 
-#include "app/message_box.h"
+#include "app/base/message_box.h"
 #include "platform/key_state.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "platform/key_state.h"
 #include "platform/window.h"
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/anime_player.h"
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
+#include "app/svc/anime_player.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

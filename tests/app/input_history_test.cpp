@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
-#include "app/input.h"
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
+#include "app/svc/input.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

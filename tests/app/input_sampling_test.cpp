@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
-#include "app/key_config.h"
+#include "app/svc/input.h"
+#include "app/svc/key_config.h"
 #include "tests/support/fake_input.h"
 
 namespace {

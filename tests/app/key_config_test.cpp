@@ -4,8 +4,8 @@
 #include <climits>
 #include <string>
 
-#include "app/input.h"
-#include "app/key_config.h"
+#include "app/svc/input.h"
+#include "app/svc/key_config.h"
 #include "platform/files.h"
 #include "tests/support/fake_input.h"
 #include "tests/support/temp_dir.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/menu_cursor.h"
+#include "app/svc/menu_cursor.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/message_box.h"
-#include "app/report_log.h"
-#include "app/thread.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
+#include "app/base/thread.h"
 #include "platform/sjis.h"
 #include "platform/test_controls.h"
 #include "tests/support/temp_dir.h"

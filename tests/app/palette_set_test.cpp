@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/menu_colors.h"
-#include "app/palette_set.h"
+#include "app/svc/menu_colors.h"
+#include "app/svc/palette_set.h"
 #include "data/project_globals.h"
 #include "tests/support/draw_fixture.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/pause_wait.h"
+#include "app/svc/pause_wait.h"
 
 namespace {
 

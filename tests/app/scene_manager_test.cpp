@@ -7,10 +7,11 @@
 #include <thread>
 #include <vector>
 
+#include "app/base/shell_globals.h"
+#include "app/base/thread.h"
 #include "app/base/timing.h"
-#include "app/mode_manager.h"
-#include "app/shell_globals.h"
-#include "app/thread.h"
+#include "app/svc/mode_manager.h"
+#include "draw/frame_pacing.h"
 #include "platform/clock.h"
 #include "tests/support/temp_dir.h"
 
@@ -75,6 +76,7 @@ struct SceneManagerTest : ::testing::Test {
   void SetUp() override {
     plat::UseVirtualClock(true);
     ResetFrameTiming();
+    ResetFramePacing();
     SetSceneFactory(0, &MakeScene<0>);
     SetSceneFactory(1, &MakeScene<1>);
     SetSceneFactory(2, &MakeScene<2>);

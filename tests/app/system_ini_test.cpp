@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/system_ini.h"
+#include "app/svc/system_ini.h"
 #include "data/system_data.h"
 #include "tests/support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/thread.h"
+#include "app/base/thread.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "tests/support/temp_dir.h"

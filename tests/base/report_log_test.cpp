@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
+#include "app/system_report.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "app/base/shell_globals.h"
 #include "app/base/vector.h"
-#include "app/shell_globals.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/mode_manager.h"
+#include "app/svc/mode_manager.h"
 #include "chara/item.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"

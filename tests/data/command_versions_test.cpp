@@ -2,7 +2,7 @@
 // below, chained steps on one command, the type renumbering of 734, validation.
 #include <gtest/gtest.h>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "data/flow.h"
 #include "tests/data/palette_checks.h"
 #include "tests/support/temp_dir.h"

@@ -1,10 +1,10 @@
 // The constant tables of the effect kinds and the font faces.
 #include <gtest/gtest.h>
 
-#include "chara/chara_effect_kinds.h"
+#include "data/chara_effect_kinds.h"
 #include "data/font_faces.h"
+#include "data/scr_effect_kinds.h"
 #include "platform/sjis.h"
-#include "stage/scr_effect_kinds.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // emptied on reading, and the removal of test-play flows.
 #include <gtest/gtest.h>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "data/flow.h"
 #include "tests/data/palette_checks.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "chara/command_param_table.h"
-#include "chara/item_command_table.h"
+#include "data/item_command_table.h"
 #include "data/option_lists.h"
 #include "data/shot_kinds.h"
 #include "platform/sjis.h"

@@ -1,6 +1,6 @@
 #include "tests/data/palette_checks.h"
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 
 namespace palfix {
 

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/thread.h"
+#include "app/base/thread.h"
 #include "data/project_globals.h"
 #include "data/stage_loader.h"
 #include "platform/messages.h"

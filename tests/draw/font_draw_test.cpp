@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "tests/draw/font_fixture.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/base/timing.h"
+#include "draw/frame_pacing.h"
 #include "platform/clock.h"
 #include "tests/support/draw_fixture.h"
 
@@ -17,6 +18,7 @@ class Presenting : public cDrawTest {
     cDrawTest::SetUp();
     plat::UseVirtualClock(true);
     ResetFrameTiming();
+    ResetFramePacing();
   }
   void TearDown() override {
     cDrawTest::TearDown();
@@ -46,6 +48,7 @@ TEST_F(Presenting, Direct3DPacesInRunsOfRateFrames) {
   // A late frame does not shift the rest of its run: the next ones catch up.
   DDRelease();
   ResetFrameTiming();
+  ResetFramePacing();
   plat::UseVirtualClock(true);
   ASSERT_TRUE(StartLayer({1, 16, 1}, 0));
   at.clear();

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "app/base/shell_globals.h"
 #include "app/base/vector.h"
-#include "app/shell_globals.h"
 #include "tests/support/draw_fixture.h"
 #include "tools/draw_tool/bmp_writer.h"
 

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "app/input.h"
-#include "app/key_config.h"
+#include "app/svc/input.h"
+#include "app/svc/key_config.h"
 #include "platform/joystick.h"
 #include "platform/key_state.h"
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/input.h"
-#include "app/input_startup.h"
-#include "app/key_config.h"
+#include "app/svc/input.h"
+#include "app/svc/input_startup.h"
+#include "app/svc/key_config.h"
 #include "platform/joystick.h"
 #include "platform/key_state.h"
 #include "platform/scripted_input.h"

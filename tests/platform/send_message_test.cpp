@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/thread.h"
+#include "app/base/thread.h"
 #include "platform/messages.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "app/sound/sound_effects.h"
 #include "app/sound/sound_requests.h"
 #include "platform/audio_output.h"

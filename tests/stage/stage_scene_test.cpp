@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/input.h"
-#include "app/menu_cursor.h"
-#include "app/mode_manager.h"
-#include "app/shell_globals.h"
+#include "app/svc/input.h"
+#include "app/svc/menu_cursor.h"
+#include "app/svc/mode_manager.h"
+#include "app/base/shell_globals.h"
 #include "data/project_globals.h"
 #include "draw/play_surfaces.h"
 #include "platform/messages.h"

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "app/base/report_log.h"
 #include "draw/draw.h"
 #include "platform/display/display_control.h"
 #include "platform/display/display_window.h"
 #include "platform/present_slot.h"
 #include "platform/sjis.h"
 #include "tests/support/temp_dir.h"
-#include "app/report_log.h"
 #include "tools/draw_tool/bmp_writer.h"
 #include "tools/draw_tool/cards.h"
 #include "tools/draw_tool/sheet_project.h"

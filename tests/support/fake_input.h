@@ -2,7 +2,7 @@
 #include <initializer_list>
 #include <set>
 
-#include "app/input.h"
+#include "app/svc/input.h"
 
 // Keys and joysticks as a test sets them, counting the joystick polls.
 struct cFakeInputDevices : cInputDevices {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/key_config.h"
+#include "app/svc/key_config.h"
 #include "tests/support/temp_dir.h"
 #include "tools/data_tool/data_tool.h"
 

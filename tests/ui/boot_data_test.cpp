@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/system_ini.h"
+#include "app/startup_steps.h"
+#include "app/svc/system_ini.h"
 #include "app/ui/boot_data.h"
 #include "app/ui/draw_mode_dlg.h"
 #include "app/ui/hook.h"

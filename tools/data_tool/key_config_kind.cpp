@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/key_config.h"
+#include "app/svc/key_config.h"
 #include "platform/files.h"
 #include "platform/key_state.h"
 #include "platform/sjis.h"

@@ -1,7 +1,7 @@
 #include "tools/data_tool/palette_kind.h"
 
 #include "app/base/path_util.h"
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "data/database_file.h"
 #include "data/project_globals.h"
 #include "platform/sjis.h"

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "data/project_globals.h"
 #include "data/stage_loader.h"
 #include "platform/sjis.h"

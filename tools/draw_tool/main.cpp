@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 #include "platform/display/png_writer.h"
 #include "tools/draw_tool/cards.h"
 #include "tools/draw_tool/sheet_project.h"

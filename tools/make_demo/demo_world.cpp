@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "data/data_folders.h"
 #include "data/project_globals.h"
 #include "platform/files.h"

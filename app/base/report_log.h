@@ -8,9 +8,6 @@ const std::string& ReportLogPath();
 bool ReportLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Formats (at most 1,023 characters), appends the line and passes it to the trace log.
 bool ReportLogEC(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// As ReportLogEC, then shows the text in the error box; nothing at all when the
-// log cannot be opened.
-bool ReportLogBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // The trace log "EC_Game.txt": set up switched off for the whole run.
 void InitECLog(int enable, const char* path);
@@ -20,6 +17,3 @@ void ECLogText(const char* text);
 void ECLogf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // ECLogf, then WM_CLOSE to the game window in every case.
 void ECLogAndClose(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-// The system lines of the report ("OS : ...", "CPU : ...", memory, disk).
-bool ReportSystemInfo();

@@ -1,6 +1,6 @@
-#include "app/thread.h"
+#include "app/base/thread.h"
 
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 
 bool cThread::Start(Routine routine, void* arg) {
   if (!routine) return false;

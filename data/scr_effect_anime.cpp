@@ -1,4 +1,4 @@
-#include "stage/scr_effect_anime.h"
+#include "data/scr_effect_anime.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "app/base/vector.h"
-#include "app/scene.h"
+#include "app/svc/scene.h"
 
 class cInput;
 struct DDSURFACEDATA;

@@ -1,4 +1,4 @@
-#include "stage/scr_effect_kinds.h"
+#include "data/scr_effect_kinds.h"
 
 #include "platform/sjis.h"
 

@@ -1,4 +1,4 @@
-#include "chara/item_command_table.h"
+#include "data/item_command_table.h"
 
 #include "platform/sjis.h"
 

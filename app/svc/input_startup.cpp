@@ -1,9 +1,9 @@
-#include "app/input_startup.h"
+#include "app/svc/input_startup.h"
 
 #include <string>
 
-#include "app/input.h"
-#include "app/report_log.h"
+#include "app/base/report_log.h"
+#include "app/svc/input.h"
 #include "platform/joystick.h"
 #include "platform/scripted_input.h"
 

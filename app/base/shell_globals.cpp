@@ -1,4 +1,4 @@
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 
 std::atomic<plat::HWND> hMainWnd{0};
 int bTestPlay = 0;

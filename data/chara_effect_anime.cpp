@@ -1,4 +1,4 @@
-#include "chara/chara_effect_anime.h"
+#include "data/chara_effect_anime.h"
 
 #include <algorithm>
 #include <cmath>

@@ -21,6 +21,9 @@ int ErrorBox(const char* text);
 int ErrorBoxf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Only when the trace log is on (never in this program); 0 otherwise.
 int DebugBoxf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// As ReportLogEC (at most 1,023 characters), then shows the text in the error box;
+// nothing at all when the report log cannot be opened.
+bool ReportLogBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The standard reaction to a failed allocation: the box, then the close request.
 void OutOfMemory();
 

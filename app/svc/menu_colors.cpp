@@ -1,9 +1,9 @@
-#include "app/menu_colors.h"
+#include "app/svc/menu_colors.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "app/mode_manager.h"
+#include "app/svc/mode_manager.h"
 #include "data/project_globals.h"
 #include "draw/dd_fade.h"
 #include "draw/dd_globals.h"

@@ -1,4 +1,4 @@
-#include "app/system_ini.h"
+#include "app/svc/system_ini.h"
 
 #include <cerrno>
 #include <climits>

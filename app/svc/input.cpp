@@ -1,9 +1,9 @@
-#include "app/input.h"
+#include "app/svc/input.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "app/key_config.h"
+#include "app/svc/key_config.h"
 #include "platform/key_state.h"
 
 cVector<cInput> Input(1);

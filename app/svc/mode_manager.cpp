@@ -1,10 +1,10 @@
-#include "app/mode_manager.h"
+#include "app/svc/mode_manager.h"
 
 #include <new>
 
+#include "app/base/message_box.h"
 #include "app/base/play_trace.h"
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 
 cModeManager ModeManager;
 std::atomic<cScene*> CurrentStage{nullptr};

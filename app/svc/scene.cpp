@@ -1,9 +1,9 @@
-#include "app/scene.h"
+#include "app/svc/scene.h"
 
 #include <stdexcept>
 
-#include "app/report_log.h"
-#include "app/shell_globals.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 
 bool CatchText(const std::function<void()>& f, std::string& text) {
   try {

@@ -1,4 +1,4 @@
-#include "app/key_config.h"
+#include "app/svc/key_config.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,12 +1,12 @@
-#include "app/palette_set.h"
+#include "app/svc/palette_set.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "app/base/format.h"
-#include "app/message_box.h"
-#include "app/report_log.h"
+#include "app/base/message_box.h"
+#include "app/base/report_log.h"
 #include "draw/dd_fade.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_palette.h"

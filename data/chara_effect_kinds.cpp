@@ -1,4 +1,4 @@
-#include "chara/chara_effect_kinds.h"
+#include "data/chara_effect_kinds.h"
 
 #include "platform/sjis.h"
 

@@ -1,11 +1,11 @@
-#include "app/message_box.h"
+#include "app/base/message_box.h"
 
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
 
-#include "app/report_log.h"
-#include "app/shell_globals.h"
+#include "app/base/report_log.h"
+#include "app/base/shell_globals.h"
 #include "platform/sjis.h"
 #include "platform/test_controls.h"
 
@@ -47,6 +47,18 @@ int DebugBoxf(const char* format, ...) {
   std::vsnprintf(buf, sizeof buf, format, args);
   va_end(args);
   return ErrorBox(buf);
+}
+
+bool ReportLogBox(const char* format, ...) {
+  char buf[1024];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buf, sizeof buf, format, args);
+  va_end(args);
+  if (!ReportLog("%s", buf)) return false;
+  ECLog(buf);
+  ErrorBox(buf);
+  return true;
 }
 
 void OutOfMemory() {

@@ -1,4 +1,4 @@
-#include "app/menu_cursor.h"
+#include "app/svc/menu_cursor.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/anime_player.h"
+#include "app/svc/anime_player.h"
 
 namespace {
 const ANIMESTEP kNoStep{};

@@ -1,11 +1,10 @@
-#include "app/report_log.h"
+#include "app/base/report_log.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
 
-#include "app/message_box.h"
-#include "app/shell_globals.h"
+#include "app/base/shell_globals.h"
 #include "platform/files.h"
 
 namespace {
@@ -65,17 +64,6 @@ bool ReportLogEC(const char* format, ...) {
   bool ok = AppendLine(gReportPath, text);
   ECLog(text.c_str());
   return ok;
-}
-
-bool ReportLogBox(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::string text = VFormat(1024, format, args);
-  va_end(args);
-  if (!AppendLine(gReportPath, text)) return false;
-  ECLog(text.c_str());
-  ErrorBox(text.c_str());
-  return true;
 }
 
 void InitECLog(int enable, const char* path) {
