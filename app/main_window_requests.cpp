@@ -91,7 +91,7 @@ void cMainWindow::OnFileRequest(plat::UINT message, plat::WPARAM) {
 plat::LRESULT cMainWindow::OnRequest(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
   switch (message) {
     case WM_NAME_ENTRY:
-      // PENDING: the name-entry dialog; the name stays as it is.
+      // PENDING (game modes): the name-entry dialog; the name stays as it is.
       m_bNameEntryDone.store(1);
       return 0;
     case WM_LOAD_STAGE:

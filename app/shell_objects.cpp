@@ -2,12 +2,12 @@
 // destroyed after it in the reverse order. Nothing here touches files, windows or
 // devices; InitGame sets them up.
 //
-// PENDING globals of this unit, each added here in its place when it exists:
-//   WindowRegistry (before MainWindow)          window framework
-//   MenuCursor, Input (after the threads)       menu cursor, input
-//   Off_Sys, the three fonts, the digit sheets  drawing layer
-// (The picture vectors and lists of the scenes, Off_Msg among them, are the drawing
-// layer's: draw/play_surfaces.cpp.)
+// The window framework's registry, the menu cursor, input, the system surfaces,
+// the fonts and the digit sheets are defined with their own code (app/ui/,
+// app/svc/, draw/): the lower floors cannot reach this unit, and none of their
+// constructors reads another global, so their order against these objects does
+// not matter. (The picture vectors and lists of the scenes, Off_Msg among them,
+// are the drawing layer's: draw/play_surfaces.cpp.)
 #include "app/base/thread.h"
 #include "app/main_window.h"
 

@@ -17,6 +17,7 @@ void RestoreFonts() {
 
 bool StartFonts(cStartup&) {
   DDFONTRESTOREHOOKS hooks;
+  hooks.lpOnLostDevice = &LoseFontDevices;
   hooks.lpRestore = &RestoreFonts;
   DDSetFontRestoreHooks(hooks);
   return InitGameFonts(FontFaceName(SystemData.nFont).c_str(), SystemIni.D3D_FontCache, SystemIni.DD_FontCache,

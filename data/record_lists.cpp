@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/base/record_dump.h"
+#include "app/base/text_util.h"
 
 bool ReadString(cDataFile& file, std::string& text, const char* what) {
   uint32_t len = 0;
@@ -20,10 +21,14 @@ bool ReadString(cDataFile& file, std::string& text, const char* what) {
   return true;
 }
 
-void WriteString(cDataFile& file, const std::string& text) {
-  const size_t len = std::strlen(text.c_str());  // up to the first zero byte
+void WriteString(cDataFile& file, const std::string& text, size_t maxBytes) {
+  // Up to the first zero byte, and at most maxBytes.
+  const size_t len = SjisPrefixLength(text.c_str(), std::strlen(text.c_str()), maxBytes);
   file.WriteU32(static_cast<uint32_t>(len + 1));
-  if (len) file.WriteBytes(text.c_str(), len + 1);
+  if (len) {
+    file.WriteBytes(text.c_str(), len);
+    file.WriteBytes("", 1);
+  }
 }
 
 bool ReadByteList(cDataFile& file, cVector<uint8_t>& list, const char* what, uint32_t maxCount) {
@@ -64,9 +69,9 @@ void WriteIntList(cDataFile& file, const cVector<int32_t>& list) {
   file.WriteBytes(list.data(), list.size() * 4);
 }
 
-void WriteStringList(cDataFile& file, const cVector<std::string>& list) {
+void WriteStringList(cDataFile& file, const cVector<std::string>& list, size_t maxBytes) {
   file.WriteU32(static_cast<uint32_t>(list.size()));
-  for (const auto& s : list) WriteString(file, s);
+  for (const auto& s : list) WriteString(file, s, maxBytes);
 }
 
 void DumpStringList(cDumpWriter& out, const char* name, const cVector<std::string>& list) {

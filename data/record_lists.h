@@ -16,7 +16,8 @@ constexpr uint32_t kMaxListEntries = 1u << 16;
 // length is 1) that many bytes; the text ends at its first zero byte. A length of
 // 0 is never written and reads as empty.
 bool ReadString(cDataFile& file, std::string& text, const char* what);
-void WriteString(cDataFile& file, const std::string& text);
+// maxBytes: longer texts are cut (whole characters kept).
+void WriteString(cDataFile& file, const std::string& text, size_t maxBytes = static_cast<size_t>(-1));
 
 bool ReadByteList(cDataFile& file, cVector<uint8_t>& list, const char* what, uint32_t maxCount = kMaxListEntries);
 bool ReadIntList(cDataFile& file, cVector<int32_t>& list, const char* what, uint32_t maxCount = kMaxListEntries);
@@ -24,7 +25,7 @@ bool ReadStringList(cDataFile& file, cVector<std::string>& list, const char* wha
                     uint32_t maxCount = kMaxListEntries);
 void WriteByteList(cDataFile& file, const cVector<uint8_t>& list);
 void WriteIntList(cDataFile& file, const cVector<int32_t>& list);
-void WriteStringList(cDataFile& file, const cVector<std::string>& list);
+void WriteStringList(cDataFile& file, const cVector<std::string>& list, size_t maxBytes = static_cast<size_t>(-1));
 
 // Reads a record list whose entries already present stay and are read over; new
 // entries are fresh records; surplus entries at the end are dropped.

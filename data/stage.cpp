@@ -297,8 +297,10 @@ void cEdStage::Validate() {
 }
 
 void cEdStage::SetHitLevel(int level) {
+  // The level is kept as the file gives it, so that a stage read and written comes
+  // back unchanged; the steps come from the level that plays (StageTimingFor).
   const cStageTiming t = StageTimingFor(level, dGravity);
-  nHitLevel = t.nLevel;
+  nHitLevel = level;
   nSteps = t.nSteps;
   dSteps = t.dSteps;
   dStepsSquared = t.dStepsSquared;

@@ -49,7 +49,7 @@ class cEdStage : public cRecord {
   int32_t nAutoScrollSpeedX = 0;   // tenths of a dot per frame
   int32_t nAutoScrollSpeedY = 0;
   double dGravity = 0.4;           // dots per frame squared
-  int32_t nHitLevel = 10;          // 1 to 19 (SetHitLevel)
+  int32_t nHitLevel = 10;          // 1 to 19 (SetHitLevel); kept as stored, clamped where used
   int32_t nContactSteps = 0;       // 0 every logic step, 1 to 5 selected steps only
   int32_t nMusic = 0;              // database music; 0 none
   int32_t bMusicLoop = 0;          // 166
@@ -165,8 +165,8 @@ class cEdStage : public cRecord {
   // Scroll limits inside the stage, the derived fields, a known music number, two
   // entries at least in each palette list, every definition checked.
   void Validate();
-  // Stores the level that plays (below 1 plays as 1, above 19 as 10) and the
-  // per-step constants derived from it and the gravity.
+  // Stores the level as given and the per-step constants of the level that plays
+  // (below 1 plays as 1, above 19 as 19) and the gravity.
   void SetHitLevel(int level);
   // The same constants as one record, for the rules of play.
   cStageTiming Timing() const;

@@ -4,7 +4,7 @@
 
 int PlayedLevel(int level) {
   if (level < 1) return 1;
-  if (level > 19) return 10;
+  if (level > 19) return 19;
   return level;
 }
 

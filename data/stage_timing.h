@@ -19,7 +19,7 @@ struct cStageTiming {
 
 // The level that plays for a stored level: authors choose 1 to 19; one below 1
 // plays as 1 (a frame always has a logic step) and one above 19, which no author
-// can choose, as the default 10.
+// can choose, as 19.
 int PlayedLevel(int level);
 
 // Levels 11 to 19 run level - 10 steps per frame with a speed limit of 60 dots per

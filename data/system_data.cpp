@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "app/base/format.h"
 #include "app/base/record_dump.h"
 #include "app/base/report_log.h"
 #include "app/base/text_util.h"
 #include "data/palette_links.h"
 #include "data/project_globals.h"
 #include "data/record_lists.h"
+#include "draw/dd_globals.h"
+#include "draw/font_table.h"
 
 void cEdSystem::RegisterFields(uint32_t v) {
   RegisterNoFields();
@@ -110,13 +113,13 @@ bool cEdSystem::Write(cDataFile& f) {
   WriteIntList(f, StartLives);
   WriteIntList(f, InfiniteLives);
   if (!WriteRecordList(f, RankSettings)) return false;
-  WriteStringList(f, Texts);
-  WriteStringList(f, SystemSounds);
+  WriteStringList(f, Texts, kSystemStringCap);
+  WriteStringList(f, SystemSounds, kSystemStringCap);
   WriteIntList(f, SceneBgm);
   WriteByteList(f, SceneBgmLoop);
   if (!WriteRecordList(f, TitleMenu) || !WriteRecordList(f, WorldMapMenu) || !WriteRecordList(f, OptionMenu))
     return false;
-  WriteStringList(f, RankModes);
+  WriteStringList(f, RankModes, kSystemStringCap);
   return WriteRecordList(f, IniKeys);
 }
 
@@ -161,11 +164,26 @@ int cEdSystem::CheckWarning(int item, int value, int maximum) const {
   return value <= s.nWarning ? 1 : 0;
 }
 
-int cEdSystem::TextBlockLeft(int centreX, int first, int count, int indent) const {
+int cEdSystem::TextBlockChars(int first, int count, int indent) const {
   int widest = 0;
-  for (int i = first; i < first + count; ++i) widest = std::max(widest, CountChars(Texts.At(i)));
-  if (indent) ++widest;
-  return centreX - (widest * 16) / 2;
+  for (int64_t i = first; i < int64_t{first} + count; ++i)
+    widest = std::max(widest, CountChars(Texts.At(static_cast<int>(i))));
+  return indent ? widest + 1 : widest;
+}
+
+int cEdSystem::TextBlockLeft(int centreX, int first, int count, int indent) const {
+  return centreX - (TextBlockChars(first, count, indent) * 16) / 2;
+}
+
+void cEdSystem::DrawTextBlock(int x, int y, int first, int count, int indent) {
+  if (count <= 0) return;
+  std::string text;
+  // Each text is an argument, never a format: a per-cent sign in it is drawn.
+  for (int64_t i = first; i < int64_t{first} + count; ++i)
+    AppendFormat(text, indent ? " %s\n" : "%s\n", Texts.At(static_cast<int>(i)).c_str());
+  const int64_t width = int64_t{TextBlockChars(first, count, indent)} * 16, height = int64_t{count} * 16;
+  Fonts[1].DrawTextWindow(&BackBuffer, x, y, static_cast<int>(std::min<int64_t>(width, INT32_MAX)),
+                          static_cast<int>(std::min<int64_t>(height, INT32_MAX)), text.c_str(), 0);
 }
 
 namespace {

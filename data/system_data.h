@@ -15,6 +15,7 @@ struct DDSURFACEDATA;
 class cEdSystem : public cRecord {
   RECORD_CLASS(cEdSystem)
  public:
+  size_t StringCap() const override { return kSystemStringCap; }
   // Play categories (the index of the per-category lists).
   enum { kStory = 0, kChallenge = 1, kStageFile = 2, kReplay = 3 };
   // The number of entries each list has in current data.
@@ -112,13 +113,16 @@ class cEdSystem : public cRecord {
   // Left edge of a block of texts first .. first+count-1 centred on centreX (16-dot
   // characters; one more when indented).
   int TextBlockLeft(int centreX, int first, int count, int indent) const;
-  // Lines first .. first + count - 1 of the texts as one text window of the
-  // 16-dot font at (x, y), each line preceded by a space with indent.
-  void DrawTextBlock(DDSURFACEDATA* surface, int x, int y, int first, int count, int indent) const;
+  // The texts first .. first+count-1, one a line (after a blank when indented), in a
+  // text window of the 16-dot game font on the back buffer at (x, y), as wide as
+  // TextBlockLeft counts and count lines high. Nothing when count is 0 or less.
+  void DrawTextBlock(int x, int y, int first, int count, int indent);
 
  private:
   // Brings the values of a file older than the current data version up to date.
   void Upgrade(uint32_t version);
   // Lists shorter than their fixed size get the default entries they lack.
   void PadShortLists(const std::string& path);
+  // The widest of the texts first .. first+count-1 in characters, one more when indented.
+  int TextBlockChars(int first, int count, int indent) const;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -6,10 +7,15 @@
 
 // The small records that the game-wide settings hold in their lists.
 
+// The settings' strings go out through a 5,120-byte buffer: at most 5,119 bytes
+// each (whole characters).
+constexpr size_t kSystemStringCap = 5119;
+
 // One item of the status bar at the top of the play screen.
 class cEdStatusItem : public cRecord {
   RECORD_CLASS(cEdStatusItem)
  public:
+  size_t StringCap() const override { return kSystemStringCap; }
   cEdStatusItem() { ResetFields(); }
   int32_t bShow = 0;       // drawn in the status bar
   int32_t bIcon = 0;       // a 16x16 icon instead of the caption
@@ -27,6 +33,7 @@ class cEdStatusItem : public cRecord {
 class cEdMenuItem : public cRecord {
   RECORD_CLASS(cEdMenuItem)
  public:
+  size_t StringCap() const override { return kSystemStringCap; }
   cEdMenuItem() { ResetFields(); bShow = 1; }
   int32_t bShow = 1;
   std::string strCaption;
@@ -53,6 +60,7 @@ class cEdRankSetting : public cRecord {
 class cEdIniKey : public cRecord {
   RECORD_CLASS(cEdIniKey)
  public:
+  size_t StringCap() const override { return kSystemStringCap; }
   cEdIniKey() { ResetFields(); }
   int32_t nKind = 0;
   int32_t nInt = 0;

@@ -93,6 +93,10 @@ bool DDBltRotate(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, 
   const int64_t u0 = std::max(minX - 2, pivotX - x), u1 = std::min(maxX + 1, dstArea.nWidth - 1 + pivotX - x);
   const int64_t v0 = std::max(minY - 2, pivotY - y), v1 = std::min(maxY + 1, dstArea.nHeight - 1 + pivotY - y);
   if (u0 > u1 || v0 > v1) return true;
+  // The key test is the one of every locked blit: under DirectDraw the pixel equal
+  // to the colour key, under Direct3D a texel without alpha. Comparing Direct3D
+  // texels with the colour key would draw the transparent texels of every keyed
+  // picture, which load with their alpha cleared, as black.
   const bool keyed = nKey == 1;
   const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
   for (int64_t v = v0; v <= v1; ++v) {

@@ -47,7 +47,9 @@ class Font {
   // Releases the font objects, the atlases and the work surface; a second call does nothing.
   void Release();
 
-  // Draws text with its first cell at (x, y). bNoIcon keeps letters a to z as letters.
+  // Draws text with its first cell at (x, y). With the icon switch on, the letters
+  // a to z show the icon picture's cells; bNoIcon draws the letters too (the icons
+  // then lie over them).
   void Draw(DDSURFACEDATA* lpDstSD, int x, int y, const char* szText, int bNoIcon = 0);
   // The same with a printf format (formatted into 256 bytes; longer output is cut).
   void DrawF(DDSURFACEDATA* lpDstSD, int x, int y, const char* szFormat, ...) __attribute__((format(printf, 5, 6)));
@@ -100,6 +102,9 @@ class Font {
   // lpAtlasSD at (ax, ay).
   void DrawChars(DDSURFACEDATA* lpCharSD, int cx, int cy, DDSURFACEDATA* lpAtlasSD, int ax, int ay,
                  const char* szText, bool bIconGap);
+  void DrawCharsBatched(DDSURFACEDATA* lpCharSD, int cx, int cy, DDSURFACEDATA* lpAtlasSD, int ax, int ay,
+                        const char* szText, bool bIconGap);
+  void DrawIconsBatched(DDSURFACEDATA* lpDstSD, int x, int y, const char* szText);
   void DrawChar(DDSURFACEDATA* lpDstSD, int x, int y, const char* ch, int nBytes);
   void DrawGlyphText(DDSURFACEDATA* lpDstSD, int x, int y, const char* text, int nBytes);
   void DrawIcons(DDSURFACEDATA* lpDstSD, int x, int y, const char* szText);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/base/text_util.h"
+#include "draw/dd_batch.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_device_state.h"
 #include "draw/dd_globals.h"
@@ -33,8 +34,8 @@ bool Font::IconsDrawable() const { return m_bIcon && HasSurface(m_lpIconSD) && m
 
 void Font::Draw(DDSURFACEDATA* lpDstSD, int x, int y, const char* szText, int bNoIcon) {
   if (!lpDstSD || !szText) return;
-  // Icons take the place of the letters a to z unless the caller asks for letters;
-  // then no icons are drawn over them either.
+  // With the icon switch on, the letters a to z leave their cells to the icons
+  // unless the caller asks for letters; the icons are drawn in either case.
   const bool iconGap = m_bIcon && !bNoIcon;
   if (lpDTCon) {
     if (!m_lpFont) return;
@@ -46,14 +47,14 @@ void Font::Draw(DDSURFACEDATA* lpDstSD, int x, int y, const char* szText, int bN
       int w, h;
       MeasureText(szText, &w, &h);
       DDFillRectPal(&m_WorkSD, 0, 0, w, h, 0);
-      DrawChars(&m_WorkSD, 0, 0, lpDstSD, x, y, szText, iconGap);
-      if (iconGap) DrawIcons(&m_WorkSD, 0, 0, szText);
+      DrawCharsBatched(&m_WorkSD, 0, 0, lpDstSD, x, y, szText, iconGap);
+      DrawIconsBatched(&m_WorkSD, 0, 0, szText);
       DDRestoreRenderTarget();
       DDBltFast(lpDstSD, x, y, w, h, &m_WorkSD, 0, 0, 1);
       return;
     }
-    DrawChars(lpDstSD, x, y, lpDstSD, x, y, szText, iconGap);
-    if (iconGap) DrawIcons(lpDstSD, x, y, szText);
+    DrawCharsBatched(lpDstSD, x, y, lpDstSD, x, y, szText, iconGap);
+    DrawIconsBatched(lpDstSD, x, y, szText);
     DDRestoreRenderTarget();
     return;
   }
@@ -64,7 +65,28 @@ void Font::Draw(DDSURFACEDATA* lpDstSD, int x, int y, const char* szText, int bN
   DDFillRectPal(&m_WorkSD, 0, 0, w, h, 0);
   DrawChars(&m_WorkSD, 0, 0, lpDstSD, x, y, szText, iconGap);
   DDBltFast(lpDstSD, x, y, w, h, &m_WorkSD, 0, 0, 1);
-  if (iconGap) DrawIcons(lpDstSD, x, y, szText);
+  if (m_bIcon) DrawIcons(lpDstSD, x, y, szText);
+}
+
+// Direct3D: the atlas cells of one text are queued and drawn grouped by atlas, so
+// that a line of text costs a few draws instead of one per character.
+void Font::DrawCharsBatched(DDSURFACEDATA* lpCharSD, int cx, int cy, DDSURFACEDATA* lpAtlasSD, int ax, int ay,
+                            const char* szText, bool bIconGap) {
+  DDBeginBltBatch(1);
+  if (HasAtlases()) {
+    DDAddBatchTexture(&m_lpFastFont_Half->m_SD);
+    DDAddBatchTexture(&m_lpFastFont_FullAdd->m_SD);
+  }
+  DrawChars(lpCharSD, cx, cy, lpAtlasSD, ax, ay, szText, bIconGap);
+  DDEndBltBatch();
+}
+
+// Direct3D: the icons of one text in a batch of their own, in the order of the text.
+void Font::DrawIconsBatched(DDSURFACEDATA* lpDstSD, int x, int y, const char* szText) {
+  if (!m_bIcon) return;
+  DDBeginBltBatch(0);
+  DrawIcons(lpDstSD, x, y, szText);
+  DDEndBltBatch();
 }
 
 void Font::DrawF(DDSURFACEDATA* lpDstSD, int x, int y, const char* szFormat, ...) {

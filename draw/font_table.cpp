@@ -6,6 +6,7 @@
 #include "draw/dd_blit.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_surface.h"
+#include "platform/font/d3dx_font.h"
 #include "platform/sjis.h"
 
 FONTINFO FontInfo[FONT_COUNT];
@@ -106,4 +107,14 @@ void ReportFontAtlasCounts() {
 void ReleaseGameFonts() {
   for (Font& font : Fonts) font.Release();
   for (DDSURFACEDATA& sheet : Off_Num) DDReleaseSurface(&sheet);
+}
+
+void LoseFontDevices() {
+  int i = 0;
+  for (Font* font : FontList) {
+    ECLogf("Font i = %d", i++);
+    if (!font->m_lpFont) continue;
+    const plat::HResult hr = font->m_lpFont->OnLostDevice();
+    if (plat::Failed(hr)) ECLogf("lpFont->OnLostDevice hr = %d", static_cast<int>(hr));
+  }
 }

@@ -35,6 +35,10 @@ bool InitGameFonts(const char* szFaceName, int nD3DFontCache, int nDDFontCache, 
 // Shut-down, while the back end exists: "Font10 : %d" and "Font16 : %d", the
 // glyph counts of the double-byte atlases of fonts 0 and 1 (each when it exists).
 void ReportFontAtlasCounts();
+// Direct3D, before the device reset: every font of FontList lets go of its device
+// objects ("Font i = %d" in the trace log; a refusal is traced and the next font
+// goes on).
+void LoseFontDevices();
 // Shut-down: the three fonts released, then the three digit sheets.
 void ReleaseGameFonts();
 // Rebuilds FontInfo and NumBmpInfo (done once before start-up; tests call it again).

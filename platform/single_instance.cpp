@@ -49,6 +49,16 @@ pid_t HolderPid() {
   return pid > 0 && pid != getpid() ? static_cast<pid_t>(pid) : 0;
 }
 
+// Tries for the lock until it is free or waitMs have gone.
+bool WaitForLock(uint32_t waitMs) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  do {
+    if (TryLock()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  } while (std::chrono::steady_clock::now() < deadline);
+  return TryLock();
+}
+
 void OnTerminate(int) { gTermRequested.store(true); }
 
 }  // namespace
@@ -69,12 +79,11 @@ EndCopy EndRunningCopy(uint32_t waitMs) {
     return EndCopy::kNoCopy;
   }
   if (kill(pid, SIGTERM) != 0) return errno == ESRCH ? EndCopy::kNoCopy : EndCopy::kCannotEnd;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-  do {
-    if (TryLock()) return EndCopy::kEnded;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  } while (std::chrono::steady_clock::now() < deadline);
-  return TryLock() ? EndCopy::kEnded : EndCopy::kStillRunning;
+  if (WaitForLock(waitMs)) return EndCopy::kEnded;
+  // The orderly close did not come in time (the copy hangs, or ignores the
+  // request): it is ended by force, so that two copies never run side by side.
+  if (kill(pid, SIGKILL) != 0 && errno != ESRCH) return EndCopy::kCannotEnd;
+  return WaitForLock(waitMs) ? EndCopy::kForced : EndCopy::kStillRunning;
 }
 
 void ReleaseInstanceLock() {

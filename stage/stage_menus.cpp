@@ -53,7 +53,7 @@ int cStageScene::RunMenu(int items, int firstText, int startRow, STAGERECT& rect
   if (in.m_wButton & kConfirm) return MenuCursor.Cur().nRow;
   if (in.m_wButton & kCancel) return kCancelled;
   Draw(0, 1, 0, 1);
-  SystemData.DrawTextBlock(&BackBuffer, rect.x, rect.y, firstText, items, 1);
+  SystemData.DrawTextBlock(rect.x, rect.y, firstText, items, 1);
   DDBltFast(&BackBuffer, MenuCursor.Cur().nX, MenuCursor.Cur().nY, 16, 16, &Off_Sys[49], 64, 0, 1);
   return kNothing;
 }
@@ -112,7 +112,7 @@ int cStageScene::MissMenu() {
   } else if (row == kCancelled) {
     // No cancel here: the menu stays and is drawn.
     Draw(0, 1, 0, 1);
-    SystemData.DrawTextBlock(&BackBuffer, MissRect.x, MissRect.y, kMissText, 2, 1);
+    SystemData.DrawTextBlock(MissRect.x, MissRect.y, kMissText, 2, 1);
     DDBltFast(&BackBuffer, MenuCursor.Cur().nX, MenuCursor.Cur().nY, 16, 16, &Off_Sys[49], 64, 0, 1);
   }
   return 0;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/base/record_dump.h"
+#include "app/base/text_util.h"
 #include "app/base/report_log.h"
 
 uint32_t nDataVersion = kDataVersion;
@@ -106,8 +107,12 @@ void cRecord::WriteStrings(cDataFile& file) {
   for (int i = 0; i < m_Strings.Count(); ++i) {
     std::string& s = *m_Strings.At(i).member;
     s.resize(std::strlen(s.c_str()));  // cut at the first zero byte
-    file.WriteU32(static_cast<uint32_t>(s.size() + 1));
-    if (!s.empty()) file.WriteBytes(s.c_str(), s.size() + 1);
+    const size_t n = SjisPrefixLength(s.c_str(), s.size(), StringCap());
+    file.WriteU32(static_cast<uint32_t>(n + 1));
+    if (n) {
+      file.WriteBytes(s.c_str(), n);
+      file.WriteBytes("", 1);
+    }
   }
 }
 

@@ -71,6 +71,9 @@ class cRecord {
 
   // Prints the registered members by name; classes with an appendix add it.
   virtual void Dump(cDumpWriter& out);
+  // The most bytes a string member of this record is written with (longer texts
+  // are cut, whole characters kept); no limit unless a record sets one.
+  virtual size_t StringCap() const { return static_cast<size_t>(-1); }
 
   // Reads the file into a copy of this record and takes it over only when the
   // whole read succeeded: 1, or 0 with this record unchanged (the reason is in

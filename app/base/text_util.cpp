@@ -47,3 +47,14 @@ int RandRange(int a, int b) {
   int64_t span = static_cast<int64_t>(b) - a + 1;
   return static_cast<int>(a + plat::Rand() % span);
 }
+
+size_t SjisPrefixLength(const char* text, size_t length, size_t maxBytes) {
+  if (length <= maxBytes) return length;
+  size_t i = 0;
+  while (i < maxBytes) {
+    const size_t step = i + 1 < length && IsSjisDoubleByte(text + i) ? 2 : 1;
+    if (i + step > maxBytes) break;
+    i += step;
+  }
+  return i;
+}

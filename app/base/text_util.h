@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 // Shift-JIS text helpers.
@@ -8,6 +9,10 @@ bool IsSjisDoubleByte(const char* p);
 // Characters of a text: a double-byte character counts once, line feeds do not count.
 int CountChars(const char* text);
 int CountChars(const std::string& text);
+
+// The longest start of the text (length bytes) of at most maxBytes bytes that does
+// not end inside a double-byte character.
+size_t SjisPrefixLength(const char* text, size_t length, size_t maxBytes);
 
 // Cuts the string at its first zero byte; returns the new length.
 int TrimToCString(std::string& s);

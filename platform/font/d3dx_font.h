@@ -29,9 +29,12 @@ class cD3DXFont {
   void CalcRect(std::string_view sjis, int* width, int* height) { m_font->MeasureSjis(sjis, width, height); }
 
   // Before and after a device reset: the glyph sheets live in the managed pool,
-  // so there is nothing to give up or make again.
-  HResult OnLostDevice() { return kOk; }
+  // so there is nothing to give up or make again. Drawing goes straight through
+  // the device, so there is no separate sprite object to give up either.
+  HResult OnLostDevice() { return m_hrLostDevice; }
   HResult OnResetDevice() { return kOk; }
+  // Tests: the result OnLostDevice gives from now on (a driver that refuses).
+  void SetLostDeviceResult(HResult hr) { m_hrLostDevice = hr; }
 
   cFont& Glyphs() { return *m_font; }
   int SheetCount() const { return static_cast<int>(m_sheets.size()); }
@@ -47,6 +50,7 @@ class cD3DXFont {
   std::vector<std::shared_ptr<cTexture>> m_sheets;
   std::unordered_map<uint32_t, Placed> m_placed;
   int m_shelfX = 0, m_shelfY = 0, m_shelfHeight = 0;
+  HResult m_hrLostDevice = kOk;
 };
 
 }  // namespace plat

@@ -19,8 +19,8 @@ TEST(StageTiming, LevelsGiveStepsAndSpeedLimits) {
     double stepLimit;
   } cases[] = {
       {15, 5, 60, 12}, {5, 5, 30, 6},  {10, 10, 60, 6}, {11, 1, 60, 60}, {19, 9, 60, 60.0 / 9}, {1, 1, 6, 6},
-      // A level below 1 plays as 1; one above 19 as the default 10.
-      {0, 1, 6, 6},    {-7, 1, 6, 6},  {INT_MIN, 1, 6, 6}, {20, 10, 60, 6}, {INT_MAX, 10, 60, 6},
+      // A level below 1 plays as 1; one above 19 as 19.
+      {0, 1, 6, 6},    {-7, 1, 6, 6},  {INT_MIN, 1, 6, 6}, {20, 9, 60, 60.0 / 9}, {INT_MAX, 9, 60, 60.0 / 9},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.level);

@@ -146,11 +146,14 @@ TEST_F(StageVersions, ValidationLimitsScrollMusicAndPadsThePalette) {
       {"hit level 4", Value(base).F("hit level", 4),
        Value(base).F("hit level", 4).F("steps", 4).F("steps real", 4.0).F("steps squared", 16.0)
            .F("speed limit", 24.0).F("gravity per step", 0.4 / 16).F("speed limit per step", 6.0).F("steps x8", 32)},
-      // A level below 1 plays as 1: a frame always has a logic step.
+      // A level outside 1 to 19 is kept as stored; the steps come from the nearest level.
       {"hit level 0", Value(base).F("hit level", 0),
-       Value(base).F("hit level", 1).F("steps", 1).F("steps real", 1.0).F("steps squared", 1.0)
+       Value(base).F("hit level", 0).F("steps", 1).F("steps real", 1.0).F("steps squared", 1.0)
            .F("speed limit", 6.0).F("gravity per step", 0.4).F("speed limit per step", 6.0).F("steps x8", 8)},
-      {"hit level above 19", Value(base).F("hit level", 20), base},
+      {"hit level 25", Value(base).F("hit level", 25),
+       Value(base).F("hit level", 25).F("steps", 9).F("steps real", 9.0).F("steps squared", 81.0)
+           .F("speed limit", 60.0).F("gravity per step", 0.4 / 81).F("speed limit per step", 60.0 / 9)
+           .F("steps x8", 72)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -38,6 +38,37 @@ TEST(SystemRules, TextBlockLeftCentresTheWidestText) {
   EXPECT_EQ(s.TextBlockLeft(320, 4, 1, 0), 320 - 7 * 8);  // "トータルスコア"
 }
 
+// Every string the settings write goes out through a 5,120-byte buffer: at most
+// 5,119 bytes, a double-byte character at the cut left out whole; the record
+// itself keeps its texts.
+TEST(SystemRules, WrittenStringsAreCutAt5119Bytes) {
+  const std::string long6000(6000, 'a');
+  const std::string straddling = std::string(5118, 'b') + Sj("あ");
+  cEdSystem s;
+  s.strTitle = long6000;
+  s.Texts[0] = long6000;
+  s.Texts[1] = straddling;
+  s.SystemSounds[0] = long6000;
+  s.TitleMenu[0].strCaption = long6000;
+  s.StatusItems[0].strCaption = straddling;
+  s.IniKeys[8].strText = long6000;
+  DataFilePtr out = cDataFile::ForWriting("memory");
+  ASSERT_TRUE(s.Write(*out));
+  EXPECT_EQ(s.Texts[0].size(), 6000u);
+  cEdSystem back;
+  DataFilePtr in = DataFileFromBytes(out->Bytes(), "System.dat");
+  ASSERT_TRUE(back.Read(*in));
+  EXPECT_EQ(back.strTitle, long6000.substr(0, 5119));
+  EXPECT_EQ(back.Texts[0], long6000.substr(0, 5119));
+  EXPECT_EQ(back.Texts[1], straddling.substr(0, 5118));
+  EXPECT_EQ(back.SystemSounds[0].size(), 5119u);
+  EXPECT_EQ(back.TitleMenu[0].strCaption.size(), 5119u);
+  EXPECT_EQ(back.StatusItems[0].strCaption, straddling.substr(0, 5118));
+  EXPECT_EQ(back.IniKeys[8].strText.size(), 5119u);
+  // Texts that fit come back unchanged.
+  EXPECT_EQ(back.Texts[2], s.Texts[2]);
+}
+
 // Lists are indexed by fixed positions; a file with short lists gets the missing
 // default entries (and says so in the report log) instead of ending the game at
 // the first use.

@@ -121,11 +121,14 @@ TEST_F(FontDrawing, IconsTakeThePlaceOfTheLettersAToZ) {
     font.Draw(&BackBuffer, 100, 100, "ab");
     DDBltFast(&BackBuffer, 100, 200, 32, 16, &Off_Sys[50], 0, 0, 1);  // icon cells 0 and 1
     EXPECT_EQ(ReadPixels(&BackBuffer, 100, 100, 32, 16), ReadPixels(&BackBuffer, 100, 200, 32, 16));
-    // Letters asked for: letters only, no icons over them.
+    // Letters asked for: the letters, and the icons still drawn over them.
     font.Draw(&BackBuffer, 300, 100, "ab", 1);
     font.m_bIcon = 0;
     font.Draw(&BackBuffer, 300, 200, "ab");
+    const std::vector<uint32_t> lettersOnly = ReadPixels(&BackBuffer, 300, 200, 32, 16);
+    DDBltFast(&BackBuffer, 300, 200, 32, 16, &Off_Sys[50], 0, 0, 1);
     EXPECT_EQ(ReadPixels(&BackBuffer, 300, 100, 32, 16), ReadPixels(&BackBuffer, 300, 200, 32, 16));
+    EXPECT_NE(ReadPixels(&BackBuffer, 300, 100, 32, 16), lettersOnly);
     EXPECT_NE(ReadPixels(&BackBuffer, 300, 100, 32, 16), ReadPixels(&BackBuffer, 100, 100, 32, 16));
     ReleaseGameFonts();
     draw_tool::StopDrawing();

@@ -126,6 +126,20 @@ TEST_F(RotatedBlit, TransparentPixelsAndTheSixteenBitBackBuffer) {
   EXPECT_EQ(Get(&BackBuffer, 98, 99), R5G6B5(3, 34, 9));
   EXPECT_EQ(Get(&BackBuffer, 99, 99), 0x1111u);
   DDReleaseSurface(&sheet);
+  DDRelease();
+
+  // Direct3D at 32 bits: a keyed picture's transparent texel (alpha 0) is skipped,
+  // an opaque texel of the key's colour is drawn.
+  ASSERT_TRUE(StartLayer({1, 32, 0}));
+  ASSERT_TRUE(MakeSurface(&sheet, 4, 2));
+  FillAll(&sheet, 0xFF102030u);
+  Put(&sheet, 1, 0, dwColorKey & 0x00FFFFFFu);
+  Put(&sheet, 2, 0, dwColorKey | 0xFF000000u);
+  FillAll(&BackBuffer, 0xFF111111u);
+  ASSERT_TRUE(DDBltRotate(&BackBuffer, 100, 100, 4, 2, 2, 1, 0, &sheet, 0, 0, 1));
+  EXPECT_EQ(Get(&BackBuffer, 99, 99), 0xFF111111u);
+  EXPECT_EQ(Get(&BackBuffer, 100, 99), dwColorKey | 0xFF000000u);
+  DDReleaseSurface(&sheet);
 }
 
 // Turned pictures cut at the target's corners touch only the target; missing
