@@ -41,9 +41,9 @@ bool SettleDisplayValues(SYSTEMINIDATA& ini, const DISPLAYDEFAULTS& defaults, in
   if (ok && windowed && depth != desktopBpp) ok = false;
   if (!ok) {
     if (windowed && (depth == 16 || depth == 32))
-      ErrorBox(SJ("画面モードが不正です！\nウインドウモードではSystem.iniの設定と画面の色の設定を合わせて下さい！"));
+      ReportFailureBox("%s", SJ("画面モードが不正です！\nウインドウモードではSystem.iniの設定と画面の色の設定を合わせて下さい！"));
     else
-      ErrorBox(SJ("画面モードが不正です！\nSystem.iniと画面の設定を見直して下さい！"));
+      ReportFailureBox("%s", SJ("画面モードが不正です！\nSystem.iniと画面の設定を見直して下さい！"));
     return false;
   }
   setup.bDirect3D = d3d ? 1 : 0;

@@ -9,7 +9,9 @@
 // need no registration.
 #include "app/init_game.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/base/message_box.h"
 #include "app/base/path_util.h"
@@ -195,6 +197,14 @@ bool FindStartStage(cStartup&) {
   if (!plat::FileExists(path)) {
     ReportLogEC(SJ("「%s」の読み込みに失敗しました！"), path.c_str());
     path.clear();
+    return true;
+  }
+  // A folder or a device by the stage's name cannot be played: the start ends, saying so.
+  std::vector<uint8_t> probe;
+  if (plat::FileSize(path) < 0) {
+    ReportFailure(SJ("「%s」の読み込みに失敗しました！ (%s)"), path.c_str(),
+                  plat::ReadStatusText(plat::ReadWholeFile(path, probe, 0)));
+    return false;
   }
   return true;
 }
@@ -295,7 +305,12 @@ bool RunSteps(const cStep (&steps)[N], cStartup& s, const char* name) {
       ECLogf("%s step %s waits for %s: %s", name, step.number, step.waitsFor, step.what);
       continue;
     }
-    if (!step.run(s)) return false;
+    int reported = FailuresReported();
+    if (!step.run(s)) {
+      // Every failed start says why; a step without a message of its own is named.
+      if (FailuresReported() == reported) ReportFailure("start-up failed: %s", step.what);
+      return false;
+    }
   }
   return true;
 }

@@ -20,10 +20,10 @@ int main(int argc, char** argv) {
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) commandLine += ' ';
-    commandLine += argv[i];
+    commandLine += plat::ArgumentToSjis(argv[i]);
   }
   int showCommand = plat::IsTestPlayStart() ? plat::SW_SHOW : plat::SW_SHOWNORMAL;
-  int exitCode = WinMain(plat::Utf8ToSjis(commandLine), showCommand);
+  int exitCode = WinMain(commandLine, showCommand);
   plat::ShutdownWindowSystem();
   // A thread that would not end may still use the globals: no destructors then.
   if (plat::ThreadsLeftRunning() > 0) plat::ExitProcessNow(exitCode);

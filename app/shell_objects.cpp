@@ -6,8 +6,9 @@
 // the fonts and the digit sheets are defined with their own code (app/ui/,
 // app/svc/, draw/): the lower floors cannot reach this unit, and none of their
 // constructors reads another global, so their order against these objects does
-// not matter. (The picture vectors and lists of the scenes, Off_Msg among them,
-// are the drawing layer's: draw/play_surfaces.cpp.)
+// not matter.
+// The scenes' picture vectors and lists, Off_Msg among them, are the drawing
+// layer's (draw/play_surfaces.cpp).
 #include "app/base/thread.h"
 #include "app/main_window.h"
 

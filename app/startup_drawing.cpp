@@ -5,13 +5,16 @@
 #include "app/base/message_box.h"
 #include "app/display_setup.h"
 #include "app/main_window.h"
+#include "app/base/report_log.h"
 #include "app/startup_steps.h"
 #include "app/svc/mode_manager.h"
 #include "app/svc/system_ini.h"
 #include "app/ui/boot_data.h"
 #include "app/ui/draw_mode_dlg.h"
 #include "data/project_globals.h"
+#include "draw/dd_palette.h"
 #include "draw/draw.h"
+#include "platform/display/bmp_decoder.h"
 #include "platform/display/display_window.h"
 #include "platform/message_box.h"
 #include "platform/sjis.h"
@@ -98,8 +101,15 @@ bool PrepareDirect3DSurfaces(cStartup&) {
 }
 
 bool LoadPaletteAndKey(cStartup&) {
-  return DDInitPaletteAndTransmit(SystemData.nColorMode == 1 ? 1 : 0, SystemData.byTransR, SystemData.byTransG,
-                                  SystemData.byTransB);
+  if (DDInitPaletteAndTransmit(SystemData.nColorMode == 1 ? 1 : 0, SystemData.byTransR, SystemData.byTransG,
+                               SystemData.byTransB))
+    return true;
+  // No box here (the drawing layer's start), but the reason is said.
+  std::string why = "not a picture the drawing layer can use";
+  plat::cBmpImage image;
+  plat::LoadBmpFile(kPaletteFile, image, &why);
+  ReportFailure(SJ("%s の読み込みに失敗！ (%s)"), kPaletteFile, why.c_str());
+  return false;
 }
 
 bool SetPresentCopySwitch(cStartup&) {

@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/svc/mode_manager.h"
 #include "app/system_report.h"
+#include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/single_instance.h"
 #include "platform/sjis.h"
@@ -58,9 +59,21 @@ int WinMain(const std::string& commandLine, int showCommand) {
   InitECLog(0, "EC_Game.txt");
   std::string logPath = "Report_Game.txt";
   ToFullPath(logPath);
-  // Without its report log the program ends at once and silently.
-  if (!InitReportLog(logPath.c_str())) return kFailure;
+  // Without its report log the program ends at once; standard error says why.
+  if (!InitReportLog(logPath.c_str())) {
+    const std::string why = plat::LastErrorText();
+    ReportFailure(SJ("%s を作成できません！ (%s)"), logPath.c_str(), why.c_str());
+    return kFailure;
+  }
   ReportLog("App : ver %s", kProgramVersion);
+  // A game nobody can see would wait for ever in its first message box.
+  std::string videoProblem;
+  if (!plat::StartVideo(videoProblem)) {
+    ReportFailure("no display can be opened (%s): a desktop (DISPLAY or WAYLAND_DISPLAY) is needed, or "
+                  "KORVANE_HEADLESS=1 to run without a window",
+                  videoProblem.c_str());
+    return kFailure;
+  }
   ReportSystemInfo();
   bTestPlay = showCommand == plat::SW_SHOW ? 1 : 0;
 
@@ -77,7 +90,7 @@ int WinMain(const std::string& commandLine, int showCommand) {
                            0, 0, 0, 0, 0);
   plat::HWND window = plat::CreateGameWindow(&cMainWindow::Proc, 100, 100, 640, 480);
   if (!window) {
-    ErrorBox(SJ("ウインドウが生成出来ません！"));
+    ReportFailureBox("%s", SJ("ウインドウが生成出来ません！"));
     plat::ReleaseInstanceLock();
     return kFailure;
   }

@@ -10,8 +10,6 @@
 // system sounds, the fixed texts, and the switches that keep old projects behaving
 // as they did when they were made. The global SystemData is built with the
 // defaults, read once at start-up and never written by the game.
-struct DDSURFACEDATA;
-
 class cEdSystem : public cRecord {
   RECORD_CLASS(cEdSystem)
  public:

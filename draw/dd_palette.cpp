@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr const char* kPaletteFile = "bmp\\plt\\Palette.bmp";
 
 uint32_t Pack16(const PALETTEENTRY& e, const DDCOLORMASK& m) {
   return ((e.blue & m.nMaskB) << m.nShiftB) | ((e.green & m.nMaskG) << m.nShiftG) | ((e.red & m.nMaskR) << m.nShiftR);

@@ -3,6 +3,9 @@
 
 #include "draw/dd_types.h"
 
+// The common palette picture: the game palette and the transparent colour.
+inline constexpr const char* kPaletteFile = "bmp\\plt\\Palette.bmp";
+
 // Palettes, the transparent colour and the 8-bit blend table.
 
 // A palette number as a device colour (numbers above 255 give 0).

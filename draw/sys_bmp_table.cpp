@@ -102,7 +102,7 @@ bool DDLoadSurfaceTable(DDSURFACEDATA* lpSurfaces, const int* lpIndexes, int nCo
                                          info.nDTMemType, info.bNoTexture, info.bPalIndexMap, info.nMirrorCellWidth,
                                          info.nMirrorCellHeight, 0);
       if (!DDSurfaceErrorCheck(code) && !info.bOptional) {
-        ErrorBoxf(SJ("%s の読み込みに失敗！"), info.szFileName);
+        ReportFailureBox(SJ("%s の読み込みに失敗！"), info.szFileName);
         return false;
       }
     } else if (!DDCreateSurface(sd, info.nWidth, info.nHeight, info.bColorKey, info.nDDMemKind, info.nDTMemType,

@@ -94,6 +94,8 @@ std::string NativePath(std::string_view gamePath) {
     const std::string& part = parts[i];
     if (part.empty()) continue;  // leading, doubled or trailing separators
     std::string utf8 = SjisToUtf8(part);
+    // Bytes that are no Shift-JIS text stand for themselves: a name is bytes.
+    if (utf8.find('?') != std::string::npos && part.find('?') == std::string::npos) utf8 = part;
     std::string name = utf8;
     if (resolving && part != "." && part != "..") {
       std::string candidate = out + (first || out == "/" ? "" : "/") + utf8;
@@ -114,8 +116,32 @@ std::string NativePath(std::string_view gamePath) {
 }
 
 FILE* OpenFile(std::string_view gamePath, const char* mode) {
-  if (gamePath.empty()) return nullptr;
-  return std::fopen(NativePath(gamePath).c_str(), mode);
+  if (gamePath.empty() || !mode) return nullptr;
+  std::string native = NativePath(gamePath);
+  // A FIFO or a device in a file's place must not block the open: opened without
+  // waiting, only a regular file (or one about to be made) is taken.
+  int flags = O_CLOEXEC | O_NONBLOCK;
+  bool plus = std::strchr(mode, '+') != nullptr;
+  switch (mode[0]) {
+    case 'r': flags |= plus ? O_RDWR : O_RDONLY; break;
+    case 'w': flags |= (plus ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC; break;
+    case 'a': flags |= (plus ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND; break;
+    default: return nullptr;
+  }
+  // Truncation waits until the file is known to be a regular one.
+  int truncate = flags & O_TRUNC;
+  int fd = ::open(native.c_str(), flags & ~O_TRUNC, 0644);
+  if (fd < 0) return nullptr;
+  struct stat st;
+  bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (!regular || (truncate && ::ftruncate(fd, 0) != 0)) {
+    ::close(fd);
+    return nullptr;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  FILE* f = ::fdopen(fd, mode);
+  if (!f) ::close(fd);
+  return f;
 }
 
 bool FileExists(std::string_view gamePath) { return !gamePath.empty() && Exists(NativePath(gamePath)); }
@@ -131,15 +157,22 @@ int64_t FileSize(std::string_view gamePath) {
   return static_cast<int64_t>(st.st_size);
 }
 
-ReadStatus ReadWholeFile(std::string_view gamePath, std::vector<uint8_t>& out, size_t cap) {
-  if (gamePath.empty()) return ReadStatus::kMissing;
-  std::string native = NativePath(gamePath);
-  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT ? ReadStatus::kMissing : ReadStatus::kError;
+ReadStatus ReadNativeFile(const std::string& native, std::vector<uint8_t>& out, size_t cap) {
+  if (native.empty()) return ReadStatus::kMissing;
+  // Without waiting: a FIFO in a file's place is refused, never waited on.
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return ReadStatus::kMissing;
+    return errno == EACCES ? ReadStatus::kNoAccess : ReadStatus::kError;
+  }
   struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
     ::close(fd);
     return ReadStatus::kError;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return ReadStatus::kNotAFile;
   }
   if (static_cast<uint64_t>(st.st_size) > cap) {
     ::close(fd);
@@ -162,6 +195,28 @@ ReadStatus ReadWholeFile(std::string_view gamePath, std::vector<uint8_t>& out, s
   data.resize(got);  // a file that shrank while read is read as it was found
   out.swap(data);
   return ReadStatus::kOk;
+}
+
+ReadStatus ReadWholeFile(std::string_view gamePath, std::vector<uint8_t>& out, size_t cap) {
+  if (gamePath.empty()) return ReadStatus::kMissing;
+  return ReadNativeFile(NativePath(gamePath), out, cap);
+}
+
+std::string LastErrorText() {
+  int e = errno;
+  return e ? std::strerror(e) : "unknown error";
+}
+
+const char* ReadStatusText(ReadStatus status) {
+  switch (status) {
+    case ReadStatus::kOk: return "read";
+    case ReadStatus::kMissing: return "file not found";
+    case ReadStatus::kTooLarge: return "file too large";
+    case ReadStatus::kNotAFile: return "not a regular file (a folder, a FIFO or a device)";
+    case ReadStatus::kNoAccess: return "no permission to read";
+    case ReadStatus::kError: break;
+  }
+  return "file cannot be read";
 }
 
 bool WriteFileAtomic(std::string_view gamePath, const void* data, size_t size) {
@@ -308,7 +363,7 @@ std::vector<std::string> ListDirectory(std::string_view gamePath) {
   if (!d) return names;
   while (dirent* e = ::readdir(d)) {
     if (!std::strcmp(e->d_name, ".") || !std::strcmp(e->d_name, "..")) continue;
-    names.push_back(Utf8ToSjis(e->d_name));
+    names.push_back(ArgumentToSjis(e->d_name));
   }
   ::closedir(d);
   std::sort(names.begin(), names.end());
@@ -318,7 +373,7 @@ std::vector<std::string> ListDirectory(std::string_view gamePath) {
 std::string CurrentDirectory() {
   char buf[4096];
   if (!::getcwd(buf, sizeof buf)) return {};
-  return Utf8ToSjis(buf);
+  return ArgumentToSjis(buf);
 }
 
 void InjectWriteFailures(int n) { gInjectedWriteFailures.store(n); }

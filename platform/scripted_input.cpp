@@ -4,16 +4,20 @@
 #include <atomic>
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <mutex>
 #include <string_view>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/joystick.h"
 #include "platform/key_state.h"
+#include "platform/window.h"
 
 namespace plat {
 namespace {
+
+// A script is a test's: a few thousand lines at most.
+constexpr size_t kMaxScriptBytes = 16u << 20;
 
 enum class Target { kKey, kJoyPlug, kJoyLeft, kJoyRight, kJoyUp, kJoyDown, kJoyButton };
 
@@ -108,7 +112,12 @@ void Unplug() {
 
 void Apply(const Change& c) {
   switch (c.target) {
-    case Target::kKey: SetKeyDown(c.index, c.on); return;
+    case Target::kKey:
+      // The key table, then the window's key message, as a key of the desktop does
+      // (Escape closes the game).
+      SetKeyDown(c.index, c.on);
+      PostScriptedKeyMessage(c.index, c.on);
+      return;
     case Target::kJoyPlug:
       if (c.on && !g_joy.plugged) {
         g_joy.handle = AttachVirtualJoystick();
@@ -134,15 +143,21 @@ void Apply(const Change& c) {
 }  // namespace
 
 bool LoadScriptedInput(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot open the input script " + path;
+  // A folder, a FIFO or a file that cannot be read is no script (and is never waited on).
+  std::vector<uint8_t> bytes;
+  ReadStatus status = ReadNativeFile(path, bytes, kMaxScriptBytes);
+  if (status != ReadStatus::kOk) {
+    error = path + " : " + ReadStatusText(status);
     return false;
   }
   std::vector<Change> changes;
-  std::string line;
+  std::string text(bytes.begin(), bytes.end());
   int lineNumber = 0;
-  while (std::getline(in, line)) {
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    at = end + 1;
     ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     size_t first = line.find_first_not_of(" \t");

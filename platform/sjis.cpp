@@ -91,7 +91,9 @@ std::string EncodeUtf8(uint32_t cp) {
 
 }  // namespace
 
-std::string SjisToUtf8(std::string_view sjis) {
+namespace {
+
+std::string SjisToUtf8Marking(std::string_view sjis, bool escape) {
   Converter& c = ToUtf8();
   std::lock_guard<std::mutex> lock(c.mutex);
   std::string out;
@@ -105,11 +107,50 @@ std::string SjisToUtf8(std::string_view sjis) {
     if (plat::IsSjisLeadByte(static_cast<uint8_t>(*in)) && left >= 2 &&
         plat::IsSjisTrailByte(static_cast<uint8_t>(in[1])))
       skip = 2;
-    out += '?';
+    if (escape) {
+      static const char kHex[] = "0123456789ABCDEF";
+      for (size_t i = 0; i < skip; ++i) {
+        uint8_t b = static_cast<uint8_t>(in[i]);
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 15];
+      }
+    } else {
+      out += '?';
+    }
     in += skip;
     left -= skip;
   }
   return out;
+}
+
+}  // namespace
+
+std::string SjisToUtf8(std::string_view sjis) { return SjisToUtf8Marking(sjis, false); }
+
+std::string SjisToUtf8Escaped(std::string_view sjis) { return SjisToUtf8Marking(sjis, true); }
+
+bool IsUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    uint8_t b = static_cast<uint8_t>(text[i]);
+    size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    if (n == 0 || i + n > text.size()) return false;
+    if (n == 2 && b < 0xC2) return false;  // overlong
+    for (size_t k = 1; k < n; ++k)
+      if ((static_cast<uint8_t>(text[i + k]) & 0xC0) != 0x80) return false;
+    i += n;
+  }
+  return true;
+}
+
+std::string ArgumentToSjis(std::string_view arg) {
+  // Names are bytes: a UTF-8 name that Shift-JIS can spell is taken in the game's
+  // text; anything else (a Shift-JIS name, bytes of no encoding) is kept as given,
+  // and the file resolver finds it by its bytes.
+  if (!IsUtf8(arg)) return std::string(arg);
+  std::string sjis = Utf8ToSjis(arg);
+  return SjisToUtf8(sjis) == arg ? sjis : std::string(arg);
 }
 
 std::string Utf8ToSjis(std::string_view utf8) {

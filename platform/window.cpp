@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
+#include <string>
 
 #include "platform/key_state.h"
 #include "platform/present_slot.h"
@@ -226,6 +228,8 @@ void Translate(const SDL_Event& e) {
       OnSdlKeyEvent(e.key.keysym.scancode, down);
       int vk = WindowMessageKey(VirtualKeyFromScancode(e.key.keysym.scancode));
       if (vk == 0) break;
+      // A scripted run takes its key messages from the script alone.
+      if (IsScriptedInput() && !gWin->dialogInput) break;
       LPARAM lParam = 1 | (static_cast<LPARAM>(e.key.keysym.scancode & 0xFF) << 16);
       if (e.key.repeat || !down) lParam |= static_cast<LPARAM>(1) << 30;
       if (!down) lParam |= static_cast<LPARAM>(1) << 31;
@@ -326,6 +330,37 @@ void FreeWindow() {
 }
 
 }  // namespace
+
+void PostScriptedKeyMessage(int vk, bool down) {
+  HWND window = gWindowHandle.load();
+  int key = WindowMessageKey(vk);
+  if (!window || key == 0) return;
+  LPARAM lParam = 1;
+  if (!down) lParam |= (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
+  PostMessage(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(key), lParam);
+}
+
+bool StartVideo(std::string& why) {
+  if (IsHeadless() || gVideoStarted) return true;
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    why = SDL_GetError();
+    return false;
+  }
+  // Without a display SDL may fall back to a driver that shows nothing: a game
+  // nobody sees, and boxes nobody can answer. Only a driver asked for by name
+  // (SDL_VIDEODRIVER) may be one of those.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  std::string name = driver ? driver : "";
+  if ((!asked || !*asked) && (name.empty() || name == "offscreen" || name == "dummy" || name == "evdev")) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    why = name.empty() ? "no video driver" : "only the video driver \"" + name + "\", which shows nothing";
+    return false;
+  }
+  gVideoStarted = true;
+  return true;
+}
 
 HWND CreateGameWindow(WNDPROC proc, int x, int y, int width, int height) {
   if (gWin) return 0;

@@ -36,6 +36,15 @@ struct Size {
   int width = 0, height = 0;
 };
 
+// The window's key message (WM_KEYDOWN / WM_KEYUP) for a scripted key change, as
+// the event pump posts it for a key of the desktop. Any thread.
+void PostScriptedKeyMessage(int vk, bool down);
+
+// Opens the video device (nothing headless). False, with the reason, when no real
+// display can be opened: no X or Wayland display, or only a driver that shows
+// nothing (unless SDL_VIDEODRIVER names it).
+bool StartVideo(std::string& why);
+
 // Creates the game window, hidden, with a client area of width x height at (x, y),
 // and runs its procedure with WM_CREATE before returning. The creating thread
 // becomes the window thread. 0 when the window cannot be made (no display).

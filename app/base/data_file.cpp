@@ -103,6 +103,9 @@ DataFilePtr OpenDataFile(const char* path) {
     ReportLog("%s : larger than %zu bytes", p.c_str(), cDataFile::kMaxFileSize);
     return nullptr;
   }
+  // A file that is there but cannot be read says why; a missing one is the caller's to report.
+  if (st != plat::ReadStatus::kOk && st != plat::ReadStatus::kMissing)
+    ReportLog("%s : %s", p.c_str(), plat::ReadStatusText(st));
   if (st != plat::ReadStatus::kOk) return nullptr;
   if (bytes.size() < 4) {
     ReportLog("%s : offset 0 : version word: 4 bytes expected, %zu remain", p.c_str(), bytes.size());

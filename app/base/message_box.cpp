@@ -55,8 +55,18 @@ bool ReportLogBox(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(buf, sizeof buf, format, args);
   va_end(args);
-  if (!ReportLog("%s", buf)) return false;
-  ECLog(buf);
+  if (!ReportFailureLine(buf)) return false;
+  ErrorBox(buf);
+  return true;
+}
+
+bool ReportFailureBox(const char* format, ...) {
+  char buf[1024];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buf, sizeof buf, format, args);
+  va_end(args);
+  ReportFailureLine(buf);
   ErrorBox(buf);
   return true;
 }

@@ -21,9 +21,13 @@ int ErrorBox(const char* text);
 int ErrorBoxf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Only when the trace log is on (never in this program); 0 otherwise.
 int DebugBoxf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// As ReportLogEC (at most 1,023 characters), then shows the text in the error box;
-// nothing at all when the report log cannot be opened.
+// As ReportFailure (at most 1,023 characters: standard error, the report log, the
+// trace log), then shows the text in the error box; no box when the report log
+// cannot be opened.
 bool ReportLogBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// As ReportFailure, then the error box, shown even when the log cannot be written:
+// start-up failures that always had their box.
+bool ReportFailureBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The standard reaction to a failed allocation: the box, then the close request.
 void OutOfMemory();
 

@@ -1,11 +1,13 @@
 #include "app/base/report_log.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
 
 #include "app/base/shell_globals.h"
 #include "platform/files.h"
+#include "platform/sjis.h"
 
 namespace {
 
@@ -14,6 +16,7 @@ std::string gReportPath;
 int gECEnabled = 0;
 std::string gECPath;
 bool gECFirstWrite = true;
+std::atomic<int> gFailures{0};
 
 std::string VFormat(size_t cap, const char* format, va_list args) {
   std::string buf(cap, '\0');
@@ -35,7 +38,28 @@ bool AppendLine(const std::string& path, const std::string& text) {
   return true;
 }
 
+// Standard error gets the line first, so that it is seen even when the report log
+// cannot be written; the terminal reads UTF-8, and bytes of no encoding show as \xNN.
+void WriteStandardError(const std::string& text) {
+  std::lock_guard<std::mutex> lock(gLogMutex);
+  std::string line = "korvane: " + plat::SjisToUtf8Escaped(text);
+  for (char& c : line)
+    if (c == '\n') c = ' ';
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+}
+
 }  // namespace
+
+// The one path of every failure the user must hear of.
+bool ReportFailureLine(const std::string& text) {
+  gFailures.fetch_add(1);
+  WriteStandardError(text);
+  bool logged = AppendLine(gReportPath, text);
+  if (logged) ECLog(text.c_str());
+  return logged;
+}
 
 bool InitReportLog(const char* path) {
   FILE* f = plat::OpenFile(path ? path : "", "wb");
@@ -65,6 +89,16 @@ bool ReportLogEC(const char* format, ...) {
   ECLog(text.c_str());
   return ok;
 }
+
+bool ReportFailure(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string text = VFormat(1024, format, args);
+  va_end(args);
+  return ReportFailureLine(text);
+}
+
+int FailuresReported() { return gFailures.load(); }
 
 void InitECLog(int enable, const char* path) {
   std::lock_guard<std::mutex> lock(gLogMutex);

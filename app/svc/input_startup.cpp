@@ -16,7 +16,7 @@ bool InitInputDevices() {
   plat::InitJoysticks();
   std::string error;
   if (!plat::LoadScriptedInputFromEnvironment(error)) {
-    ReportLog("KORVANE_INPUT : %s", error.c_str());
+    ReportFailure("KORVANE_INPUT : %s", error.c_str());
     return false;
   }
   for (cInput& in : Input) in.InitJoyButtons();

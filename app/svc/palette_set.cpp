@@ -24,7 +24,7 @@ bool SetPaletteSet(int nSet) {
   if (lpDTCon || DDSettings.nBpp != 8) return true;
   const std::string table = Format("bmp\\hbt\\hbt%s.dat", Format("%02d", nSet).c_str());
   if (!DDLoadBlendTable(BlendTable, table.c_str())) {
-    ErrorBoxf(SJ("%s の読み込みに失敗！"), table.c_str());
+    ReportFailureBox(SJ("%s の読み込みに失敗！"), table.c_str());
     return false;
   }
   if (!DDLoadPaletteFromFile(GamePalette, "bmp\\plt\\Palette.bmp")) {

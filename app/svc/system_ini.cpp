@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/base/report_log.h"
 #include "data/system_data.h"
 #include "platform/files.h"
 
@@ -17,23 +18,55 @@ constexpr int kMaxKeyReadings = 10000;
 constexpr size_t kWorkArea = 2047;
 constexpr size_t kMaxStagePath = 259;
 
-int ToInt(const std::string& value) {
-  // atoi's reading, without its overflow: out-of-range numbers are clamped.
-  errno = 0;
-  long v = std::strtol(value.c_str(), nullptr, 10);
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
+// A value as the report line shows it: control bytes as \xNN, at most 64 bytes.
+std::string EscapedValue(const std::string& value) {
+  std::string out;
+  for (size_t i = 0; i < value.size() && i < 64; ++i) {
+    unsigned char c = static_cast<unsigned char>(value[i]);
+    if (c < 0x20 || c == 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  if (value.size() > 64) out += "...";
+  return out;
 }
 
-void Store(SYSTEMINIDATA& ini, int index, const std::string& value) {
+// A whole decimal number (an optional sign, then digits, nothing else); numbers
+// out of range are clamped. False when the text is not a number at all.
+bool ToInt(const std::string& value, int& out) {
+  size_t i = (value.size() > 0 && (value[0] == '-' || value[0] == '+')) ? 1 : 0;
+  if (i == value.size()) return false;
+  for (size_t k = i; k < value.size(); ++k)
+    if (value[k] < '0' || value[k] > '9') return false;
+  errno = 0;
+  long long v = std::strtoll(value.c_str(), nullptr, 10);
+  out = v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+  return true;
+}
+
+void Store(SYSTEMINIDATA& ini, int index, const SYSTEMINIKEY& key, const std::string& value) {
   int* ints[] = {&ini.Direct3D,     &ini.WindowMode,      &ini.Bpp,     &ini.VSync,  &ini.D3D_FontCache,
                  &ini.DD_FontCache, &ini.DD_VideoStretch, &ini.ShowFps, nullptr,     &ini.English};
   if (index == 8) {
     if (value.size() >= 2 && value.size() <= kMaxStagePath) ini.FreeStage = value;
     return;
   }
-  if (index >= 0 && index < 10 && ints[index]) *ints[index] = ToInt(value);
+  if (index < 0 || index >= 10 || !ints[index]) return;
+  // A value that is no number (garbage, a zero byte after "=") must not turn into 0,
+  // which would mean full screen or 8 bits: the key keeps its default.
+  int number = 0;
+  if (ToInt(value, number)) {
+    *ints[index] = number;
+  } else {
+    const int fallback = index == 9 ? 0 : key.nDefault;  // English has no default of its own
+    *ints[index] = fallback;
+    ReportLog("System.ini : %s : \"%s\" is not a number; the default %d is used", key.strName.c_str(),
+              EscapedValue(value).c_str(), fallback);
+  }
 }
 
 }  // namespace
@@ -61,8 +94,22 @@ void SetSystemIniDefaults(SYSTEMINIDATA& ini, const SystemIniKeys& keys) {
 namespace {
 
 // The reading itself, over any source of bytes (next() gives a byte or EOF).
-template <class Next>
-bool ParseSystemIni(Next next, SYSTEMINIDATA& ini, const SystemIniKeys& keys) {
+template <class NextByte>
+bool ParseSystemIni(NextByte nextByte, SYSTEMINIDATA& ini, const SystemIniKeys& keys) {
+  // Files written on Windows end their lines with CR LF: the pair is one line end,
+  // so no value keeps the carriage return.
+  int ahead = EOF - 1;  // nothing read ahead
+  auto next = [&]() -> int {
+    int c = ahead != EOF - 1 ? ahead : nextByte();
+    ahead = EOF - 1;
+    if (c != '\r') return c;
+    ahead = nextByte();
+    if (ahead == '\n') {
+      ahead = EOF - 1;
+      return '\n';
+    }
+    return c;
+  };
   for (int turn = 0; turn < kMaxKeyReadings; ++turn) {
     // The key: blanks, tabs and carriage returns do not count; the line feed ends a
     // line without "=" (only "Exit" means something there).
@@ -90,7 +137,7 @@ bool ParseSystemIni(Next next, SYSTEMINIDATA& ini, const SystemIniKeys& keys) {
     }
     for (size_t i = 0; i < keys.size() && i < 10; ++i) {
       if (keys[i].strName == key) {
-        Store(ini, static_cast<int>(i), value);
+        Store(ini, static_cast<int>(i), keys[i], value);
         break;
       }
     }

@@ -315,19 +315,9 @@ bool DecodeBmp(const uint8_t* data, size_t size, cBmpImage& out, std::string* wh
 
 bool LoadBmpFile(std::string_view gamePath, cBmpImage& out, std::string* why) {
   std::vector<uint8_t> bytes;
-  switch (ReadWholeFile(gamePath, bytes, kMaxBmpFileBytes)) {
-    case ReadStatus::kOk:
-      return DecodeBmp(bytes.data(), bytes.size(), out, why);
-    case ReadStatus::kMissing:
-      if (why) *why = "file not found";
-      break;
-    case ReadStatus::kTooLarge:
-      if (why) *why = "file too large";
-      break;
-    default:
-      if (why) *why = "file cannot be read";
-      break;
-  }
+  ReadStatus status = ReadWholeFile(gamePath, bytes, kMaxBmpFileBytes);
+  if (status == ReadStatus::kOk) return DecodeBmp(bytes.data(), bytes.size(), out, why);
+  if (why) *why = ReadStatusText(status);
   out = cBmpImage{};
   return false;
 }

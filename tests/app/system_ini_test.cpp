@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/base/report_log.h"
 #include "app/svc/system_ini.h"
 #include "data/system_data.h"
 #include "tests/support/temp_dir.h"
@@ -38,7 +39,8 @@ TEST(SystemIni, ReadsTheSettingsFileByteForByte) {
       {"number beyond an int", "Bpp=99999999999999\nExit\n", true, 2147483647, 0, ""},
       {"over-long value", "Bpp=" + longValue + "\nExit\n", true, 2147483647, 0, ""},
       {"zero byte in a key ends the file", std::string("Bpp=16\nWin\0dowMode=1\n", 21), true, 16, 0, ""},
-      {"stage path kept with its CR", "FreeStage=data\\stg4\\a.stg4\r\nExit\n", true, 0, 0, "data\\stg4\\a.stg4\r"},
+      {"CR LF is one line end", "FreeStage=data\\stg4\\a.stg4\r\nBpp=16\r\nExit\r\n", true, 16, 0, "data\\stg4\\a.stg4"},
+      {"a lone CR stays in a value", "FreeStage=ab\rc\nExit\n", true, 0, 0, "ab\rc"},
       {"one-character stage path ignored", "FreeStage=a\nExit\n", true, 0, 0, "keep"},
       {"stage path too long", "FreeStage=" + std::string(260, 'a') + "\nExit\n", true, 0, 0, "keep"},
       {"binary garbage", garbage, false, 0, 0, ""},
@@ -54,6 +56,25 @@ TEST(SystemIni, ReadsTheSettingsFileByteForByte) {
     EXPECT_EQ(ini.WindowMode, c.windowMode);
     EXPECT_EQ(ini.FreeStage, c.freeStage);
   }
+}
+
+// A value that is no number (garbage, a zero byte) takes the key's default, not 0,
+// and says so in the report log.
+TEST(SystemIni, AValueThatIsNoNumberTakesTheDefaultWithAReportLine) {
+  cTempDir dir(false);
+  ASSERT_TRUE(InitReportLog("Report_Game.txt"));
+  SystemIniKeys keys = SystemIniKeysOf(cEdSystem());
+  keys[1].nDefault = 1;   // WindowMode
+  keys[2].nDefault = 16;  // Bpp
+  dir.Write("System.ini", std::string("WindowMode=\0zz\nBpp=1x\nVSync=-2\nExit\n", 36));
+  SYSTEMINIDATA ini;
+  EXPECT_TRUE(LoadSystemIni("System.ini", ini, keys));
+  EXPECT_EQ(ini.WindowMode, 1);
+  EXPECT_EQ(ini.Bpp, 16);
+  EXPECT_EQ(ini.VSync, -2);
+  EXPECT_TRUE(dir.ReportContains("System.ini : WindowMode : \"\" is not a number; the default 1 is used"));
+  EXPECT_TRUE(dir.ReportContains("System.ini : Bpp : \"1x\" is not a number; the default 16 is used"));
+  EXPECT_EQ(dir.ReportLines().size(), 2u);
 }
 
 TEST(SystemIni, DefaultsComeFromTheKeyListAndEnglishIsOff) {

@@ -1,7 +1,10 @@
 // The file layer: whole-file reads and folder copies that meet trouble.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "platform/files.h"
 #include "tests/support/temp_dir.h"
@@ -40,6 +43,54 @@ TEST(Files, ACopyRefusesFolderLinksThatLoopBack) {
   EXPECT_TRUE(plat::CopyTree("default", "copy2"));
   EXPECT_EQ(dir.Read("copy2/link/x.dat"), dir.Read("other/x.dat"));
   EXPECT_EQ(dir.Read("copy2/System.dat"), dir.Read("default/System.dat"));
+}
+
+// Something in a file's place that is no file: refused at once, never waited on
+// (a FIFO without a writer would block an open for ever).
+TEST(Files, OnlyRegularFilesAreOpenedAndNothingWaits) {
+  cTempDir dir(false);
+  ASSERT_EQ(::mkfifo("fifo.dat", 0644), 0);
+  ASSERT_EQ(::mkdir("folder.dat", 0755), 0);
+  dir.Write("file.dat", std::string("abc"));
+  for (const char* name : {"fifo.dat", "folder.dat"}) {
+    SCOPED_TRACE(name);
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(plat::ReadWholeFile(name, bytes, 100), plat::ReadStatus::kNotAFile);
+    for (const char* mode : {"rb", "rb+", "wb", "ab"}) {
+      FILE* f = plat::OpenFile(name, mode);
+      EXPECT_EQ(f, nullptr) << mode;
+      if (f) std::fclose(f);
+    }
+  }
+  std::vector<uint8_t> bytes;
+  EXPECT_EQ(plat::ReadWholeFile("missing.dat", bytes, 100), plat::ReadStatus::kMissing);
+  EXPECT_EQ(plat::ReadWholeFile("file.dat", bytes, 100), plat::ReadStatus::kOk);
+  // "wb" still truncates and "ab" appends on a regular file.
+  FILE* f = plat::OpenFile("file.dat", "ab");
+  ASSERT_NE(f, nullptr);
+  std::fputs("d", f);
+  std::fclose(f);
+  EXPECT_EQ(dir.Read("file.dat").size(), 4u);
+  f = plat::OpenFile("file.dat", "wb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  EXPECT_EQ(dir.Read("file.dat").size(), 0u);
+}
+
+// A name is bytes: one that is no Shift-JIS text is found (and made) as given.
+TEST(Files, NamesThatAreNoTextAreOpenedByTheirBytes) {
+  cTempDir dir(false);
+  const std::string name = "x\xff\xfe.dat";
+  FILE* f = plat::OpenFile(name, "wb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  struct stat st;
+  EXPECT_EQ(::stat(name.c_str(), &st), 0);
+  EXPECT_TRUE(plat::FileExists(name));
+  const std::string sjis = "\x83\x65\x83\x58\x83\x67.dat";  // a Shift-JIS name on disk
+  dir.Write(sjis, std::string("s"));
+  std::vector<uint8_t> bytes;
+  EXPECT_EQ(plat::ReadWholeFile(sjis, bytes, 100), plat::ReadStatus::kOk);
 }
 
 }  // namespace

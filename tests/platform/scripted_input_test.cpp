@@ -49,7 +49,10 @@ TEST_F(ScriptedInput, BadLinesAreRefusedWithTheirLineNumber) {
   }
   std::string error;
   EXPECT_FALSE(plat::LoadScriptedInput(dir.Path() + "/missing.txt", error));
-  EXPECT_NE(error.find("cannot open"), std::string::npos);
+  EXPECT_NE(error.find("missing.txt : file not found"), std::string::npos) << error;
+  // A folder (or a FIFO) is no script, and is never waited on.
+  EXPECT_FALSE(plat::LoadScriptedInput(dir.Path(), error));
+  EXPECT_NE(error.find(" : not a regular file"), std::string::npos) << error;
 }
 
 TEST_F(ScriptedInput, KeysChangeAtTheirFrameAndStay) {

@@ -20,4 +20,18 @@ TEST(Sjis, RoundTripAndBadBytes) {
   EXPECT_EQ(plat::Utf8ToSjis("a\xF0\x9F\x98\x80" "b"), "ab");  // no CP932 form: dropped
 }
 
+// Messages keep every byte of a name: what does not decode is shown as \xNN; a
+// command-line name that is not UTF-8 is kept as given.
+TEST(Sjis, NamesInMessagesAndOnTheCommandLineKeepTheirBytes) {
+  EXPECT_EQ(plat::SjisToUtf8Escaped("a\xFD" "b\x81"), "a\\xFDb\\x81");
+  EXPECT_EQ(plat::SjisToUtf8Escaped("\x83\x65"), "\xE3\x83\x86");  // テ
+  EXPECT_EQ(plat::ArgumentToSjis("\xE3\x83\x86.stg4"), "\x83\x65.stg4");
+  EXPECT_EQ(plat::ArgumentToSjis("\x83\x65.stg4"), "\x83\x65.stg4");            // Shift-JIS already
+  EXPECT_EQ(plat::ArgumentToSjis("a\xF0\x9F\x98\x80"), "a\xF0\x9F\x98\x80");  // no CP932 form: as given
+  EXPECT_TRUE(plat::IsUtf8("ab\xE3\x83\x86"));
+  EXPECT_FALSE(plat::IsUtf8("\xC0\x80"));
+  EXPECT_FALSE(plat::IsUtf8("\xE3\x83"));
+}
+
 }  // namespace
+

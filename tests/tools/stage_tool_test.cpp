@@ -47,6 +47,33 @@ TEST(StageTool, DumpsAndUpgradesAStageFileAgainstItsProject) {
   EXPECT_TRUE(Has(again, "bStatusShown = 1"));
 }
 
+// Away from its project a stage's links to the common palette cannot be checked:
+// the upgrade is refused rather than cutting them, unless --palette names the file.
+// Names are bytes: a name that is no text keeps its kind and shows escaped.
+TEST(StageTool, AnUpgradeAwayFromTheProjectKeepsThePaletteLinksOrRefuses) {
+  cTempDir dir;
+  WriteProject(dir);
+  const std::string odd = "x\xff\xfe.stg4_150";
+  dir.Write(odd, StageFile(150, LinkedStage()));
+  cProcessResult refused = RunProgram("korvane-data", {"upgrade", odd, "out.stg4_752"}, dir.Path());
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_TRUE(Has(refused, "CommonPalette.cplt4 : the common palette cannot be read")) << refused.output;
+  EXPECT_FALSE(dir.Exists("out.stg4_752"));
+
+  cProcessResult u = RunProgram("korvane-data", {"upgrade", odd, "out.stg4_752", "--palette", "data/CommonPalette.cplt4"},
+                                dir.Path());
+  ASSERT_EQ(u.exitCode, 0) << u.output;
+  cProcessResult d = RunProgram("korvane-data", {"dump", "out.stg4_752", "--palette", "data/CommonPalette.cplt4"},
+                                dir.Path());
+  EXPECT_TRUE(Has(d, "nLinkIndex = 2")) << d.output;
+
+  dir.Write("bad\xfe.stg4_752", std::string("\x01"));
+  cProcessResult bad = RunProgram("korvane-data", {"dump", "bad\xfe.stg4_752"}, dir.Path());
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_TRUE(Has(bad, "bad\\xFE.stg4_752")) << bad.output;
+  EXPECT_FALSE(Has(bad, "unknown kind")) << bad.output;
+}
+
 TEST(StageTool, DamagedStagesGiveTheGamesMessages) {
   cTempDir dir;
   WriteProject(dir);

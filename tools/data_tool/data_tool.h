@@ -35,6 +35,11 @@ const cDataKind* FindDataKind(const std::vector<cDataKind>& kinds, const std::st
 int DumpDataFile(const cDataKind& kind, const std::string& path, std::FILE* out, std::FILE* err);
 int UpgradeDataFile(const cDataKind& kind, const std::string& in, const std::string& out, std::FILE* err);
 
+// After an upgrade: a note when a file of the current version did not come back
+// byte for byte (before: the file as it was read).
+void NoteRewriteDifference(const std::string& in, const std::vector<uint8_t>& before, uint32_t version,
+                           const std::string& out, std::FILE* err);
+
 // The whole command line (argv[0] excluded) against a kind table.
 int RunDataTool(const std::vector<std::string>& args, const std::vector<cDataKind>& kinds, std::FILE* out,
                 std::FILE* err);
@@ -44,3 +49,15 @@ std::function<bool(const std::string&)> NameIs(const char* fileName);
 std::function<bool(const std::string&)> ExtensionStartsWith(const char* prefix);
 // The folder a path lies in, with its separator ("" for the current folder).
 std::string FolderOf(const std::string& path);
+
+// A game path (Shift-JIS) for a message on the terminal: UTF-8, with every byte
+// that does not decode shown as \xNN.
+std::string ShownName(const std::string& sjisPath);
+// A file that cannot be read: the game's message for its kind (loadError, "%s"
+// taking the path), then what went wrong, without naming the file a second time.
+void PrintLoadFailure(const std::string& loadError, const std::string& path, const std::string& detail,
+                      std::FILE* err);
+// Why a data file could not be opened (missing, a folder, too short, ...).
+std::string OpenFailureText(const std::string& path);
+// The common palette file named by --palette (Shift-JIS), or empty.
+const std::string& PaletteOption();

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/key_state.h"
 #include "platform/sjis.h"
+#include "tools/data_tool/data_tool.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const char* const kEntryNames[kKeyConfigEntries] = {"left",     "right",    "up"
 bool Read(const std::string& path, KEYCONFIGDATA& rec, int64_t& size, std::FILE* err) {
   size = plat::FileSize(path);
   if (!ReadKeyConfig(path.c_str(), rec)) {
-    std::fprintf(err, "%s : cannot be opened\n", plat::SjisToUtf8(path).c_str());
+    std::fprintf(err, "%s : cannot be opened\n", ShownName(path).c_str());
     return false;
   }
   return true;
@@ -26,7 +27,7 @@ int Dump(const std::string& path, std::FILE* out, std::FILE* err) {
   KEYCONFIGDATA rec;
   int64_t size = 0;
   if (!Read(path, rec, size, err)) return 1;
-  std::fprintf(out, "file = \"%s\"\nkind = KeyConfig.dat\nsize = %lld%s\n", plat::SjisToUtf8(path).c_str(),
+  std::fprintf(out, "file = \"%s\"\nkind = KeyConfig.dat\nsize = %lld%s\n", ShownName(path).c_str(),
                static_cast<long long>(size), size < 108 ? " (short: the rest reads as 0)" : "");
   for (int i = 0; i < kKeyConfigEntries; ++i) {
     const KEYCONFIGENTRY& e = rec.Entry[i];
@@ -48,7 +49,7 @@ int Upgrade(const std::string& in, const std::string& outPath, std::FILE* err) {
   if (!Read(in, rec, size, err)) return 1;
   std::vector<uint8_t> bytes = KeyConfigToBytes(rec);
   if (!plat::WriteFileAtomic(outPath, bytes.data(), bytes.size())) {
-    std::fprintf(err, "%s : cannot be written\n", plat::SjisToUtf8(outPath).c_str());
+    std::fprintf(err, "%s : cannot be written\n", ShownName(outPath).c_str());
     return 1;
   }
   return 0;

@@ -2,6 +2,7 @@
 
 #include "app/base/path_util.h"
 #include "app/base/shell_globals.h"
+#include "tools/data_tool/data_tool.h"
 #include "data/database_file.h"
 #include "data/project_globals.h"
 #include "platform/sjis.h"
@@ -37,7 +38,7 @@ void LoadProjectDatabase(const std::string& folder, std::FILE* err) {
   missing += !LoadList(folder, 9, &cEdDatabase::BgmList);
   if (missing)
     std::fprintf(err, "note: %d files of %sdatabase\\ are not readable; references are checked against the game's "
-                 "default lists for those\n", missing, plat::SjisToUtf8(folder).c_str());
+                 "default lists for those\n", missing, ShownName(folder).c_str());
 }
 
 void AddCommonPaletteKind(std::vector<cDataKind>& kinds) {

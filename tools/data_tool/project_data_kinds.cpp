@@ -7,15 +7,7 @@
 
 namespace {
 
-std::string Utf8(const std::string& sjis) { return plat::SjisToUtf8(sjis); }
-
-// The game's message for the kind with the path, then the detail.
-void Fail(const std::string& loadError, const std::string& path, const std::string& detail, std::FILE* err) {
-  std::string msg = Utf8(loadError);
-  size_t at = msg.find("%s");
-  if (at != std::string::npos) msg.replace(at, 2, Utf8(path));
-  std::fprintf(err, "%s\n%s\n", msg.c_str(), Utf8(detail).c_str());
-}
+std::string Utf8(const std::string& sjis) { return ShownName(sjis); }
 
 // Reads a database file as the game does: the entries start from the game's
 // default list and are read over.
@@ -24,12 +16,12 @@ bool ReadListFile(const std::string& path, cVector<T> cEdDatabase::*member, cons
                   cVector<T>& list, uint32_t& version, std::FILE* err) {
   DataFilePtr file = OpenDataFile(path.c_str());
   if (!file) {
-    Fail(loadError, path, path + " : cannot be opened or is shorter than its version word", err);
+    PrintLoadFailure(loadError, path, OpenFailureText(path), err);
     return false;
   }
   list = cEdDatabase().*member;
   if (!ReadDatabaseList(*file, list, "entries")) {
-    Fail(loadError, path, file->Error(), err);
+    PrintLoadFailure(loadError, path, file->Error(), err);
     return false;
   }
   version = file->Version();

@@ -10,7 +10,7 @@
 
 namespace {
 
-std::string Utf8(const std::string& sjis) { return plat::SjisToUtf8(sjis); }
+std::string Utf8(const std::string& sjis) { return ShownName(sjis); }
 
 // The folder above a folder given with its separator.
 std::string ParentOf(const std::string& folder) {
@@ -23,8 +23,11 @@ enum eNeeds { kDatabase = 1, kPalette = 2, kSettings = 4, kWorldMap = 8 };
 
 // Loads the project files under dataFolder (the game's "data\") that the records
 // are checked against, as start-up would; what cannot be read keeps the game's
-// defaults, with a note (an upgrade then checks against those).
-void LoadProject(const std::string& dataFolder, int needs, std::FILE* err) {
+// defaults, with a note (an upgrade then checks against those). The common
+// palette is the exception for an upgrade: checked against the default palette,
+// every link to it would be cut and written so; without it the upgrade is refused
+// (false). --palette names the file when the project is not around the record.
+bool LoadProject(const std::string& dataFolder, int needs, bool upgrading, std::FILE* err) {
   // As a test play reads: flows meant for test play only are kept.
   bTestPlay = 1;
   if (needs & (kDatabase | kSettings)) LoadProjectDatabase(dataFolder, err);
@@ -43,8 +46,20 @@ void LoadProject(const std::string& dataFolder, int needs, std::FILE* err) {
   }
   if (needs & kPalette) {
     CommonPalette = cEdPalette();
-    load(CommonPalette, "CommonPalette.cplt4", "links to the common palette");
+    const std::string path = PaletteOption().empty() ? dataFolder + "CommonPalette.cplt4" : PaletteOption();
+    if (!CommonPalette.Load(path.c_str())) {
+      if (upgrading) {
+        std::fprintf(err,
+                     "%s : the common palette cannot be read, and without it the links to it would be lost: "
+                     "nothing written (name the file with --palette)\n",
+                     Utf8(path).c_str());
+        return false;
+      }
+      std::fprintf(err, "note: %s not readable; links to the common palette are checked against the game's defaults\n",
+                   Utf8(path).c_str());
+    }
   }
+  return true;
 }
 
 // A kind whose records are checked against project files: dataFolder finds the
@@ -52,11 +67,11 @@ void LoadProject(const std::string& dataFolder, int needs, std::FILE* err) {
 cDataKind WithProject(cDataKind k, std::string (*dataFolder)(const std::string&), int needs) {
   const cDataKind plain = k;
   k.dump = [plain, dataFolder, needs](const std::string& path, std::FILE* out, std::FILE* err) {
-    LoadProject(dataFolder(path), needs, err);
+    LoadProject(dataFolder(path), needs, false, err);
     return DumpDataFile(plain, path, out, err);
   };
   k.upgrade = [plain, dataFolder, needs](const std::string& in, const std::string& out, std::FILE* err) {
-    LoadProject(dataFolder(in), needs, err);
+    if (!LoadProject(dataFolder(in), needs, true, err)) return 1;
     return UpgradeDataFile(plain, in, out, err);
   };
   return k;
@@ -81,7 +96,7 @@ cDataKind StageKind() {
     if (StageTrailerIntact(path)) return false;
     std::string msg = Utf8(SJ("ステージファイル %s が破損しています！"));
     msg.replace(msg.find("%s"), 2, Utf8(path));
-    std::fprintf(err, "%s\n%s : the last word is not %u\n", msg.c_str(), Utf8(path).c_str(), kStageTrailer);
+    std::fprintf(err, "%s : the last word is not %u\n", msg.c_str(), kStageTrailer);
     return true;
   };
   k.dump = [dump, damaged](const std::string& path, std::FILE* out, std::FILE* err) {

@@ -56,27 +56,37 @@ int main(int argc, char** argv) {
   std::error_code ec;
   fs::create_directories(out, ec);
   fs::path outDir = fs::absolute(out, ec);
-  fs::path projectDir = project.empty() ? outDir / "project" : fs::absolute(project, ec);
-  fs::create_directories(projectDir, ec);
-  fs::current_path(projectDir, ec);
-  if (ec) {
-    std::fprintf(stderr, "korvane-draw: cannot use %s\n", projectDir.c_str());
+  if (ec || !fs::is_directory(outDir)) {
+    std::fprintf(stderr, "korvane-draw : %s : the output folder cannot be made\n", out.c_str());
     return 1;
   }
+  fs::path projectDir = project.empty() ? outDir / "project" : fs::absolute(project, ec);
+  // A project named on the command line is only read: a missing one is refused, never made.
+  if (!project.empty() && !fs::is_directory(projectDir, ec)) {
+    std::fprintf(stderr, "korvane-draw : %s : no such project folder\n", project.c_str());
+    return 1;
+  }
+  if (project.empty()) fs::create_directories(projectDir, ec);
+  fs::current_path(projectDir, ec);
+  if (ec) {
+    std::fprintf(stderr, "korvane-draw : %s : cannot be used as the project folder\n", projectDir.c_str());
+    return 1;
+  }
+  // The tool's own log, beside its pictures: a project's "Report_Game.txt" is the game's.
+  const std::string logPath = (outDir / "korvane-draw-report.txt").string();
   InitECLog(0, "EC_Game.txt");
-  InitReportLog("Report_Game.txt");
+  InitReportLog(logPath.c_str());
   if (project.empty() && !draw_tool::WriteSheetProject()) {
-    std::fprintf(stderr, "korvane-draw: cannot write the sheets\n");
+    std::fprintf(stderr, "korvane-draw : %s : cannot write the sheets\n", projectDir.c_str());
     return 1;
   }
   bool fellBack = false;
   if (!draw_tool::StartDrawing(config, &fellBack)) {
-    std::fprintf(stderr, "korvane-draw: the drawing layer could not be set up (see %s/Report_Game.txt)\n",
-                 projectDir.c_str());
+    std::fprintf(stderr, "korvane-draw : the drawing layer could not be set up (see %s)\n", logPath.c_str());
     draw_tool::StopDrawing();
     return 1;
   }
-  if (fellBack) std::fprintf(stderr, "korvane-draw: Direct3D failed; DirectDraw used\n");
+  if (fellBack) std::fprintf(stderr, "korvane-draw : Direct3D failed; DirectDraw used\n");
   plat::PresentedFrame frame;
   if (!draw_tool::DrawCard(card, &frame)) {
     draw_tool::StopDrawing();
@@ -85,7 +95,7 @@ int main(int argc, char** argv) {
   draw_tool::StopDrawing();
   fs::path file = outDir / (card + "-" + config.Name() + ".png");
   if (!plat::WritePngFile(file.string(), frame.pixels.data(), frame.width, frame.height)) {
-    std::fprintf(stderr, "korvane-draw: cannot write %s\n", file.c_str());
+    std::fprintf(stderr, "korvane-draw : %s : cannot be written\n", file.c_str());
     return 1;
   }
   std::printf("%s %016" PRIx64 "\n", file.c_str(), draw_tool::FrameHash(frame.pixels));

@@ -93,6 +93,20 @@ bool Save(cRecord& record, const std::string& path) {
   return false;
 }
 
+// A stage as the game and the editor keep it: the groups a definition inherits
+// from a palette are stored as they were copied at reading. Written, read (which
+// copies them) and written again, the file is what any later rewrite gives, byte
+// for byte.
+bool SaveStage(cEdStage& stage, const std::string& path) {
+  if (!Save(stage, path)) return false;
+  cEdStage again;
+  if (!again.Load(path.c_str())) {
+    std::fprintf(stderr, "korvane-mkdemo: cannot read back %s\n", plat::SjisToUtf8(path).c_str());
+    return false;
+  }
+  return Save(again, path);
+}
+
 }  // namespace
 
 bool WriteWorldAndStages() {
@@ -109,8 +123,8 @@ bool WriteWorldAndStages() {
   cEdStage first = Stage(SJ("はじまりの草原"), 60, 3, 4);
   cEdStage challenge = Stage(SJ("チャレンジ 1"), 40, 2, 6);
   const std::string version = std::string("_") + kProgramVersion;
-  return Save(world, PathTable[kPathWorldMap]) && Save(first, std::string(kFirstStage) + version) &&
-         Save(challenge, std::string(kChallengeStage) + version);
+  return Save(world, PathTable[kPathWorldMap]) && SaveStage(first, std::string(kFirstStage) + version) &&
+         SaveStage(challenge, std::string(kChallengeStage) + version);
 }
 
 }  // namespace demo
