@@ -7,7 +7,8 @@
 // Beside it, the heaviest pixel effects on their own, each one call per
 // iteration into the back buffer, to set against the frame: a blur of radius 4
 // over a 128x128 picture, a full-screen wave of 1-pixel columns (640 blits), the
-// whole 640x480 picture rotated by 30 degrees, and one frame of a full-screen fade.
+// whole 640x480 picture rotated by 30 degrees, one frame of a full-screen fade,
+// and full-screen blur (radius 2), mosaic (8-pixel blocks), half and colour blends.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -176,6 +177,24 @@ void Rotate(benchmark::State& state) {
   RunEffect(state, [] { DDBltRotate(&BackBuffer, 320, 240, 640, 480, 320, 240, 30, &Off_Sys[47], 0, 0, 0); });
 }
 
+void BlurFull(benchmark::State& state) {
+  RunEffect(state, [] { DDBlur(&BackBuffer, 0, 0, 640, 480, 2, 2, &Off_Sys[47], 0, 0, 0); });
+}
+
+void Mosaic(benchmark::State& state) {
+  RunEffect(state, [] { DDMosaic(&BackBuffer, 0, 0, 640, 480, 8, &Off_Sys[47], 0, 0, 0); });
+}
+
+void HalfBlend(benchmark::State& state) {
+  RunEffect(state, [] { DDBltHalf(&BackBuffer, 0, 0, 640, 480, &Off_Sys[47], 0, 0, 0, nullptr); });
+}
+
+void ColorBlend(benchmark::State& state) {
+  RunEffect(state, [] {
+    DDBltColorBlend(&BackBuffer, 0, 0, 640, 480, &Off_Sys[47], 0, 0, 0, GamePalette, nullptr, 5, 128);
+  });
+}
+
 void Fade(benchmark::State& state) {
   RunEffect(state, [] { DDFadeOut(ScreenPalette, 0, 255, 0, 0, 0, 10.0, GamePalette, 0); });
 }
@@ -198,5 +217,9 @@ BENCHMARK(Blur)->Apply(BackEndsAbove8);  // the blur draws nothing at 8 bits per
 BENCHMARK(Wave)->Apply(BackEnds);
 BENCHMARK(Rotate)->Apply(BackEnds);
 BENCHMARK(Fade)->Apply(BackEnds);
+BENCHMARK(BlurFull)->Apply(BackEndsAbove8);
+BENCHMARK(Mosaic)->Apply(BackEnds);
+BENCHMARK(HalfBlend)->Apply(BackEnds);
+BENCHMARK(ColorBlend)->Apply(BackEnds);
 
 BENCHMARK_MAIN();

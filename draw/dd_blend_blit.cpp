@@ -237,6 +237,7 @@ bool AlphaDD(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src,
   if ((bpp != 8 && bpp != 16 && bpp != 32) || dstLock.m_nBytesPerPixel != bytes || srcLock.m_nBytesPerPixel != bytes)
     return true;
   const DDCOLORMASK& m = PixelColorMask;
+  const DDChannelScale scaleR(m.nMaskR), scaleG(m.nMaskG), scaleB(m.nMaskB);
   DDForEachPixelPair(dstLock, srcLock, x, y, w, h, sx, sy, w, h, [&](uint8_t* d, uint32_t p) {
     if (bytes == 1) {
       // Index 0 is the transparent colour on both sides.
@@ -251,11 +252,11 @@ bool AlphaDD(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src,
         plat::Store16(d, p);
         return;
       }
-      auto avg = [&](int shift, int max) {
-        const uint32_t a = DDChannel(p, shift, max) * 255 / max, b = DDChannel(old, shift, max) * 255 / max;
-        return (((a + b) >> 1) * max / 255) << shift;
+      auto avg = [&](int shift, const DDChannelScale& scale) {
+        const uint32_t a = scale.Widen(DDChannel(p, shift, scale.max)), b = scale.Widen(DDChannel(old, shift, scale.max));
+        return scale.Narrow((a + b) >> 1) << shift;
       };
-      plat::Store16(d, avg(m.nShiftR, m.nMaskR) | avg(m.nShiftG, m.nMaskG) | avg(m.nShiftB, m.nMaskB));
+      plat::Store16(d, avg(m.nShiftR, scaleR) | avg(m.nShiftG, scaleG) | avg(m.nShiftB, scaleB));
       return;
     }
     // 32 bits: the fourth byte stays, also where the source is copied over the key colour.

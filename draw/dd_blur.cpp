@@ -68,13 +68,20 @@ bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
     return plat::ReadPixel(srcLock.Row(static_cast<int>(sy + r)) + (sx + c) * bytes, bytes);
   };
 
-  // Horizontal box sums of every sampled row at every written column, from the
-  // row's running sums; then a running vertical window over them. The sums are
-  // exact, so the averages are those of the box counted sample by sample.
+  // Horizontal box sums of each sampled row at every written column, from the
+  // row's running sums, made when the running vertical window takes the row in;
+  // a ring holds the rows the window has yet to give back. The sums are exact,
+  // so the averages are those of the box counted sample by sample. They are kept
+  // between calls (a blur a frame would otherwise allocate them each time);
+  // every entry read is written first, so none is cleared.
   const size_t cols = static_cast<size_t>(c1 - c0), sampleCols = static_cast<size_t>(sc1 - sc0);
-  std::vector<Sums> rowSums(static_cast<size_t>(sr1 - sr0) * cols);
-  std::vector<Sums> prefix(sampleCols + 1);
-  for (int64_t r = sr0; r < sr1; ++r) {
+  const int64_t ring = std::min<int64_t>(sr1 - sr0, 2 * ry + 1);
+  thread_local std::vector<Sums> rowSums, prefix, window;
+  rowSums.resize(static_cast<size_t>(ring) * cols);
+  prefix.resize(sampleCols + 1);
+  prefix[0] = Sums{};
+  auto rowOf = [&](int64_t r) { return &rowSums[static_cast<size_t>((r - sr0) % ring) * cols]; };
+  auto makeRow = [&](int64_t r) {
     for (int64_t c = sc0; c < sc1; ++c) {
       Sums s = prefix[static_cast<size_t>(c - sc0)];
       const uint32_t p = sourcePixel(c, r);
@@ -84,7 +91,7 @@ bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
       }
       prefix[static_cast<size_t>(c - sc0 + 1)] = s;
     }
-    Sums* out = &rowSums[static_cast<size_t>(r - sr0) * cols];
+    Sums* out = rowOf(r);
     for (int64_t c = c0; c < c1; ++c) {
       const int64_t a = std::max(c - rx, sc0), b = std::min(c + rx - 1, sc1 - 1);
       Sums s;
@@ -94,19 +101,24 @@ bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
       }
       out[c - c0] = s;
     }
-  }
+  };
 
   const bool d3d = lpDTCon != nullptr;
   const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
   const DDCOLORMASK& m = PixelColorMask;
   const DDCOLORMASK& screen = BackBufferColorMask;
-  std::vector<Sums> window(cols);
+  window.assign(cols, Sums{});
+  // Rows are taken in in rising order, each once, and given back 2 * ry rows later.
   auto addRow = [&](int64_t r, bool add) {
     if (r < sr0 || r >= sr1) return;
-    const Sums* row = &rowSums[static_cast<size_t>(r - sr0) * cols];
+    if (add) makeRow(r);
+    const Sums* row = rowOf(r);
     for (size_t i = 0; i < cols; ++i) add ? window[i].Add(row[i]) : window[i].Sub(row[i]);
   };
   for (int64_t r = std::max(r0 - ry, sr0); r <= std::min(r0 + ry - 1, sr1 - 1); ++r) addRow(r, true);
+  int64_t lastCount = 0;
+  double reciprocal = 0;
+  constexpr double kNudge = 1.0 / (1 << 30);
   for (int64_t r = r0; r < r1; ++r) {
     if (r > r0) {
       addRow(r + ry - 1, true);
@@ -122,8 +134,20 @@ bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
       }
       const Sums& s = window[static_cast<size_t>(c - c0)];
       if (s.n <= 0) continue;
-      const uint32_t red = static_cast<uint32_t>(s.r / s.n), green = static_cast<uint32_t>(s.g / s.n),
-                     blue = static_cast<uint32_t>(s.b / s.n);
+      uint32_t red, green, blue;
+      if (s.n <= 0xFFFFFF) {
+        // At most 2^24 samples of at most 255: the quotient times the reciprocal
+        // is within 2^-44 of the true one, whose fraction, when not 0, is at least
+        // 2^-24 from a whole number; a nudge of 2^-30 makes the floor exact. The
+        // reciprocal changes only where the box meets an edge.
+        if (s.n != lastCount) lastCount = s.n, reciprocal = 1.0 / double(s.n);
+        red = static_cast<uint32_t>(double(s.r) * reciprocal + kNudge);
+        green = static_cast<uint32_t>(double(s.g) * reciprocal + kNudge);
+        blue = static_cast<uint32_t>(double(s.b) * reciprocal + kNudge);
+      } else {
+        red = static_cast<uint32_t>(s.r / s.n), green = static_cast<uint32_t>(s.g / s.n),
+        blue = static_cast<uint32_t>(s.b / s.n);
+      }
       uint8_t* d = dRow + (x + c) * bytes;
       uint32_t out;
       if (bytes == 2) {
@@ -161,6 +185,7 @@ bool DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int
   const bool keyed = nKey == 1;
   const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
   const DDCOLORMASK& m = PixelColorMask;
+  const DDChannelScale scaleR(m.nMaskR), scaleG(m.nMaskG), scaleB(m.nMaskB);
   const int64_t w = nWidth, h = nHeight, block = nBlock;
   auto sourceAt = [&](int64_t c, int64_t r, uint32_t* p) {
     if (!srcArea.Inside(sx + c, sy + r)) return false;
@@ -190,9 +215,9 @@ bool DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int
             uint32_t p;
             if (!sourceAt(bx + i, by + j, &p) || (keyed && p == dwColorKey)) continue;
             if (bytes == 2) {
-              sr += DDChannel(p, m.nShiftR, m.nMaskR) * 255 / m.nMaskR;
-              sg += DDChannel(p, m.nShiftG, m.nMaskG) * 255 / m.nMaskG;
-              sb += DDChannel(p, m.nShiftB, m.nMaskB) * 255 / m.nMaskB;
+              sr += scaleR.Widen(DDChannel(p, m.nShiftR, m.nMaskR));
+              sg += scaleG.Widen(DDChannel(p, m.nShiftG, m.nMaskG));
+              sb += scaleB.Widen(DDChannel(p, m.nShiftB, m.nMaskB));
             } else {
               sr += (p >> 16) & 255, sg += (p >> 8) & 255, sb += p & 255;
             }
@@ -202,8 +227,7 @@ bool DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int
         if (n == 0) continue;
         const uint32_t r = uint32_t(sr / n), g = uint32_t(sg / n), b = uint32_t(sb / n);
         if (bytes == 2) {
-          colour = (r * m.nMaskR / 255) << m.nShiftR | (g * m.nMaskG / 255) << m.nShiftG |
-                   (b * m.nMaskB / 255) << m.nShiftB;
+          colour = scaleR.Narrow(r) << m.nShiftR | scaleG.Narrow(g) << m.nShiftG | scaleB.Narrow(b) << m.nShiftB;
         } else {
           colour = r << 16 | g << 8 | b;
           keepTop = true;

@@ -22,6 +22,22 @@ inline uint32_t DDChannel(uint32_t pixel, int shift, int mask) {
   return (pixel >> shift) & static_cast<uint32_t>(mask);
 }
 
+// One channel of a 16-bit format widened to 0..255 (c * 255 / max) and back
+// (v * max / 255), from tables made once per call rather than by a division per
+// channel per pixel. A field wider than eight bits is divided as before.
+struct DDChannelScale {
+  int max;
+  bool tabled;
+  uint8_t widen[256], narrow[256];
+  explicit DDChannelScale(int mask) : max(mask), tabled(mask > 0 && mask <= 255) {
+    if (!tabled) return;
+    for (int c = 0; c <= mask; ++c) widen[c] = static_cast<uint8_t>(c * 255 / mask);
+    for (int v = 0; v < 256; ++v) narrow[v] = static_cast<uint8_t>(v * mask / 255);
+  }
+  uint32_t Widen(uint32_t c) const { return tabled ? widen[c] : c * 255 / static_cast<uint32_t>(max); }
+  uint32_t Narrow(uint32_t v) const { return tabled && v < 256 ? narrow[v] : v * static_cast<uint32_t>(max) / 255; }
+};
+
 // A surface-format (A1R5G5B5) pixel in the full-screen back buffer's format:
 // red and blue moved, the 5-bit green doubled into the 6-bit field.
 inline uint32_t DDSurfaceToScreen16(uint32_t pixel) {

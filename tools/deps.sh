@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   libsdl2-dev libfreetype-dev libfluidsynth-dev libvorbis-dev libpng-dev libboost-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
   fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont
   xvfb xauth xdotool
 )

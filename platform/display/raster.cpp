@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/display/raster_rows.h"
+
 namespace plat {
 namespace {
 
@@ -58,28 +60,41 @@ bool StageUsesTexture(const StageState& s) {
 
 namespace {
 
-// How a pixel's colour comes out of the stage, for the fast loops.
-enum class ShadeKind { kTexel, kOpaqueTexel, kGeneric };
+using rows::ShadeKind;
+using rows::Bpp;
+
+// The mix of texel and texture factor of the colour blend, with the texel's alpha.
+bool FactorBlendStage(const StageState& s) {
+  auto isTex = [](uint32_t a) { return (a & 0xF) == kArgTexture; };
+  return s.colorOp == kTopBlendFactorAlpha && isTex(s.colorArg1) && (s.colorArg2 & 0xF) == kArgTFactor &&
+         ((s.alphaOp == kTopSelectArg1 && isTex(s.alphaArg1)) || (s.alphaOp == kTopSelectArg2 && isTex(s.alphaArg2)));
+}
 
 ShadeKind KindOf(const RasterState& st, uint32_t diffuse) {
   const StageState& s = st.stage;
+  if (FactorBlendStage(s)) return ShadeKind::kFactorBlend;
   auto isTex = [](uint32_t a) { return (a & 0xF) == kArgTexture; };
   auto isDiff = [](uint32_t a) { return (a & 0xF) == kArgDiffuse || (a & 0xF) == kArgCurrent; };
-  bool colorIsTexel =
-      (s.colorOp == kTopSelectArg1 && isTex(s.colorArg1)) || (s.colorOp == kTopSelectArg2 && isTex(s.colorArg2)) ||
-      (s.colorOp == kTopModulate && (diffuse & 0xFFFFFF) == 0xFFFFFF &&
-       ((isTex(s.colorArg1) && isDiff(s.colorArg2)) || (isDiff(s.colorArg1) && isTex(s.colorArg2))));
-  if (!colorIsTexel) return ShadeKind::kGeneric;
-  bool alphaIsTexel =
-      (s.alphaOp == kTopSelectArg1 && isTex(s.alphaArg1)) || (s.alphaOp == kTopSelectArg2 && isTex(s.alphaArg2)) ||
-      (s.alphaOp == kTopModulate && (diffuse >> 24) == 255 &&
-       ((isTex(s.alphaArg1) && isDiff(s.alphaArg2)) || (isDiff(s.alphaArg1) && isTex(s.alphaArg2))));
+  auto texTimesDiffuse = [&](uint32_t op, uint32_t a1, uint32_t a2) {
+    return op == kTopModulate && ((isTex(a1) && isDiff(a2)) || (isDiff(a1) && isTex(a2)));
+  };
+  const bool colorModulated = texTimesDiffuse(s.colorOp, s.colorArg1, s.colorArg2);
+  const bool alphaModulated = texTimesDiffuse(s.alphaOp, s.alphaArg1, s.alphaArg2);
+  bool colorIsTexel = (s.colorOp == kTopSelectArg1 && isTex(s.colorArg1)) ||
+                      (s.colorOp == kTopSelectArg2 && isTex(s.colorArg2)) ||
+                      (colorModulated && (diffuse & 0xFFFFFF) == 0xFFFFFF);
+  if (!colorIsTexel) return colorModulated && alphaModulated ? ShadeKind::kModulate : ShadeKind::kGeneric;
+  bool alphaIsTexel = (s.alphaOp == kTopSelectArg1 && isTex(s.alphaArg1)) ||
+                      (s.alphaOp == kTopSelectArg2 && isTex(s.alphaArg2)) ||
+                      (alphaModulated && (diffuse >> 24) == 255);
   if (alphaIsTexel) return ShadeKind::kTexel;
   bool alphaOpaque = (diffuse >> 24) == 255 &&
                      (s.alphaOp == kTopDisable || (s.alphaOp == kTopSelectArg1 && isDiff(s.alphaArg1)) ||
                       (s.alphaOp == kTopSelectArg2 && isDiff(s.alphaArg2)));
-  return alphaOpaque ? ShadeKind::kOpaqueTexel : ShadeKind::kGeneric;
+  if (alphaOpaque) return ShadeKind::kOpaqueTexel;
+  return colorModulated && alphaModulated ? ShadeKind::kModulate : ShadeKind::kGeneric;
 }
+
 
 bool StandardBlend(const RasterState& st) {
   return st.alphaBlend && st.srcBlend == kBlendSrcAlpha && st.dstBlend == kBlendInvSrcAlpha;
@@ -89,20 +104,13 @@ bool NoBlend(const RasterState& st) {
 }
 
 template <PixelFormat F>
-constexpr int Bpp() {
-  return (F == PixelFormat::kR5G6B5 || F == PixelFormat::kA1R5G5B5) ? 2 : 4;
-}
-
-template <PixelFormat F>
 inline uint32_t Get(const uint8_t* p) {
-  if constexpr (Bpp<F>() == 2) return PixelToArgb(F, Load16(p));
-  else return PixelToArgb(F, Load32(p));
+  return rows::ToArgb<F>(rows::Load<F>(p));
 }
 
 template <PixelFormat F>
 inline void Put(uint8_t* p, uint32_t argb) {
-  if constexpr (Bpp<F>() == 2) Store16(p, ArgbToPixel(F, argb));
-  else Store32(p, ArgbToPixel(F, argb));
+  rows::Store<F>(p, rows::FromArgb<F>(argb));
 }
 
 inline uint32_t BlendStandard(uint32_t s, uint32_t d) {
@@ -115,63 +123,18 @@ inline uint32_t BlendStandard(uint32_t s, uint32_t d) {
 }
 
 // The fast rows of the common draw: a texture drawn with its own alpha under the
-// standard blend. Texels of alpha 0 are skipped and of alpha 255 copied, chunk by
-// chunk without branches (the compiler turns the fixed-size chunks into vector
-// code); a 32-bit chunk holding any other alpha is blended pixel by pixel. The
-// pixels are exactly those of the general loop.
-constexpr int kChunk = 16;
-
-template <PixelFormat TF>
-inline uint32_t OpaqueTexel32(uint32_t texel) {
-  return TF == PixelFormat::kX8R8G8B8 ? (texel & 0x00FFFFFFu) : texel;
-}
-
-template <PixelFormat TF>
-inline void BlendTexel32(uint8_t* d, uint32_t texel) {
-  const uint32_t a = texel >> 24;
-  if (a == 255) {
-    Store32(d, OpaqueTexel32<TF>(texel));
-  } else if (a != 0) {
-    Store32(d, ArgbToPixel(TF, BlendStandard(texel, PixelToArgb(TF, Load32(d)))));
-  }
-}
+// standard blend. Runs of texels of alpha 0 are skipped and of alpha 255 copied
+// without reading the target; others are blended in vector lanes. The pixels
+// are exactly those of the general loop.
 
 // A8R8G8B8 texels onto a 32-bit target.
 template <PixelFormat TF>
 void AlphaTexelRow32(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
-  int i = 0;
-  if (!cols) {
-    for (; i + kChunk <= n; i += kChunk) {
-      const uint8_t* s = tex + 4 * i;
-      uint8_t* d = dst + 4 * i;
-      uint32_t in[kChunk], out[kChunk];
-      std::memcpy(in, s, sizeof in);
-      uint32_t any = 0, all = ~0u;
-      for (int k = 0; k < kChunk; ++k) {
-        any |= in[k];
-        all &= in[k];
-      }
-      // All transparent: the target is left alone; all opaque: it is not read.
-      if ((any >> 24) == 0) continue;
-      if ((all >> 24) == 255) {
-        for (int k = 0; k < kChunk; ++k) out[k] = OpaqueTexel32<TF>(in[k]);
-        std::memcpy(d, out, sizeof out);
-        continue;
-      }
-      // Alphas other than 0 and 255 are blended pixel by pixel ((a + 1) & 0xFE
-      // is 0 only for those two).
-      uint32_t partial = 0;
-      for (int k = 0; k < kChunk; ++k) partial |= ((in[k] >> 24) + 1) & 0xFEu;
-      if (partial) {
-        for (int k = 0; k < kChunk; ++k) BlendTexel32<TF>(d + 4 * k, in[k]);
-        continue;
-      }
-      std::memcpy(out, d, sizeof out);
-      for (int k = 0; k < kChunk; ++k) out[k] = (in[k] & 0x80000000u) ? OpaqueTexel32<TF>(in[k]) : out[k];
-      std::memcpy(d, out, sizeof out);
-    }
+  if (cols) {
+    rows::ShadeRow<TF, PixelFormat::kA8R8G8B8, ShadeKind::kTexel, true>(dst, tex, cols, n, 0xFFFFFFFFu);
+  } else {
+    rows::BlendRow32<TF, ShadeKind::kTexel, false>(dst, tex, n, 0xFFFFFFFFu);
   }
-  for (; i < n; ++i) BlendTexel32<TF>(dst + 4 * i, Load32(tex + 4 * (cols ? cols[i] : i)));
 }
 
 // A1R5G5B5 texels (alpha 0 or 255 only) onto a 16-bit target: copied as they are
@@ -186,26 +149,24 @@ template <PixelFormat TF>
 void AlphaTexelRow16(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
   int i = 0;
   if (!cols) {
-    for (; i + kChunk <= n; i += kChunk) {
-      const uint8_t* s = tex + 2 * i;
-      uint8_t* d = dst + 2 * i;
-      uint16_t in[kChunk], out[kChunk];
-      std::memcpy(in, s, sizeof in);
-      uint32_t any = 0, all = 0xFFFF;
-      for (int k = 0; k < kChunk; ++k) {
-        any |= in[k];
-        all &= in[k];
+    // Eight texels to a vector: none with alpha leave the target alone, all
+    // with alpha are stored without reading it, a mix is picked.
+    for (; i + 8 <= n; i += 8) {
+      const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tex + 2 * i));
+      const __m128i opaque = _mm_srai_epi16(in, 15);
+      const int mask = _mm_movemask_epi8(opaque);
+      if (mask == 0) continue;
+      __m128i out = in;
+      if constexpr (TF == PixelFormat::kR5G6B5) {
+        out = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_and_si128(in, _mm_set1_epi16(0x7FE0)), 1),
+                                        _mm_and_si128(_mm_srli_epi16(in, 4), _mm_set1_epi16(0x20))),
+                           _mm_and_si128(in, _mm_set1_epi16(0x1F)));
       }
-      // All transparent: the target is left alone; all opaque: it is not read.
-      if (!(any & 0x8000u)) continue;
-      if (all & 0x8000u) {
-        for (int k = 0; k < kChunk; ++k) out[k] = static_cast<uint16_t>(OpaqueTexel16<TF>(in[k]));
-      } else {
-        std::memcpy(out, d, sizeof out);
-        for (int k = 0; k < kChunk; ++k)
-          out[k] = static_cast<uint16_t>((in[k] & 0x8000u) ? OpaqueTexel16<TF>(in[k]) : out[k]);
+      if (mask != 0xFFFF) {
+        const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 2 * i));
+        out = _mm_or_si128(_mm_and_si128(opaque, out), _mm_andnot_si128(opaque, old));
       }
-      std::memcpy(d, out, sizeof out);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 2 * i), out);
     }
   }
   for (; i < n; ++i) {
@@ -214,9 +175,23 @@ void AlphaTexelRow16(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
   }
 }
 
+// The vector row for a stage and blend the rows know, or null.
+template <PixelFormat TF, PixelFormat SF>
+using ShadeRowFn = void (*)(uint8_t*, const uint8_t*, const int*, int, uint32_t);
+
+template <PixelFormat TF, PixelFormat SF, bool kBlend>
+ShadeRowFn<TF, SF> PickShadeRow(ShadeKind kind) {
+  switch (kind) {
+    case ShadeKind::kTexel: return &rows::ShadeRow<TF, SF, ShadeKind::kTexel, kBlend>;
+    case ShadeKind::kOpaqueTexel: return &rows::ShadeRow<TF, SF, ShadeKind::kOpaqueTexel, kBlend>;
+    case ShadeKind::kModulate: return &rows::ShadeRow<TF, SF, ShadeKind::kModulate, kBlend>;
+    case ShadeKind::kFactorBlend: return &rows::ShadeRow<TF, SF, ShadeKind::kFactorBlend, kBlend>;
+    default: return nullptr;
+  }
+}
+
 // One row of an axis-aligned textured quad: cols[i] is the texel column of the
-// i-th pixel.
-// A null cols means texel columns cols0, cols0 + 1, ... (a same-size quad).
+// i-th pixel. A null cols means texel columns cols0, cols0 + 1, ... (a same-size quad).
 template <PixelFormat TF, PixelFormat SF>
 void TexturedRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, const RasterState& st, uint32_t diffuse,
                  ShadeKind kind, bool standardBlend, bool noBlend) {
@@ -231,24 +206,35 @@ void TexturedRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, const
       return;
     }
   }
-  if (!cols && kind == ShadeKind::kTexel && standardBlend) {
-    // The common case: a texture drawn 1:1 with its own alpha.
-    for (int i = 0; i < n; ++i, dst += tb, tex += sb) {
-      uint32_t texel = Get<SF>(tex);
-      uint32_t a = texel >> 24;
-      if (a == 255) {
-        Put<TF>(dst, texel);
-      } else if (a != 0) {
-        Put<TF>(dst, BlendStandard(texel, Get<TF>(dst)));
-      }
+  // A straight copy where the target keeps every bit of the texel the stage
+  // gives: the texel itself with blending off, or a texel without alpha (opaque)
+  // under the standard blend too.
+  constexpr bool kOpaqueSource = SF == PixelFormat::kR5G6B5 || SF == PixelFormat::kX8R8G8B8;
+  const bool copies = !cols && TF == SF &&
+                      ((kind == ShadeKind::kTexel && noBlend) ||
+                       (kOpaqueSource && (kind == ShadeKind::kTexel || kind == ShadeKind::kOpaqueTexel) &&
+                        (noBlend || standardBlend)));
+  if (copies) {
+    if constexpr (TF == PixelFormat::kA8R8G8B8 || TF == PixelFormat::kR5G6B5) {
+      std::memcpy(dst, tex, static_cast<size_t>(n) * tb);
+      return;
     }
+    if constexpr (TF == PixelFormat::kX8R8G8B8) {
+      // The fourth byte is stored as 0.
+      for (int i = 0; i < n; ++i) Store32(dst + 4 * i, Load32(tex + 4 * i) & 0x00FFFFFFu);
+      return;
+    }
+  }
+  ShadeRowFn<TF, SF> fast = nullptr;
+  if (standardBlend) fast = PickShadeRow<TF, SF, true>(kind);
+  else if (noBlend) fast = PickShadeRow<TF, SF, false>(kind);
+  if (fast) {
+    fast(dst, tex, cols, n, kind == ShadeKind::kFactorBlend ? st.textureFactor : diffuse);
     return;
   }
   for (int i = 0; i < n; ++i, dst += tb) {
     uint32_t texel = Get<SF>(tex + (cols ? cols[i] : i) * sb);
-    uint32_t src = kind == ShadeKind::kTexel         ? texel
-                   : kind == ShadeKind::kOpaqueTexel ? (texel | 0xFF000000u)
-                                                     : ShadePixel(st, texel, diffuse);
+    uint32_t src = ShadePixel(st, texel, diffuse);
     if (noBlend) {
       Put<TF>(dst, src);
     } else if (standardBlend) {
@@ -296,9 +282,11 @@ inline void Plot(cSurface& target, int x, int y, uint32_t src, const RasterState
     WritePixel(p, bpp, ArgbToPixel(target.Format(), src));
     return;
   }
+  // Under the standard blend a transparent pixel leaves the target as it is
+  // (the fourth byte of X8R8G8B8 too), as in every other loop.
+  if (StandardBlend(st) && (src >> 24) == 0) return;
   uint32_t dst = PixelToArgb(target.Format(), ReadPixel(p, bpp));
-  uint32_t out = StandardBlend(st) ? ((src >> 24) == 0 ? dst : (src >> 24) == 255 ? src : BlendStandard(src, dst))
-                                   : BlendPixel(st, src, dst);
+  uint32_t out = StandardBlend(st) ? ((src >> 24) == 255 ? src : BlendStandard(src, dst)) : BlendPixel(st, src, dst);
   WritePixel(p, bpp, ArgbToPixel(target.Format(), out));
 }
 
@@ -336,6 +324,7 @@ inline int64_t FloorToInt(double v) {
 }
 
 inline int WrapIndex(int64_t t, int size, uint32_t mode) {
+  if (static_cast<uint64_t>(t) < static_cast<uint64_t>(size)) return static_cast<int>(t);
   if (mode == kAddressClamp) return static_cast<int>(std::clamp<int64_t>(t, 0, size - 1));
   int64_t m = t % size;
   return static_cast<int>(m < 0 ? m + size : m);
@@ -426,8 +415,56 @@ void BlendConstantRect(cSurface& target, int x0, int x1, int y0, int y1, uint32_
     }
 }
 
+// One texel with its own alpha under the standard blend, as the general loop does it.
+template <PixelFormat TF, PixelFormat SF>
+inline void BlendTexel(uint8_t* d, const uint8_t* t) {
+  if constexpr (SF == PixelFormat::kA1R5G5B5 && Bpp<TF>() == 2) {
+    const uint32_t v = Load16(t);
+    if (v & 0x8000u) Store16(d, OpaqueTexel16<TF>(v));
+    return;
+  } else if constexpr (SF == TF && (SF == PixelFormat::kR5G6B5 || SF == PixelFormat::kX8R8G8B8)) {
+    rows::Store<TF>(d, rows::Load<TF>(t) & (SF == PixelFormat::kR5G6B5 ? 0xFFFFu : 0x00FFFFFFu));
+    return;
+  }
+  const uint32_t texel = Get<SF>(t), a = texel >> 24;
+  if (a == 255) Put<TF>(d, texel);
+  else if (a != 0) Put<TF>(d, BlendStandard(texel, Get<TF>(d)));
+}
+
+template <PixelFormat TF, PixelFormat SF>
+void NarrowColumns(cSurface& target, const cSurface& tex, int x0, int x1, int y0, int y1, int firstColumn,
+                   const int* texRows) {
+  for (int y = y0; y < y1; ++y) {
+    uint8_t* d = target.Row(y) + x0 * Bpp<TF>();
+    const uint8_t* t = tex.Row(texRows[y - y0]) + firstColumn * Bpp<SF>();
+    for (int i = 0; i < x1 - x0; ++i) BlendTexel<TF, SF>(d + i * Bpp<TF>(), t + i * Bpp<SF>());
+  }
+}
+
+// Narrow same-size columns of texels with their own alpha; false for formats it does not take.
+bool NarrowTexelColumns(cSurface& target, const cSurface& tex, int x0, int x1, int y0, int y1, int firstColumn,
+                        const int* texRows) {
+  const PixelFormat tf = target.Format(), sf = tex.Format();
+  if (sf == PixelFormat::kA8R8G8B8 && tf == PixelFormat::kX8R8G8B8)
+    NarrowColumns<PixelFormat::kX8R8G8B8, PixelFormat::kA8R8G8B8>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kA8R8G8B8 && tf == PixelFormat::kA8R8G8B8)
+    NarrowColumns<PixelFormat::kA8R8G8B8, PixelFormat::kA8R8G8B8>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kA1R5G5B5 && tf == PixelFormat::kR5G6B5)
+    NarrowColumns<PixelFormat::kR5G6B5, PixelFormat::kA1R5G5B5>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kA1R5G5B5 && tf == PixelFormat::kA1R5G5B5)
+    NarrowColumns<PixelFormat::kA1R5G5B5, PixelFormat::kA1R5G5B5>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kR5G6B5 && tf == PixelFormat::kR5G6B5)
+    NarrowColumns<PixelFormat::kR5G6B5, PixelFormat::kR5G6B5>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else if (sf == PixelFormat::kX8R8G8B8 && tf == PixelFormat::kX8R8G8B8)
+    NarrowColumns<PixelFormat::kX8R8G8B8, PixelFormat::kX8R8G8B8>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
+  else
+    return false;
+  return true;
+}
+
+// reference: every pixel through the general per-pixel loop, no fast row.
 bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& st, const Vertex* v,
-                     const Rect& vp) {
+                     const Rect& vp, bool reference) {
   // Strip order: top-left, bottom-left, top-right, bottom-right (or any order
   // that keeps the quad's sides on the axes).
   if (!(v[0].x == v[1].x && v[2].x == v[3].x && v[0].y == v[2].y && v[1].y == v[3].y)) return false;
@@ -449,6 +486,11 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
 
   if (!tex || !StageUsesTexture(st.stage)) {
     uint32_t src = ShadePixel(st, 0xFFFFFFFF, diffuse);
+    if (reference) {
+      for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) Plot(target, x, y, src, st);
+      return true;
+    }
     if (standard && (src >> 24) == 0) return true;
     const int bpp = target.BytesPerPixel();
     if (noBlend || (standard && (src >> 24) == 255)) {
@@ -466,18 +508,23 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
   }
 
   // Kept between draws: most quads are small and many.
-  thread_local std::vector<int> cols, rows;
+  thread_local std::vector<int> cols, texRows;
   TexelIndices(x0, x1, xa, xb, ua, ub, tex->Width(), st.addressU, cols);
-  TexelIndices(y0, y1, ya, yb, va, vb, tex->Height(), st.addressV, rows);
+  TexelIndices(y0, y1, ya, yb, va, vb, tex->Height(), st.addressV, texRows);
   const ShadeKind kind = KindOf(st, diffuse);
-  RowFn row = PickRow(target.Format(), tex->Format());
+  RowFn row = reference ? nullptr : PickRow(target.Format(), tex->Format());
   const int tb = target.BytesPerPixel();
   // Columns that step by one texel without wrapping are walked directly.
   bool contiguous = true;
   for (size_t i = 1; i < cols.size() && contiguous; ++i) contiguous = cols[i] == cols[0] + static_cast<int>(i);
   const int firstColumn = cols.empty() ? 0 : cols[0];
+  // Columns a few pixels wide (the strips of the distortion effects) are drawn
+  // in one loop rather than one row call per pixel.
+  if (row && contiguous && x1 - x0 < 4 && kind == ShadeKind::kTexel && standard &&
+      NarrowTexelColumns(target, *tex, x0, x1, y0, y1, firstColumn, texRows.data()))
+    return true;
   for (int y = y0; y < y1; ++y) {
-    const uint8_t* texRow = tex->Row(rows[y - y0]);
+    const uint8_t* texRow = tex->Row(texRows[y - y0]);
     uint8_t* dst = target.Row(y) + x0 * tb;
     if (row) {
       if (contiguous) {
@@ -496,10 +543,181 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
   return true;
 }
 
+// What a triangle's rows need of its set-up.
+struct TriangleSetup {
+  const int64_t *A, *B, *C;
+  const bool* inclusive;
+  int64_t area;
+  const Vertex* p[3];
+  int x0, x1, y0, y1;  // the pixels looked at (inclusive)
+  bool useTex;
+  int texWidth, texHeight;
+};
+
+inline int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }  // b > 0
+
+// The texels of n pixels of a row as A8R8G8B8, from their texel positions.
+template <PixelFormat SF>
+void GatherTexels(const cSurface& tex, const double* fu, const double* fv, int n, uint32_t addressU,
+                  uint32_t addressV, uint32_t* out) {
+  const int w = tex.Width(), h = tex.Height();
+  for (int j = 0; j < n; ++j) {
+    const int tx = WrapIndex(FloorToInt(fu[j]), w, addressU), ty = WrapIndex(FloorToInt(fv[j]), h, addressV);
+    out[j] = Get<SF>(tex.Row(ty) + tx * Bpp<SF>());
+  }
+}
+
+// n texels at their positions stored onto a 16-bit row, those of alpha 0 skipped.
+template <PixelFormat TF, PixelFormat SF>
+void CopyTexels16(uint8_t* d, const cSurface& tex, const double* fu, const double* fv, int n, uint32_t addressU,
+                  uint32_t addressV) {
+  const int w = tex.Width(), h = tex.Height();
+  for (int j = 0; j < n; ++j) {
+    const int tx = WrapIndex(FloorToInt(fu[j]), w, addressU), ty = WrapIndex(FloorToInt(fv[j]), h, addressV);
+    const uint32_t v = Load16(tex.Row(ty) + 2 * tx);
+    if constexpr (SF == PixelFormat::kR5G6B5) {
+      Store16(d + 2 * j, v);
+    } else if (v & 0x8000u) {
+      Store16(d + 2 * j, OpaqueTexel16<TF>(v));
+    }
+  }
+}
+
+// The texel positions (u * width + 1e-6, likewise v) of n pixels of a run whose
+// edge functions start at w and step by step, the weights being w / area.
+struct RunWeights {
+  double w[3], step[3], area, u[3], v[3], tw, th;
+};
+
+[[gnu::always_inline]] inline void TexelPositionsBody(const RunWeights& r, int n, double* U, double* V) {
+  for (int j = 0; j < n; ++j) {
+    const double l0 = (r.w[0] + r.step[0] * j) / r.area, l1 = (r.w[1] + r.step[1] * j) / r.area,
+                 l2 = (r.w[2] + r.step[2] * j) / r.area;
+    U[j] = (l0 * r.u[0] + l1 * r.u[1] + l2 * r.u[2]) * r.tw + 1e-6;
+    V[j] = (l0 * r.v[0] + l1 * r.v[1] + l2 * r.v[2]) * r.th + 1e-6;
+  }
+}
+
+void TexelPositions(const RunWeights& r, int n, double* U, double* V) { TexelPositionsBody(r, n, U, V); }
+// Four lanes of the same IEEE arithmetic (no fused multiply-add: the results are the same).
+[[gnu::target("avx2")]] void TexelPositionsAvx2(const RunWeights& r, int n, double* U, double* V) {
+  TexelPositionsBody(r, n, U, V);
+}
+
+// A flat-coloured triangle row by row: the run of each row found from the edge
+// functions at once, the texel positions of the run worked out in vector lanes
+// (the same double arithmetic as pixel by pixel, so the same texels), then the
+// run shaded and written by the row of the target's format.
+void DrawTriangleRows(cSurface& target, const cSurface* tex, const RasterState& st, const TriangleSetup& t,
+                      ShadeKind kind, RowFn row) {
+  if (t.x0 > t.x1 || t.y0 > t.y1) return;
+  const uint32_t diffuse = t.p[0]->diffuse;
+  const bool noBlend = NoBlend(st), standard = StandardBlend(st);
+  const double u0 = t.p[0]->u, u1 = t.p[1]->u, u2 = t.p[2]->u, v0 = t.p[0]->v, v1 = t.p[1]->v, v2 = t.p[2]->v;
+  const double area = double(t.area), tw = t.texWidth, th = t.texHeight;
+  // The edge functions stay below 2^52 over the box: stepping them in doubles is exact.
+  bool exact = true;
+  for (int i = 0; i < 3; ++i)
+    for (int64_t cx : {int64_t(t.x0), int64_t(t.x1)})
+      for (int64_t cy : {int64_t(t.y0), int64_t(t.y1)}) {
+        const int64_t w = t.A[i] * cx * 256 + t.B[i] * cy * 256 + t.C[i];
+        exact = exact && w < (int64_t(1) << 52) && w > -(int64_t(1) << 52);
+      }
+  thread_local std::vector<double> fu, fv;
+  thread_local std::vector<uint32_t> texels;
+  const size_t span = static_cast<size_t>(t.x1 - t.x0 + 1);
+  fu.resize(span), fv.resize(span), texels.resize(span);
+  const int tb = target.BytesPerPixel();
+  // 16-bit texels onto a 16-bit target with their own alpha (0 or 255): stored
+  // or skipped without going through A8R8G8B8.
+  const PixelFormat tf = target.Format(), sf = tex ? tex->Format() : PixelFormat::kUnknown;
+  const bool direct16 = t.useTex && kind == ShadeKind::kTexel && standard &&
+                        ((tf == PixelFormat::kR5G6B5 && (sf == PixelFormat::kR5G6B5 || sf == PixelFormat::kA1R5G5B5)) ||
+                         (tf == PixelFormat::kA1R5G5B5 && sf == PixelFormat::kA1R5G5B5));
+  for (int y = t.y0; y <= t.y1; ++y) {
+    // Pixels x with A x 256 + c >= the edge's threshold, edge by edge.
+    int64_t lo = t.x0, hi = t.x1;
+    int64_t c[3];
+    for (int i = 0; i < 3 && lo <= hi; ++i) {
+      c[i] = t.B[i] * int64_t(y) * 256 + t.C[i];
+      const int64_t need = t.inclusive[i] ? 0 : 1, step = t.A[i] * 256;
+      if (step > 0) lo = std::max(lo, CeilDiv(need - c[i], step));
+      else if (step < 0) hi = std::min(hi, FloorDiv(c[i] - need, -step));
+      else if (c[i] < need) hi = lo - 1;
+    }
+    if (lo > hi) continue;
+    const int xs = static_cast<int>(lo), n = static_cast<int>(hi - lo + 1);
+    if (t.useTex) {
+      double* U = fu.data();
+      double* V = fv.data();
+      if (exact) {
+        const RunWeights rw{{double(t.A[0] * lo * 256 + c[0]), double(t.A[1] * lo * 256 + c[1]),
+                             double(t.A[2] * lo * 256 + c[2])},
+                            {double(t.A[0] * 256), double(t.A[1] * 256), double(t.A[2] * 256)},
+                            area,
+                            {u0, u1, u2},
+                            {v0, v1, v2},
+                            tw,
+                            th};
+        if (rows::HasAvx2()) {
+          TexelPositionsAvx2(rw, n, U, V);
+        } else {
+          TexelPositions(rw, n, U, V);
+        }
+      } else {
+        for (int j = 0; j < n; ++j) {
+          const int64_t x = lo + j;
+          const double l0 = double(t.A[0] * x * 256 + c[0]) / area, l1 = double(t.A[1] * x * 256 + c[1]) / area,
+                       l2 = double(t.A[2] * x * 256 + c[2]) / area;
+          U[j] = (l0 * u0 + l1 * u1 + l2 * u2) * tw + 1e-6;
+          V[j] = (l0 * v0 + l1 * v1 + l2 * v2) * th + 1e-6;
+        }
+      }
+      if (direct16) {
+        uint8_t* d = target.Row(y) + xs * tb;
+        if (target.Format() == PixelFormat::kR5G6B5) {
+          if (tex->Format() == PixelFormat::kR5G6B5) {
+            CopyTexels16<PixelFormat::kR5G6B5, PixelFormat::kR5G6B5>(d, *tex, U, V, n, st.addressU, st.addressV);
+          } else {
+            CopyTexels16<PixelFormat::kR5G6B5, PixelFormat::kA1R5G5B5>(d, *tex, U, V, n, st.addressU, st.addressV);
+          }
+        } else {
+          CopyTexels16<PixelFormat::kA1R5G5B5, PixelFormat::kA1R5G5B5>(d, *tex, U, V, n, st.addressU, st.addressV);
+        }
+        continue;
+      }
+      switch (tex->Format()) {
+        case PixelFormat::kA1R5G5B5:
+          GatherTexels<PixelFormat::kA1R5G5B5>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
+          break;
+        case PixelFormat::kR5G6B5:
+          GatherTexels<PixelFormat::kR5G6B5>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
+          break;
+        case PixelFormat::kX8R8G8B8:
+          GatherTexels<PixelFormat::kX8R8G8B8>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
+          break;
+        case PixelFormat::kA8R8G8B8:
+          GatherTexels<PixelFormat::kA8R8G8B8>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
+          break;
+        default:
+          for (int j = 0; j < n; ++j)
+            texels[j] = PixelToArgb(tex->Format(), tex->GetPixel(WrapIndex(FloorToInt(U[j]), t.texWidth, st.addressU),
+                                                                 WrapIndex(FloorToInt(V[j]), t.texHeight, st.addressV)));
+          break;
+      }
+    } else {
+      std::fill_n(texels.begin(), n, 0xFFFFFFFFu);
+    }
+    row(target.Row(y) + xs * tb, reinterpret_cast<const uint8_t*>(texels.data()), nullptr, n, st, diffuse, kind,
+        standard, noBlend);
+  }
+}
+
 // A general triangle: edge functions on a 1/256-pixel grid with the top-left
 // rule, attributes interpolated from the barycentric weights.
+// reference: every pixel through the general per-pixel loop, no fast row.
 void DrawTriangle(cSurface& target, const cSurface* tex, const RasterState& st, const Vertex& a, const Vertex& b,
-                  const Vertex& c, const Rect& vp) {
+                  const Vertex& c, const Rect& vp, bool reference) {
   const Vertex* p[3] = {&a, &b, &c};
   int64_t X[3], Y[3];
   for (int i = 0; i < 3; ++i) {
@@ -540,6 +758,13 @@ void DrawTriangle(cSurface& target, const cSurface* tex, const RasterState& st, 
   const ShadeKind kind = flat ? KindOf(st, p[0]->diffuse) : ShadeKind::kGeneric;
   const Plotter plot(target, st);
   const int texWidth = tex ? tex->Width() : 0, texHeight = tex ? tex->Height() : 0;
+  if (!reference && flat) {
+    if (RowFn row = PickRow(target.Format(), PixelFormat::kA8R8G8B8)) {
+      const TriangleSetup t{A, B, C, inclusive, area, {p[0], p[1], p[2]}, x0, x1, y0, y1, useTex, texWidth, texHeight};
+      DrawTriangleRows(target, tex, st, t, kind, row);
+      return;
+    }
+  }
   for (int y = y0; y <= y1; ++y) {
     // The edge functions stepped along the row; the pixels inside a row of a
     // triangle are one run, so the row ends where the run does.
@@ -607,19 +832,33 @@ uint32_t BlendPixel(const RasterState& state, uint32_t src, uint32_t dst) {
   return out;
 }
 
-void RasterizeStrip(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v,
-                    int count, const Rect& viewport) {
+namespace {
+
+void Strip(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v, int count,
+           const Rect& viewport, bool reference) {
   Rect vp{std::max(0, viewport.left), std::max(0, viewport.top), std::min(target.Width(), viewport.right),
           std::min(target.Height(), viewport.bottom)};
   if (vp.left >= vp.right || vp.top >= vp.bottom || count < 3) return;
-  if (count == 4 && DrawAxisAligned(target, texture, state, v, vp)) return;
+  if (count == 4 && DrawAxisAligned(target, texture, state, v, vp, reference)) return;
   for (int i = 0; i + 2 < count; ++i) {
     if (i & 1) {
-      DrawTriangle(target, texture, state, v[i + 1], v[i], v[i + 2], vp);
+      DrawTriangle(target, texture, state, v[i + 1], v[i], v[i + 2], vp, reference);
     } else {
-      DrawTriangle(target, texture, state, v[i], v[i + 1], v[i + 2], vp);
+      DrawTriangle(target, texture, state, v[i], v[i + 1], v[i + 2], vp, reference);
     }
   }
+}
+
+}  // namespace
+
+void RasterizeStrip(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v,
+                    int count, const Rect& viewport) {
+  Strip(target, texture, state, v, count, viewport, false);
+}
+
+void RasterizeStripReference(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v,
+                             int count, const Rect& viewport) {
+  Strip(target, texture, state, v, count, viewport, true);
 }
 
 }  // namespace plat

@@ -61,6 +61,11 @@ struct RasterState {
 void RasterizeStrip(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v,
                     int count, const Rect& viewport);
 
+// The same drawing with every pixel through ShadePixel and BlendPixel one by
+// one, without the fast rows: what the fast rows are checked against.
+void RasterizeStripReference(cSurface& target, const cSurface* texture, const RasterState& state, const Vertex* v,
+                             int count, const Rect& viewport);
+
 // Whether the stage reads the texture at all.
 bool StageUsesTexture(const StageState& stage);
 

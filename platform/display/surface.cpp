@@ -239,7 +239,10 @@ HResult cSurface::Blt(const Rect* dstRect, cSurface* src, const Rect* srcRect, u
     for (int y = 0; y < dh; ++y) {
       uint8_t* out = Row(d.top + y) + d.left * bpp;
       const uint8_t* in = srcBits + static_cast<size_t>(sy0 + y) * srcPitch + sx0 * bpp;
-      if (!keyed) {
+      if (!keyed && dw == 1) {
+        // One-pixel columns (the strips of the distortion effects): no copy call per pixel.
+        WritePixel(out, bpp, ReadPixel(in, bpp));
+      } else if (!keyed) {
         std::memcpy(out, in, static_cast<size_t>(dw) * bpp);
       } else if (bpp == 1) {
         CopyKeyedRow<1>(out, in, dw, key);
