@@ -7,6 +7,7 @@
 #include "data/palette.h"
 #include "data/project_globals.h"
 #include "data/record_lists.h"
+#include "data/stage_timing.h"
 
 namespace {
 
@@ -297,21 +298,20 @@ void cEdStage::Validate() {
 
 void cEdStage::SetHitLevel(int level) {
   // The level is kept as the file gives it, so that a stage read and written comes
-  // back unchanged. Only levels 1 to 19 exist: the steps are taken from the level
-  // brought into that range, as any other number would give no logic step (or a
-  // negative count) and divide by zero below.
+  // back unchanged; the steps come from the level that plays (StageTimingFor).
+  const cStageTiming t = StageTimingFor(level, dGravity);
   nHitLevel = level;
-  level = std::clamp(level, 1, 19);
-  const int steps = level >= 11 ? level - 10 : level;
-  nSteps = steps;
-  dSteps = steps;
-  dStepsSquared = static_cast<double>(steps) * steps;
-  dSpeedLimit = level >= 11 ? 60.0 : 6.0 * steps;
-  dSpeedLimitPerStep = dSpeedLimit / steps;
-  dGravityPerStep = dGravity / (static_cast<double>(steps) * steps);
-  nSteps8 = 8 * steps;
-  nSteps6 = 6 * steps;
+  nSteps = t.nSteps;
+  dSteps = t.dSteps;
+  dStepsSquared = t.dStepsSquared;
+  dSpeedLimit = t.dSpeedLimit;
+  dSpeedLimitPerStep = t.dSpeedLimitPerStep;
+  dGravityPerStep = t.dGravityPerStep;
+  nSteps8 = t.nSteps8;
+  nSteps6 = t.nSteps6;
 }
+
+cStageTiming cEdStage::Timing() const { return StageTimingFor(nHitLevel, dGravity); }
 
 int cEdStage::FindPlayer() const {
   for (int i = 0; i < Charas.Count(); ++i) {

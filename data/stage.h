@@ -8,6 +8,7 @@
 #include "data/item_def.h"
 #include "data/palette_links.h"
 #include "data/stage_parts.h"
+#include "data/stage_timing.h"
 
 // The last word of every stage file written from version 173 on.
 constexpr uint32_t kStageTrailer = 123456789;
@@ -164,7 +165,11 @@ class cEdStage : public cRecord {
   // Scroll limits inside the stage, the derived fields, a known music number, two
   // entries at least in each palette list, every definition checked.
   void Validate();
+  // Stores the level as given and the per-step constants of the level that plays
+  // (below 1 plays as 1, above 19 as 19) and the gravity.
   void SetHitLevel(int level);
+  // The same constants as one record, for the rules of play.
+  cStageTiming Timing() const;
   // Index of the player character among the placed characters, or -1.
   int FindPlayer() const;
   bool HasPlayer() const { return FindPlayer() != -1; }

@@ -1,18 +1,14 @@
 #pragma once
 #include <cstdint>
 
+#include "chara/shot.h"
+
 // The records that the stage-play scene keeps lists of and that later parts of
 // stage play fill in: shots in flight, message windows, running effects, shown
 // pictures, the running screen effect and the screen colour. Each holds what the
-// scene itself needs of it so far.
+// scene itself needs of it so far. Shots are characters' business (chara/shot.h).
 
 class cChara;  // a character of the stage (the player or a stage character)
-
-// A shot in flight.
-class cShot {
- public:
-  virtual ~cShot() = default;
-};
 
 // An open message window.
 class cMessage {

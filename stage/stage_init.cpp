@@ -6,6 +6,7 @@
 #include "app/svc/mode_manager.h"
 #include "app/base/report_log.h"
 #include "app/base/shell_globals.h"
+#include "chara/graphic_source.h"
 #include "data/project_globals.h"
 #include "data/ranking_file.h"
 #include "draw/dd_blit.h"

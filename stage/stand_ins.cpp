@@ -4,6 +4,7 @@
 
 #include "app/svc/mode_manager.h"
 #include "app/base/shell_globals.h"
+#include "chara/chara.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_globals.h"
@@ -53,8 +54,10 @@ void SetStage(int restart, int music) {
   scene->m_bStatusBar = StageData.bStatusShown;
 }
 
-// Replaced by the character set-up (palette graphics).
-void SelectTileSurfaces() {}
+// Replaced by the flow runtime: the flows of a trigger run nothing yet.
+void cChara::RunTriggeredFlows(int) {}
+// Replaced by the character effects: the effect number is kept, nothing runs.
+void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
 // Replaced by the stage's effect and sword sheets.
 void LoadSwordImages() {}
 void LoadEffectImages() {}

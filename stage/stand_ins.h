@@ -6,8 +6,6 @@
 // Stage set-up: rebuilds the running stage from the stage record (restart 1 from
 // the snapshot), starts its music (music 1), sets the view.
 void SetStage(int restart, int music);
-// Chooses the surfaces of the palette graphics.
-void SelectTileSurfaces();
 // The stage's sword images and effect images.
 void LoadSwordImages();
 void LoadEffectImages();

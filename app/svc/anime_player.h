@@ -2,19 +2,13 @@
 #include <cstdint>
 
 #include "app/base/vector.h"
+#include "data/anime_sequences.h"
 
-// Control values of a step; any other value below 0 ends an animation (the tables
-// built from the database use -4), and the caller stops advancing there.
+// Control values of a step besides the loop (-2) and the end (-4) of
+// data/anime_sequences.h; any other value below 0 ends an animation too, and the
+// caller stops advancing there.
 constexpr int32_t kAnimeHold = -1;  // back to the previous step, which stays current
-constexpr int32_t kAnimeLoop = -2;  // back to step 0 of the sequence
 constexpr int32_t kAnimeJump = -3;  // start the sequence named by the step's frames
-constexpr int32_t kAnimeEnd = -4;
-
-struct ANIMESTEP {
-  int32_t nValue = 0;
-  int32_t nFrames = 0;
-  int32_t bNoInterrupt = 0;  // while current, only a forced start changes the sequence
-};
 
 // A step of the step tables that objects pass to cAnimePlayer::Create.
 struct ANIMETABLESTEP {

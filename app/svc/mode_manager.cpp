@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "app/base/play_trace.h"
 #include "app/base/message_box.h"
+#include "app/base/play_trace.h"
 #include "app/base/report_log.h"
 #include "data/save_data.h"
 

@@ -19,6 +19,12 @@ class cArgs {
   bool Int(const char* name, int& out, long long lo, long long hi, std::string& error);
   bool Flag(const char* name, int& out, std::string& error) { return Int(name, out, 0, 1, error); }
   bool Double(const char* name, double& out, std::string& error);
+  // The same for an option that may be left out: out keeps its default then.
+  bool OptInt(const char* name, int& out, long long lo, long long hi, std::string& error) {
+    return !Has(name) || Int(name, out, lo, hi, error);
+  }
+  bool OptDouble(const char* name, double& out, std::string& error) { return !Has(name) || Double(name, out, error); }
+  bool Has(const char* name) const { return m_Values.count(name) != 0; }
   // False (with the reason) when an option was given that no getter asked for.
   bool NoneLeft(std::string& error) const;
 

@@ -1,0 +1,152 @@
+#pragma once
+#include <cstdint>
+#include <utility>
+
+#include "app/base/vector.h"
+#include "chara/object.h"
+#include "data/chara_def.h"
+
+class cEdBlock;
+class cItem;
+class cShot;
+
+// What a gauge of HP or SP shows after a change: how long, how much changed (in
+// fiftieths of the maximum), the step it shrinks by, and the bar's length.
+struct cGauge {
+  int32_t nFrames = 0;
+  double dChange = 0;
+  double dStep = 0;
+  int32_t nLength = 0;
+};
+
+// The base of every character: a copy of its definition, who it aims at and who
+// aims at it, HP and SP, knock-back, contacts, variables and its two hit boxes.
+// A character lives in place in its list (StageChara or Player) and is never
+// copied by construction: Assign copies another's state but none of the links,
+// since a link names the stored object and a copy is not registered anywhere.
+class cChara : public cObject {
+ public:
+  static constexpr int kGroupFlags = 27;
+  static constexpr int kVariables = 9;
+
+  cChara();
+  // Clears every link to and from it, so no pointer to it outlives it.
+  ~cChara() override;
+  cChara(const cChara&) = delete;
+  cChara& operator=(const cChara&) = delete;
+
+  void KeepBottomOnRescale(int scale, int oldScale) override;
+  virtual void SetCentre(double x, double y);
+  virtual void SetCentreX(double x);
+  virtual void SetCentreY(double y);
+  // Copies the whole character base except the links: the copy aims at nothing
+  // and nothing aims at it until it is stored and given a target.
+  virtual void Assign(const cChara& source);
+  virtual cItem* GetCarriedItem() { return nullptr; }
+  // The per-character rules of later work (limits, moves, flows, jump step); the
+  // base does nothing.
+  virtual int LimitX() { return 0; }
+  virtual int LimitY() { return 0; }
+  virtual int MoveX() { return 0; }
+  virtual int MoveY() { return 0; }
+  virtual int RunFlows(int) { return 0; }
+
+  // Set-up from a definition (none keeps the current copy): links, flags,
+  // counters, HP and SP, variables, friction, effect and animation set.
+  void Reset(const cEdChara* def, double placeX, double placeY, int16_t clone);
+  // The body box centred on the 32-dot cell, standing on its lower edge when bottom.
+  void SetBodyHitBox(bool bottom, int width, int height);
+  // The base animation from the database's animation set n (entry 0, reported,
+  // when n names none); nothing when not forced and n is the current set.
+  void SetAnimeSet(int n, int force);
+
+  // Links. SetTarget unregisters from the old target and registers with the new
+  // one, each once. Unlink removes every link to and from this character: those
+  // aiming at it get a null target, shots aiming at it too.
+  void SetTarget(cChara* target);
+  void Unlink();
+  void AddAimingShot(cShot* shot);
+  void RemoveAimingShot(cShot* shot);
+
+  // Physics of one logic step.
+  void ApplyGravity();
+  void ClearContacts();
+  void LandOnBlock();
+  void HitCeiling();
+  void ResetVerticalState(int pushed);
+  bool IsOnGround() const;
+  void SavePosition();
+  void RestorePosition();
+  // Places the character on a block cell (column and row of the stage without its
+  // margin); the edge code of its horizontal limit.
+  int SetBlockPosition(int column, int row);
+  // HP changes: 1 when HP reached 0. An invincible character takes no damage unless
+  // forced; a heal stops at the maximum.
+  int ChangeHP(int amount, int forced, int show);
+  // SP changes: 1 when the maximum SP is 0 or less (no gauge is shown then).
+  int ChangeSP(int amount, int show);
+  void ApplyImpact(int8_t strength, double dirX, double dirY);
+  void ApplyBodyImpact(const cChara& attacker);
+  void ApplyShotImpact(const cShot& shot);
+  void ApplyVerticalImpact();
+  void DecayImpactX();
+  void DecayImpactY();
+  // Runs the flows of one trigger (landing, ceiling, ...).
+  void RunTriggeredFlows(int trigger);
+  // Starts a character effect (play mode: 1 reversed, 2 there and back, else forward).
+  void StartCharaEffect(int number, int playMode, int repeat);
+
+  cChara* m_pTarget = nullptr;
+  cVector<cChara*> m_TargetedBy;      // every character whose target this is, each once
+  cVector<cShot*> m_ShotsAiming;      // the shots in flight whose target this is
+  cEdChara m_Def;
+  int32_t m_nFlowSerial = 0;
+  cVector<uint8_t> m_GroupBusy, m_GroupEnded, m_GroupStarted;
+  int32_t m_bGroupEnded = 0;
+  int32_t m_bFlowsToDelete = 0;
+  double m_dPlaceX = 0, m_dPlaceY = 0;
+  int32_t m_bMoving = 0;
+  double m_dImpactX = 0, m_dImpactY = 0;
+  int32_t m_bImpact = 0;
+  double m_dPrevImpactY = 0;
+  int32_t m_bMoveDisabled = 0;
+  int32_t m_nWallSide = -1;
+  int32_t m_bFalling = 1;
+  int32_t m_bJumped = 0;              // the jump can rise no further by holding
+  int32_t m_bRising = 0;
+  int32_t m_bCeiling = 0;
+  int32_t m_nAirSteps = 0;
+  cEdBlock* m_pBlockUnder = nullptr;
+  cEdBlock* m_pBlockLanded = nullptr;
+  cEdBlock* m_pBlockRemembered = nullptr;
+  int32_t m_nCrushGrace = 0;
+  int32_t m_bScreenFixedX = 0, m_bScreenFixedY = 0;
+  int32_t m_nScreenFixedLeft = 0, m_nScreenFixedTop = 0;
+  int32_t m_bDead = 0;
+  int32_t m_nDeathFrames = 0;
+  int32_t LRUD[4] = {0, 0, 0, 0};    // left, right, up, down
+  int32_t m_bPushed = 0;
+  int32_t m_bRiding = 0;
+  int32_t m_nRiddenId = 0;
+  double m_RiddenRect[4] = {0, 0, 0, 0};
+  double m_PrevRect[4] = {0, 0, 0, 0};
+  int32_t m_nHP = 0;
+  cGauge m_HPGauge;
+  int32_t m_nSP = 0;
+  cGauge m_SPGauge;
+  cVector<int32_t> m_Vars;            // v1 to v8 at indexes 1 to 8
+  int32_t m_nInvincible = 0;
+  cVector<std::pair<int32_t, int32_t>> m_AttackerInvincible;  // (identity, steps)
+  cVector<cAnimePlayer> m_Overlays;
+  int16_t m_nCharaEffect = 0;
+  int32_t m_nCharaEffectTime = 0;
+  int32_t m_bVanish = 0;              // removed without dying
+  int32_t m_nSightDots = 0;
+  int32_t m_bHidden = 0;
+  cHitBox m_BodyBox;
+  cHitBox m_ShotBox;
+
+ protected:
+  // Assign's copy of the character state, without the links.
+  void CopyState(const cChara& source);
+};

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+
+#include "chara/object.h"
+#include "data/item_def.h"
+
+// An item lying in the stage (in ItemList, or carried inside a stage character):
+// a copy of its definition and its countdown (INT32_MAX unlimited).
+class cItem : public cObject {
+ public:
+  cItem() = default;
+  cItem(const cItem& source) : cObject(source), m_Def(source.m_Def), m_nCount(source.m_nCount) {}
+  cItem& operator=(const cItem& source) {
+    Assign(source);
+    return *this;
+  }
+  // The root members and the definition.
+  void Assign(const cItem& source) {
+    if (&source == this) return;
+    CopyFrom(source);
+    m_Def = source.m_Def;
+    m_nCount = source.m_nCount;
+  }
+
+  cEdItem m_Def;
+  int32_t m_nCount = 0;
+};

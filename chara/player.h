@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <list>
+
+#include "chara/chara.h"
+
+class cInput;
+class cItem;
+
+// The player character, element P1 of Player: its input, jump state, the items it
+// touches, the block effect underfoot, a third box for taking items and markers.
+class cPlayer : public cChara {
+ public:
+  static constexpr int kMarkers = 4;
+
+  cPlayer() = default;
+
+  void ScaleHitBoxes(int scale) override;
+  void UpdateHitBoxX() override;
+  void UpdateHitBoxY() override;
+  void Assign(const cChara& source) override;
+
+  cInput* m_pInput = nullptr;
+  int32_t m_nJumpHold = 0;
+  int32_t m_bMayRaise = 0;
+  int32_t m_bJumpBlocked = 0;
+  double m_dRunLimit = 0;          // 4 / N dots per step
+  int32_t m_bJumpStepDone = 0;
+  int32_t m_nPrevFacing = 0;
+  std::list<cItem*> m_TouchedItems;
+  int32_t m_nBlockEffect = 0;
+  double m_dBlockEffectAmount = 0;
+  int32_t m_nBlockEffectCount = 0;
+  int32_t m_nItemBlockCount = 0;
+  cHitBox m_ItemBox;
+  uint8_t m_Markers[kMarkers][32] = {};
+};
