@@ -11,7 +11,13 @@
 
 namespace {
 std::atomic<FullScreenMesBox> gFullScreenBox{nullptr};
-}
+
+// The text of a box: at most 1,023 characters.
+struct cBoxText {
+  char text[1024];
+  cBoxText(const char* format, va_list args) { std::vsnprintf(text, sizeof text, format, args); }
+};
+}  // namespace
 
 void SetFullScreenMesBox(FullScreenMesBox box) { gFullScreenBox.store(box); }
 
@@ -31,44 +37,39 @@ int MesBox(const char* text, const char* caption, unsigned type) {
 int ErrorBox(const char* text) { return MesBox(text, SJ("エラー"), MB_OK); }
 
 int ErrorBoxf(const char* format, ...) {
-  char buf[1024];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buf, sizeof buf, format, args);
+  const cBoxText box(format, args);
   va_end(args);
-  return ErrorBox(buf);
+  return ErrorBox(box.text);
 }
 
 int DebugBoxf(const char* format, ...) {
   if (!ECLogEnabled()) return 0;
-  char buf[1024];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buf, sizeof buf, format, args);
+  const cBoxText box(format, args);
   va_end(args);
-  return ErrorBox(buf);
+  return ErrorBox(box.text);
 }
 
 bool ReportLogBox(const char* format, ...) {
-  char buf[1024];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buf, sizeof buf, format, args);
+  const cBoxText box(format, args);
   va_end(args);
-  if (!ReportFailureLine(buf)) return false;
-  ErrorBox(buf);
+  if (!ReportFailureLine(box.text)) return false;
+  ErrorBox(box.text);
   return true;
 }
 
-bool ReportFailureBox(const char* format, ...) {
-  char buf[1024];
+void ReportFailureBox(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buf, sizeof buf, format, args);
+  const cBoxText box(format, args);
   va_end(args);
-  ReportFailureLine(buf);
-  ErrorBox(buf);
-  return true;
+  ReportFailureLine(box.text);
+  ErrorBox(box.text);
 }
 
 void OutOfMemory() {

@@ -27,7 +27,7 @@ int DebugBoxf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 bool ReportLogBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // As ReportFailure, then the error box, shown even when the log cannot be written:
 // start-up failures that always had their box.
-bool ReportFailureBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void ReportFailureBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The standard reaction to a failed allocation: the box, then the close request.
 void OutOfMemory();
 
