@@ -194,7 +194,7 @@ bool cObject::HitsBlockCorners() const {
   for (const auto& c : cells) {
     const long long index = static_cast<long long>(c[0]) + (static_cast<long long>(c[1]) << shift);
     const int at = index < INT_MIN || index > INT_MAX ? -1 : static_cast<int>(index);
-    if (BlockMap.At(at).Block.GetHitKind(m_nPass) != 0) return true;
+    if (CellHitKind(at, m_nPass) != 0) return true;
   }
   return false;
 }

@@ -10,7 +10,6 @@
 // The project-data unit builds the records; the play objects are built here, after
 // it in the floors. They start empty and need nothing of the records to be built.
 cList<cPlayer> Player;
-cVector<cBlockCell> BlockMap;
 cList<cStageChara> StageChara;
 cList<cItem> ItemList;
 

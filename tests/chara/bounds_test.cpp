@@ -183,11 +183,11 @@ TEST_F(Bounds, InitAndFlightOptions) {
 
 TEST_F(Bounds, BlockCornersAskTheBlockForThePassValue) {
   m_Scene->m_ScrollX.m_nStrideShift = 6;  // 64 cells a row
-  BlockMap.assign(64 * 64, cBlockCell());
-  for (cBlockCell& c : BlockMap) c.Block.nHitKind = 0;
-  cBlockCell& solid = BlockMap.At(17 + (15 << 6));
-  solid.Block.nHitKind = 1;
-  solid.Block.nPassValue = 3;
+  ResetBlockMap(64 * 64);
+  cEdBlock solid;
+  solid.nHitKind = 1;
+  solid.nPassValue = 3;
+  AddCellBlock(17 + (15 << 6), solid);
   cObject o;
   Place(o, 16 * 32 + 8, 14 * 32 + 8);  // covers cells 16..17 x 14..15
   o.m_nPass = 1;

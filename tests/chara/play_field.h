@@ -30,7 +30,7 @@ class PlayField : public ::testing::Test {
     StageChara.clear();
     Player.clear();
     ItemList.clear();
-    BlockMap.clear();
+    ResetBlockMap(0);
     CurrentStage.store(nullptr);
     m_Scene.reset();
   }
