@@ -9,6 +9,8 @@
 class cEdBlock;
 class cItem;
 class cShot;
+class cInput;
+struct cJumpRun;
 
 // What a gauge of HP or SP shows after a change: how long, how much changed (in
 // fiftieths of the maximum), the step it shrinks by, and the bar's length.
@@ -50,6 +52,8 @@ class cChara : public cObject {
   virtual int MoveX() { return 0; }
   virtual int MoveY() { return 0; }
   virtual int RunFlows(int) { return 0; }
+  // The jump command's work of one step; the base does nothing.
+  virtual void StepJump(cJumpRun&) {}
 
   // Set-up from a definition (none keeps the current copy): links, flags,
   // counters, HP and SP, variables, friction, effect and animation set.
@@ -145,6 +149,21 @@ class cChara : public cObject {
   int32_t m_bHidden = 0;
   cHitBox m_BodyBox;
   cHitBox m_ShotBox;
+
+  // Set-up, stage characters and the player: the flow states and the flow loop of
+  // one step, which the flow runtime provides.
+  // Builds the flow states of a list of flows (add 0: rebuilt for the definition's
+  // own list); the number of flows given.
+  int BuildFlowStates(const cVector<cEdFlow>& flows, int add, int index);
+  // Starts the animation lead-ins that are due, once per step before the flows.
+  void StartFlowAnimes();
+  // Steps every running flow state in order (dying: only trigger-3 flows); 1 when
+  // the loop had to end early: the character vanished (when stopOnVanish) or its HP
+  // ran out in a flow that is not a dying flow.
+  int StepFlowStates(int dying, int stopOnVanish);
+  // The end of a step of flows: flows marked for deletion deleted, ended groups
+  // freed.
+  void EndFlowStep();
 
  protected:
   // Assign's copy of the character state, without the links.

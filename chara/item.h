@@ -22,6 +22,13 @@ class cItem : public cObject {
     m_nCount = source.m_nCount;
   }
 
+  // Makes the item from a definition (a size of 0 in it becomes 1); a carried item
+  // is active instead of scaled.
+  void Setup(int identity, cEdItem& def, int carried);
+  // Puts the item at a block cell (column and row without the margin).
+  void PlaceAtBlock(int column, int row);
+  void KeepBottomOnRescale(int scale, int oldScale) override;
+
   cEdItem m_Def;
   int32_t m_nCount = 0;
 };

@@ -88,6 +88,8 @@ class cObject {
   // Whether another object meets a distance-condition area on one axis.
   bool OverlapsStrip(int start, int size, int otherStart, int otherEnd, int otherOffset, int reachLow, int reachHigh,
                      bool whole, bool refine, const cObject& other) const;
+  // Whether the stage rectangle meets the rectangle given by its edges (inclusive).
+  bool OverlapsRect(double left, double right, double top, double bottom) const;
 
   int32_t m_nId = 0;                 // how commands, shots and summons find it again
   int32_t m_nLifetime = 0;           // logic steps left; INT32_MAX unlimited

@@ -20,6 +20,24 @@ class cPlayer : public cChara {
   void UpdateHitBoxY() override;
   void Assign(const cChara& source) override;
 
+  // Set-up at the start of a stage attempt (the position is kept as the placement
+  // position; SetBlockPosition places it).
+  void Setup(int identity, const cEdChara& def, double x, double y);
+  // Changes flying and rebuilds body, boxes and markers.
+  void ChangeFlight(int option);
+  // The camera follows the player, then the player is kept in the stage.
+  int LimitX() override;
+  int LimitY() override;
+  void UpdateScreenRect();
+  int MoveX() override;
+  int MoveY() override;
+  int RunFlows(int dying) override;
+  void StepJump(cJumpRun& run) override;
+  bool IsNewItemTouch(const cItem* item) const;
+  void ForgetItemTouch(const cItem* item);
+  void RememberGround() { m_pBlockRemembered = m_pBlockLanded; }
+  void RememberFacing() { m_nPrevFacing = m_nFacing; }
+
   cInput* m_pInput = nullptr;
   int32_t m_nJumpHold = 0;
   int32_t m_bMayRaise = 0;

@@ -16,6 +16,23 @@ class cStageChara : public cChara {
   void Assign(const cChara& source) override;
   cItem* GetCarriedItem() override { return &m_Item; }
 
+  // Set-up from a definition: body, boxes, scale, carried item (a copy of `item`
+  // or none), activity mode, animation and flow states. The position is only kept
+  // as the placement position; the caller places the character.
+  void Setup(int identity, const cEdChara& def, const cItem* item, double x, double y, int16_t clone);
+  // Puts it into a cell of the stage (column and row without the margin).
+  int PlaceAtBlock(int column, int row);
+  int LimitX() override;
+  int LimitY() override;
+  // The range test of the activity pass: raises its activation group's flag.
+  bool CheckRange(cVector<uint8_t>& groupFlags);
+  // Whether it acts in this step.
+  bool CheckActivation(const cVector<uint8_t>& groupFlags);
+  int MoveX() override;
+  int MoveY() override;
+  int RunFlows(int dying) override;
+  void StepJump(cJumpRun& run) override;
+
   int32_t m_bInRange = 0;
   int32_t m_bActivated = 0;
   cItem m_Item;

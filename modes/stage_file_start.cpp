@@ -2,6 +2,10 @@
 
 #include "app/base/shell_globals.h"
 #include "app/svc/mode_manager.h"
+#include "chara/item.h"
+#include "chara/play_objects.h"
+#include "chara/player.h"
+#include "chara/stage_chara.h"
 #include "data/project_globals.h"
 #include "data/stage_loader.h"
 
@@ -11,7 +15,10 @@ constexpr int kUnlimitedLives = 999999;
 
 int StartStageFile(const std::string& path, int newest) {
   SaveData.Reset();
-  // PENDING (stage play, characters): the play lists Player, StageChara and ItemList emptied.
+  // Nothing of the stage played before outlives the new load.
+  StageChara.clear();
+  ItemList.clear();
+  Player.clear();
   if (!LoadStageForPlay(path, newest, &PlayStageData)) return 0;
   SaveData.nStageNo = 1;
   SaveData.nPart = 1;

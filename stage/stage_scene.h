@@ -10,6 +10,12 @@
 #include "stage/scroll_axis.h"
 
 class cSaveData;
+class cEdChara;
+class cEdItem;
+class cEdBlock;
+struct cSummonParams;
+class cItem;
+class cStageChara;
 
 // The layout of the two menus and of the ranking view (x, y, width, height): the
 // menus centre their x on their text each frame.
@@ -121,6 +127,35 @@ class cStageScene : public cScene {
   std::atomic<int> m_nFps{0};
   // Per background layer slot: its picture is larger than the screen.
   int m_bLayerLarge[kLayerSlots] = {};
+
+  // Stage set-up and spawning.
+  // Set-up creation of a placed character (and its copies) at its cell; the
+  // counter grows by one per character kept inside the stage.
+  void SpawnStageChara(cList<cStageChara>& list, int column, int row, int& counter, const cEdChara& placed,
+                       const cItem* carried);
+  // Set-up creation of a placed item at its cell.
+  void SpawnItem(cList<cItem>& list, int column, int row, int& counter, const cEdItem& placed);
+  // A summon of a character and its copies at (x, y) dots with the force and copy
+  // direction given; those that land on a blocked place are erased again.
+  void SummonCharas(cList<cStageChara>& list, double x, double y, int force, int direction, const cSummonParams& summon,
+                    const cEdChara& def, int& counter);
+  // Writes, erases or toggles the map cell nearest to a block at (x, y) by the
+  // summon's block mode. `block` is a palette block (it outlives the stage).
+  void SummonBlock(double x, double y, const cSummonParams& summon, const cEdBlock& block);
+  // Gives the characters a new block embeds their crush grace; 1 when the summon's
+  // refusal flags ask for it to be undone.
+  int RefuseBlockOverlap(int cell, int column, int row, const cSummonParams& summon);
+  // Whether an object's place is blocked by a solid cell or a block character.
+  bool IsPlaceBlocked(cChara& chara);
+  // The activity pass of the stage characters.
+  void UpdateActivity();
+  // A stage character's death by the play rules (HP gone).
+  void HandleCharaDeath(cStageChara& chara);
+  // The sight surfaces of a player with a sight mode.
+  void CreateSightSurfaces();
+
+  cVector<int> m_ChangedCells;  // cells a toggling block summon has changed this stage
+  int m_bSeedTaken = 0;         // a set-up has given m_nSeed a value
 
  private:
   // The pause and miss menus: cursor, confirm and cancel; the row confirmed, -2

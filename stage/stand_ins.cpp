@@ -4,58 +4,52 @@
 
 #include "app/svc/mode_manager.h"
 #include "app/base/shell_globals.h"
+#include "app/svc/input.h"
 #include "chara/chara.h"
+#include "chara/play_objects.h"
+#include "chara/stage_chara.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_globals.h"
-#include "stage/scroll_setup.h"
 #include "stage/stage_scene.h"
-
-// Replaced by the stage set-up: the music, the processing level, the two axes
-// centred on the player's placement, the frame rate and the per-stage counters.
-void SetStage(int restart, int music) {
-  cStageScene* scene = StageScene();
-  if (restart) StageData.CopySettings(PlayStageData);
-  if (scene) scene->m_nFrameCount = 0;
-  const int m = StageData.nMusic;
-  if (music == 1) {
-    if (!(StageData.bKeepMusic && m == SaveData.nMusicNo && m != 0) && scene)
-      scene->PlayStageBgm(m, StageData.bMusicLoop);
-  } else if (m != SaveData.nMusicNo && scene) {
-    scene->PlayStageBgm(m, StageData.bMusicLoop);
-  }
-  ModeManager.m_nMenuBgm = 0;
-  StageData.SetHitLevel(StageData.nHitLevel);
-  if (!scene) return;
-  scene->m_nNextCharaId = scene->m_nNextItemId = scene->m_nShotSerial = 0;
-  SetUpScrollAxes(StageData, StageData.dSteps, scene->m_ScrollX, scene->m_ScrollY);
-  // The view centred on the player's placement (a 32x32 body in its cell).
-  const int p = StageData.FindPlayer();
-  if (p >= 0) {
-    const cEdChara& c = StageData.Charas.At(p);
-    CentreView(scene->m_ScrollX, scene->m_ScrollY, (c.nCol + 10) * 32.0, (c.nRow + 10) * 32.0, 32, 32);
-  } else {
-    scene->m_ScrollX.Clamp();
-    scene->m_ScrollY.Clamp();
-  }
-  scene->m_StageVars.assign(cStageScene::kStageVars, 0);
-  const int n = StageData.nSteps < 1 ? 1 : StageData.nSteps;
-  scene->m_ShotHitSchedule.assign(n, 1);
-  scene->m_nResultRequest = 0;
-  scene->m_nBannerCount = scene->m_nBannerCount2 = 0;
-  scene->m_bNoTimeLimit = StageData.bTimeLimit ? 0 : 1;
-  scene->m_nTimeLeft = StageData.bTimeLimit ? StageData.nTimeLimit : 999;
-  scene->m_nPlayFrames = scene->m_nPlayTime = 0;
-  scene->m_nNextPart = scene->m_nStepIndex = scene->m_nStepCount = 0;
-  SaveData.nStageScore = 0;
-  if (ModeManager.m_nPlayKind == 4 || (bTestPlay && bStartupStage)) SaveData.ClearStageCounters();
-  SaveData.SaveCheckpoint();
-  ModeManager.m_nFrameRate = StageData.nFrameRate;
-  scene->m_bStatusBar = StageData.bStatusShown;
-}
 
 // Replaced by the flow runtime: the flows of a trigger run nothing yet.
 void cChara::RunTriggeredFlows(int) {}
+// Replaced by the flow runtime: no flow states are built, none step, none end.
+int cChara::BuildFlowStates(const cVector<cEdFlow>& flows, int, int) { return flows.Count(); }
+void cChara::StartFlowAnimes() {}
+int cChara::StepFlowStates(int, int) { return 0; }
+void cChara::EndFlowStep() {}
+// Replaced by the flow conditions: every key the condition wants pressed is down
+// now (directions and buttons 1 to 8), and every key it wants released is up.
+bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition) {
+  if (!input) return false;
+  static constexpr uint16_t kDirs[10] = {0, kDirLeft, kDirRight, kDirUp, kDirDown, kDirUp | kDirLeft,
+                                         kDirDown | kDirLeft, kDirUp | kDirRight, kDirDown | kDirRight, 0xF};
+  bool any = false;
+  for (int k = 0; k < condition.Keys.Count() && k < cEdKeyCondition::kKeys; ++k) {
+    const uint8_t mode = condition.Keys[static_cast<size_t>(k)];
+    if (mode == 0) continue;
+    bool down = false;
+    if (k < 10) down = k == 0 ? input->m_wDirection == 0 : (input->m_wDirection & kDirs[k]) == kDirs[k];
+    else down = k == 10 ? input->m_wButton == 0 : (input->m_wButton & (1u << (k - 11))) != 0;
+    if ((mode == 1) != down) return false;
+    any = true;
+  }
+  return any;
+}
+// Replaced by the block collisions: no place is blocked.
+bool cStageScene::IsPlaceBlocked(cChara&) { return false; }
+// Replaced by the activity rules: every stage character in its range acts.
+void cStageScene::UpdateActivity() {
+  cVector<uint8_t> groups(cStageChara::kGroupFlags, 0);
+  for (cStageChara& c : StageChara) c.CheckRange(groups);
+  for (cStageChara& c : StageChara) c.m_bActive = c.m_bActivated = c.CheckActivation(groups) ? 1 : 0;
+}
+// Replaced by the play step's death of a character: nothing beyond its removal.
+void cStageScene::HandleCharaDeath(cStageChara&) {}
+// Replaced by the sight mask.
+void cStageScene::CreateSightSurfaces() {}
 // Replaced by the character effects: the effect number is kept, nothing runs.
 void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
 // Replaced by the stage's effect and sword sheets.

@@ -1,5 +1,8 @@
 #pragma once
 #include <string>
+
+class cInput;
+class cEdKeyCondition;
 // Operations of stage play that later work builds; until then each has a small
 // stand-in under its final name in stand_ins.cpp (the least its callers need).
 
@@ -11,3 +14,5 @@ void LoadSwordImages();
 void LoadEffectImages();
 // The sight surfaces of a player with a sight mode, released when the scene ends.
 void ReleaseSightSurfaces();
+// Whether the keys of a key condition are held now (the player's jump reads it).
+bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition);

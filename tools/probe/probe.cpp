@@ -1,5 +1,6 @@
 #include "tools/probe/probe.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -23,6 +24,11 @@ const std::vector<cVerb>& Verbs() { return Table(); }
 
 bool cArgs::Parse(const std::vector<std::string>& args, std::string& error) {
   for (const std::string& a : args) {
+    // A bare value (a negative number too) is a positional argument.
+    if (a.rfind("--", 0) != 0 && !a.empty() && a.find('=') == std::string::npos) {
+      m_Positional.push_back(a);
+      continue;
+    }
     const size_t eq = a.find('=');
     if (a.rfind("--", 0) != 0 || eq == std::string::npos || eq == 2) {
       error = "argument '" + a + "' is not --name=value";
@@ -77,7 +83,30 @@ bool cArgs::Double(const char* name, double& out, std::string& error) {
   return true;
 }
 
+bool cArgs::PosInt(size_t index, const char* name, int& out, long long lo, long long hi, std::string& error) {
+  if (index >= m_Positional.size()) {
+    error = std::string(name) + " is missing";
+    return false;
+  }
+  m_nPositionalUsed = std::max(m_nPositionalUsed, index + 1);
+  const std::string& v = m_Positional[index];
+  char* end = nullptr;
+  errno = 0;
+  const long long n = std::strtoll(v.c_str(), &end, 10);
+  if (v.empty() || *end != '\0' || errno != 0 || n < lo || n > hi) {
+    error = std::string(name) + " " + v + ": expected an integer from " + std::to_string(lo) + " to " +
+            std::to_string(hi);
+    return false;
+  }
+  out = static_cast<int>(n);
+  return true;
+}
+
 bool cArgs::NoneLeft(std::string& error) const {
+  if (m_Positional.size() > m_nPositionalUsed) {
+    error = "unexpected argument '" + m_Positional[m_nPositionalUsed] + "'";
+    return false;
+  }
   for (const auto& [name, used] : m_Used) {
     if (!used) {
       error = "unknown option --" + name;

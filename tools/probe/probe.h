@@ -25,12 +25,18 @@ class cArgs {
   }
   bool OptDouble(const char* name, double& out, std::string& error) { return !Has(name) || Double(name, out, error); }
   bool Has(const char* name) const { return m_Values.count(name) != 0; }
-  // False (with the reason) when an option was given that no getter asked for.
+  // A positional argument (a bare value, in order) as an integer; `name` names it in
+  // the reason.
+  bool PosInt(size_t index, const char* name, int& out, long long lo, long long hi, std::string& error);
+  // False (with the reason) when an option or positional argument was given that no
+  // getter asked for.
   bool NoneLeft(std::string& error) const;
 
  private:
   std::map<std::string, std::string> m_Values;
   std::map<std::string, bool> m_Used;
+  std::vector<std::string> m_Positional;
+  size_t m_nPositionalUsed = 0;
 };
 
 // A verb: 0 after printing, 2 with the reason in error for a bad argument.
