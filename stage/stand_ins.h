@@ -11,3 +11,7 @@ void LoadSwordImages();
 void LoadEffectImages();
 // The sight surfaces of a player with a sight mode, released when the scene ends.
 void ReleaseSightSurfaces();
+// The held-play loops: thPause shows the held stage for the scene's pause request,
+// thRanking the ranking window after a registration. Each returns when its hold ends.
+unsigned PauseThreadProc(void* scene);
+unsigned RankingThreadProc(void* scene);
