@@ -24,6 +24,7 @@
 #include "data/stage_loader.h"
 #include "data/user_records.h"
 #include "data/world_map.h"
+#include "platform/display/png_writer.h"
 #include "platform/key_state.h"
 #include "platform/messages.h"
 #include "platform/test_controls.h"
@@ -488,6 +489,35 @@ TEST_F(StageClear, F3RegistersWithTheNameTypedIntoTheDialog) {
   EXPECT_EQ(back.Tables[0].Entries[1].nValue, 10);
   unsetenv("KORVANE_ANSWERS");
   plat::ReloadTestControls();
+}
+
+// The stage-clear screen as it waits for confirm: the clear word, the prompt to
+// register with F3 where the caption would be, and the result panel. The frame is
+// written beside the test binary for a look.
+TEST_F(StageClear, TheClearScreenShowsTheWordThePromptAndTheResultPanel) {
+  WriteStage("p-1");
+  Begin(0, cEdSystem::kStory, "p-1", 1);
+  SystemData.RankSettings.At(0).Genres.Fill(1);
+  StageData.RankGenres.assign(cRankings::kGenres, 1);
+  OptionData.nRegisterMode = 0;
+  m_scene->m_nPlayTime = 12345;
+  Clear(4200, 0);
+  for (int i = 0; i < 60 && m_scene->m_nBannerCount2 < 200; ++i) Frame(0);
+  ASSERT_EQ(m_scene->m_nPhase, cStageScene::kStageClear);
+  const std::vector<uint32_t> pixels = ReadPixels(&BackBuffer, 0, 0, 640, 480);
+  plat::WritePngFile(std::string(KORVANE_BIN_DIR) + "/stage-clear.png", pixels.data(), 640, 480);
+  const uint32_t bg = pixels.back();
+  const std::vector<uint32_t> prompt = ReadPixels(&BackBuffer, 0, 456, 640, 16);
+  EXPECT_GT(CountNot(ReadPixels(&BackBuffer, 256, 192, 128, 32), bg), 20);   // the clear word
+  EXPECT_GT(CountNot(ReadPixels(&BackBuffer, 0, 456, 640, 16), bg), 50);     // the prompt
+  EXPECT_GT(CountNot(ReadPixels(&BackBuffer, 336, 224, 200, 80), bg), 200);  // the panel
+  // Once registered the prompt goes and the caption line comes back.
+  OptionData.nRegisterMode = 1;
+  m_scene->RegisterRanking();
+  OptionData.nRegisterMode = 0;
+  Frame(0);
+  EXPECT_EQ(m_scene->m_bRankRegistered, 1);
+  EXPECT_NE(ReadPixels(&BackBuffer, 0, 456, 640, 16), prompt);
 }
 
 }  // namespace
