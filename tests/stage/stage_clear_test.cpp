@@ -24,6 +24,8 @@
 #include "data/stage_loader.h"
 #include "data/user_records.h"
 #include "data/world_map.h"
+#include "modes/stage_file_start.h"
+#include "stage/stage_hooks.h"
 #include "platform/display/png_writer.h"
 #include "platform/key_state.h"
 #include "platform/messages.h"
@@ -247,6 +249,24 @@ TEST_F(StageClear, AChallengeClearKeepsItsBestScoreAndOpensTheNextStage) {
   SaveData.nStageNo = 9;
   EXPECT_EQ(m_scene->LoadNextStage(), MODE_CHALLENGE);
   EXPECT_TRUE(Reported("challenge stage 9 has no record"));
+  EXPECT_EQ(FailureExitCode(), 0);
+}
+
+// A stage file not in parts is played again from its file after its clear.
+TEST_F(StageClear, AClearedStageFileIsPlayedAgainFromItsFile) {
+  WriteStage("free");
+  SetStageFileStarter(&StartStageFile);
+  Begin(3, cEdSystem::kStageFile, "free", 1);
+  ASSERT_EQ(SaveData.bParted, 0);
+  Clear(70, 0);
+  ConfirmWhenReady();
+  EXPECT_EQ(ModeManager.m_nNextMode, MODE_STAGE);
+  StageData.nWidth = 99;  // changed by play; the file brings it back
+  FadeOutAndRun();
+  EXPECT_EQ(ModeManager.m_nMode, MODE_STAGE);
+  EXPECT_EQ(StageData.strFilePath, "data\\stg4\\free.stg4_752");
+  EXPECT_EQ(StageData.nWidth, 20);
+  EXPECT_EQ(SaveData.nPart, 1);
   EXPECT_EQ(FailureExitCode(), 0);
 }
 
