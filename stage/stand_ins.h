@@ -16,3 +16,7 @@ void LoadEffectImages();
 void ReleaseSightSurfaces();
 // Whether the keys of a key condition are held now (the player's jump reads it).
 bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition);
+// The held-play loops: thPause shows the held stage for the scene's pause request,
+// thRanking the ranking window after a registration. Each returns when its hold ends.
+unsigned PauseThreadProc(void* scene);
+unsigned RankingThreadProc(void* scene);
