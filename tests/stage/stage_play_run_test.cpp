@@ -3,6 +3,7 @@
 // Every run is made twice: the two traces must be the same.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -190,6 +191,103 @@ TEST(StagePlayRun, TheStartBannersFollowTheStagesSettings) {
   // The view starts centred on the player in the stage's lower left corner.
   ASSERT_FALSE(run.lines.empty());
   EXPECT_NE(run.lines.back().find("\"view\":[320,"), std::string::npos) << run.lines.back();
+}
+
+}  // namespace
+
+namespace {
+
+// The text of a JSON object's field (up to the next top-level comma or brace).
+std::string Field(const std::string& line, const std::string& key) {
+  const size_t at = line.find("\"" + key + "\":");
+  if (at == std::string::npos) return "";
+  size_t i = at + key.size() + 3, depth = 0;
+  const size_t start = i;
+  for (; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '{' || c == '[') ++depth;
+    if (c == '}' || c == ']') {
+      if (depth == 0) break;
+      --depth;
+    }
+    if (c == ',' && depth == 0) break;
+  }
+  return line.substr(start, i - start);
+}
+
+TEST(StagePlayRun, TheDemosFirstStageIsSetUpWithItsPlayerEnemiesAndCoins) {
+  cTempDir dir(false);
+  ASSERT_TRUE(MakeDemoProject(dir.Path()));
+  cProcessResult r = RunGame(dir.Path(),
+                             {"KORVANE_FRAMES=3", "KORVANE_TRACE=" + dir.Path() + "/trace.txt", "KORVANE_TRACE_DETAIL=1"},
+                             {"data\\stg4\\w01-1.stg4"});
+  EXPECT_EQ(r.exitCode, 0);
+  const std::vector<unsigned char> bytes = dir.Read("trace.txt");
+  const std::vector<std::string> lines = SplitLines(std::string(bytes.begin(), bytes.end()));
+  std::string phase, detail;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].find("\"mode\":4,\"phase\"") != std::string::npos && i + 1 < lines.size()) {
+      phase = lines[i];
+      detail = lines[i + 1];
+      break;
+    }
+  ASSERT_FALSE(phase.empty());
+  // The player on column 2, row 12: a 16 x 24 body standing on its cell's floor,
+  // the view at the stage's left and bottom edge (15 rows: 25 x 32 - 480).
+  EXPECT_EQ(Field(phase, "p1"), "{\"x\":392.5,\"y\":712,\"vx\":0,\"vy\":0,\"hp\":10,\"sp\":0,\"dead\":0}");
+  EXPECT_EQ(Field(phase, "view"), "[320,320]");
+  // Its enemies and coins as the stage places them.
+  const int chars = std::stoi(Field(phase, "chars"));
+  EXPECT_GT(chars, 0);
+  EXPECT_GT(std::stoi(Field(phase, "items")), 0);
+  const std::string c = Field(detail, "c");
+  EXPECT_EQ(std::count(c.begin(), c.end(), '[') - 1, chars) << detail;
+  EXPECT_EQ(c.rfind("[[1,", 0), 0u) << detail;
+  EXPECT_EQ(Field(detail, "s"), "[]");
+}
+
+TEST(StagePlayRun, AFixtureStagesCopiesAndCarriedItemInTheTrace) {
+  cPlayStage field(30, 20);
+  std::vector<std::string> map(18, "");
+  map.push_back("..P.....E");
+  map.push_back(std::string(30, '#'));
+  field.Map(map);
+  field.Settings().nScrollOffsetX = 50 * 32 - 640;
+  field.Settings().nScrollOffsetY = 40 * 32 - 640;
+  cEdStage s = field.Build();
+  cEdChara& enemy = s.Charas.At(1);
+  enemy.nLinkKind = 0;
+  enemy.nCopies = 2;
+  enemy.nSpawnStepX = 40;
+  enemy.nCarriedItem = 0;
+  for (int col : {5, 6}) {
+    cEdItem item;
+    item.nGraphic = 1;
+    item.nCol = static_cast<int16_t>(col);
+    item.nRow = 10;
+    s.Items.push_back(item);
+  }
+  cTempDir dir(false);
+  ASSERT_TRUE(MakeDemoProject(dir.Path()));
+  ASSERT_TRUE(s.Save((dir.Path() + "/data/stg4/fixture.stg4_752").c_str()));
+  cProcessResult r = RunGame(dir.Path(),
+                             {"KORVANE_FRAMES=2", "KORVANE_TRACE=" + dir.Path() + "/trace.txt", "KORVANE_TRACE_DETAIL=1"},
+                             {"data\\stg4\\fixture.stg4"});
+  EXPECT_EQ(r.exitCode, 0);
+  const std::vector<unsigned char> bytes = dir.Read("trace.txt");
+  const std::vector<std::string> lines = SplitLines(std::string(bytes.begin(), bytes.end()));
+  std::string phase, detail;
+  for (size_t i = 0; i + 1 < lines.size(); ++i)
+    if (lines[i].find("\"mode\":4,\"phase\"") != std::string::npos) {
+      phase = lines[i];
+      detail = lines[i + 1];
+      break;
+    }
+  // Three enemies 40 dots apart (cell 18: x = 18 x 32 + 8 + 0.5), and only the coin
+  // nobody carries.
+  EXPECT_EQ(Field(phase, "chars"), "3");
+  EXPECT_EQ(Field(phase, "items"), "1");
+  EXPECT_EQ(Field(detail, "c"), "[[1,584.5,904,10,0,1],[2,624.5,904,10,0,1],[3,664.5,904,10,0,1]]");
 }
 
 }  // namespace

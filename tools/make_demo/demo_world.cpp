@@ -45,6 +45,10 @@ cEdStage Stage(const char* name, int width, int enemies, int coins) {
   s.nMusic = 1;
   s.bMusicLoop = 1;
   s.bTimeLimit = 1;
+  // The outer limits at the stage's margins, as the editor saves them: objects may
+  // stand anywhere in the stage.
+  s.nScrollOffsetX = (width + 20) * 32 - 640;
+  s.nScrollOffsetY = (s.nHeight + 20) * 32 - 640;
   s.PaletteBlocks.resize(1);
   s.PaletteBlocks.push_back(Brick());
   for (int x = 0; x < width; ++x) {
