@@ -4,6 +4,8 @@
 #include "chara/object.h"
 #include "data/item_def.h"
 
+struct DDSURFACEDATA;
+
 // An item lying in the stage (in ItemList, or carried inside a stage character):
 // a copy of its definition and its countdown (INT32_MAX unlimited).
 class cItem : public cObject {
@@ -21,6 +23,9 @@ class cItem : public cObject {
     m_Def = source.m_Def;
     m_nCount = source.m_nCount;
   }
+
+  // Draws the item; held draws the current frame without advancing it.
+  void Draw(DDSURFACEDATA* target, int held);
 
   cEdItem m_Def;
   int32_t m_nCount = 0;

@@ -34,4 +34,13 @@ class cPlayer : public cChara {
   int32_t m_nItemBlockCount = 0;
   cHitBox m_ItemBox;
   uint8_t m_Markers[kMarkers][32] = {};
+
+  // --- Drawing the player (chara/player_draw.cpp) ---
+  // The screen rectangle from the scroll position.
+  void UpdateScreenRect();
+  // The character, then its markers.
+  void Draw(DDSURFACEDATA* target, int held);
+  void DrawMarkers(DDSURFACEDATA* target);
+  // The sight mask cut around the player, over the whole screen.
+  void DrawSightMask(DDSURFACEDATA* target);
 };

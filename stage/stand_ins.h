@@ -9,5 +9,7 @@ void SetStage(int restart, int music);
 // The stage's sword images and effect images.
 void LoadSwordImages();
 void LoadEffectImages();
-// The sight surfaces of a player with a sight mode, released when the scene ends.
-void ReleaseSightSurfaces();
+
+struct DDSURFACEDATA;
+// The areas of the distance conditions marked to be shown.
+void DrawDistanceAreas(DDSURFACEDATA* target);
