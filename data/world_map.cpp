@@ -1,6 +1,7 @@
 #include "data/world_map.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "app/base/message_box.h"
 #include "app/base/record_dump.h"
@@ -227,4 +228,24 @@ void cEdWorldMap::Dump(cDumpWriter& out) {
   out.Indent(-1);
   out.RecordList("Events", Events);
   out.RecordList("Templates", Templates);
+}
+
+namespace {
+// An event holds far fewer entries than this; the handle keeps the two apart.
+constexpr int32_t kEntriesPerEvent = 1 << 16;
+}  // namespace
+
+int32_t WorldStageHandle(int event, int entry) {
+  if (event < 0 || entry < 0 || entry >= kEntriesPerEvent || event >= (INT32_MAX - 1) / kEntriesPerEvent) return 0;
+  return event * kEntriesPerEvent + entry + 1;
+}
+
+const cEdWorldStage* FindWorldStage(const cEdWorldMap& map, int32_t handle) {
+  if (handle <= 0) return nullptr;
+  const int event = (handle - 1) / kEntriesPerEvent;
+  const int entry = (handle - 1) % kEntriesPerEvent;
+  if (event >= map.Events.Count()) return nullptr;
+  const cEdWorldEvent& e = map.Events[static_cast<size_t>(event)];
+  if (entry >= e.Stages.Count()) return nullptr;
+  return &e.Stages[static_cast<size_t>(entry)];
 }

@@ -108,5 +108,12 @@ class cEdWorldMap : public cRecord {
   int HasStage(const std::string& name) const;
 };
 
+// The stage entry being played, as the save data keeps it (pWorldStage): a handle
+// that names the entry by its event and its place in that event, valid as long as
+// the world map is the one read at start-up. 0 names no entry.
+int32_t WorldStageHandle(int event, int entry);
+// The entry a handle names, or null for 0 and for a handle outside the map.
+const cEdWorldStage* FindWorldStage(const cEdWorldMap& map, int32_t handle);
+
 // 1 when the two names are the same text, byte for byte.
 int IsSameText(const std::string& a, const std::string& b);

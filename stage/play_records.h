@@ -19,6 +19,11 @@ class cMessage {
   virtual ~cMessage() = default;
   // 1 when the message is to be removed.
   int Draw(DDSURFACEDATA* target, int held);
+  // Fills the message: what it shows, where, for how long and how it opens.
+  void Set(int kind, const char* text, int iconKind, int iconNumber, int iconOption, int positionMode, int blockX,
+           int blockY, int offsetX, int offsetY, int keepInside, int fixed, int displayMode, int displayTime,
+           int countsWhileHeld, int chara, int noOpening, int expand, int refresh, int refreshPeriod, int window,
+           int hasId, int id, int keepSurface);
 };
 
 // A running effect.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/base/shell_globals.h"
+#include "app/base/text_util.h"
 #include "app/svc/menu_colors.h"
 #include "app/svc/mode_manager.h"
 #include "chara/play_objects.h"
@@ -35,8 +36,7 @@ void DrawCaption() {
   if (line < 0 || line >= SystemData.Texts.Count()) return;
   const std::string& text = SystemData.Texts[static_cast<size_t>(line)];
   if (text.empty()) return;
-  const int chars = static_cast<int>(text.size());
-  Fonts[1].Draw(&BackBuffer, 320 - chars * 16 / 2, 456, text.c_str());
+  Fonts[1].Draw(&BackBuffer, 320 - CountChars(text) * 16 / 2, 456, text.c_str());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "stage/stage_scene.h"
 
 #include "app/svc/mode_manager.h"
+#include "app/ui/name_dlg.h"
 #include "data/project_globals.h"
 #include "draw/dd_globals.h"
 #include "draw/dd_surface.h"
@@ -21,6 +22,9 @@ constexpr int kStageSurfaceList[] = {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
                                      36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 49, 50, 51, 55, 56,
                                      57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70};
 static_assert(sizeof kStageSurfaceList / sizeof kStageSurfaceList[0] == 65);
+
+// The name that the name-entry dialog edits while stage play asks for one.
+std::string* StageRankName(cScene* stage) { return &static_cast<cStageScene*>(stage)->m_strRankName; }
 
 template <int (cStageScene::*F)()>
 int Call(cScene* scene) {
@@ -43,6 +47,7 @@ cStageScene::cStageScene() {
   m_ShotGroups.resize(kForces);
   // The first set-up always starts the stage music.
   SaveData.nMusicNo = 0;
+  SetRankingNameSource(&StageRankName);
 }
 
 cStageScene::~cStageScene() {

@@ -72,6 +72,24 @@ class cStageScene : public cScene {
   // The per-frame line of the play trace.
   void TracePhaseLine();
 
+  // --- stage clear, the stage-end tally and the next stage ---
+  // The play step's way into the stage-clear phase: the clear sound, the tally,
+  // and the ranking places that this result reaches.
+  void EnterStageClear();
+  // The stage's results added to the save data's totals, with an extra life for
+  // each score step crossed (each announced while play is held).
+  void TallyStageEnd();
+  // What follows a confirmed clear, as a mode (0 title, 1 world map, 3 challenge
+  // list, 4 stage play); the next part may be loaded into the stage records.
+  int LoadNextStage();
+  // The newest file of the next part in out: 1 when one exists; out empty and 0
+  // when there is no next part or its file is missing.
+  int BuildNextStagePath(std::string& out, int part);
+  int IsLastPart(int part);
+  // This clear entered into the rankings under a name, the file saved and the
+  // ranking window shown; once per clear.
+  void RegisterRanking();
+
   // Members, in the order of the stage context.
   int m_nSavedPhase = 0;       // where the pause menu returns to
   int m_nSavedPhaseStep = 0;

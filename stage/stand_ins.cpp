@@ -92,11 +92,9 @@ void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
 // Replaced by the flow conditions: the distance areas.
 void DrawDistanceAreas(DDSURFACEDATA*) {}
 
-// Replaced by the stage clear and its tally: the stage is left at once, a stage
-// file to be played again, any other play to the title.
-int cStageScene::StageClear() {
-  Draw(0, 1, 0, 1);
-  ModeManager.m_nNextMode = ModeManager.m_nPlayCategory == cEdSystem::kStageFile ? MODE_STAGE : MODE_TITLE;
-  m_nPhase = kFadeOut;
-  return 0;
-}
+// Replaced by the message windows: the message keeps nothing yet.
+void cMessage::Set(int, const char*, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int,
+                   int, int, int, int, int, int) {}
+// Replaced by the held-play loops: the hold ends at once, nothing drawn.
+unsigned PauseThreadProc(void* scene) { return static_cast<cStageScene*>(scene)->m_bQuit.load() ? 0 : 1; }
+unsigned RankingThreadProc(void*) { return 1; }

@@ -62,6 +62,25 @@ HResult cD3D::GetDeviceCaps(DeviceCaps* out) const {
   return kOk;
 }
 
+HResult cD3D::CheckDeviceFormat(PixelFormat adapterFormat, FormatUsage usage, ResourceKind kind,
+                                PixelFormat format) const {
+  auto takes = [](PixelFormat f) {
+    return f == PixelFormat::kA1R5G5B5 || f == PixelFormat::kA8R8G8B8 || f == PixelFormat::kR5G6B5 ||
+           f == PixelFormat::kX8R8G8B8;
+  };
+  if (!takes(adapterFormat) || !takes(format)) return kErrNotAvailable;
+  switch (usage) {
+    case FormatUsage::kRenderTarget: return kOk;
+    case FormatUsage::kDynamic:
+      if (kind == ResourceKind::kSurface) return kErrInvalidCall;
+      return DisplayControl().Machine().caps.dynamicTextures ? kOk : kErrNotAvailable;
+    case FormatUsage::kAutoGenMipmap:
+    case FormatUsage::kDepthStencil:
+    case FormatUsage::kDisplacementMap: return kErrNotAvailable;
+    default: return kErrInvalidCall;  // usages of vertex buffers
+  }
+}
+
 HResult cD3D::CreateDevice(uint32_t focusWindow, uint32_t behaviour, PresentParams* params,
                            std::shared_ptr<cD3DDevice>* out) {
   out->reset();

@@ -95,12 +95,23 @@ enum class SamplerStateType { kAddressU, kAddressV, kMinFilter, kMagFilter };
 
 class cD3DDevice;
 
+// What a format check asks a format to serve as: one usage of a surface or texture.
+enum class FormatUsage { kAutoGenMipmap, kDepthStencil, kDisplacementMap, kDoNotClip, kDynamic, kNPatches, kPoints,
+                         kRtPatches, kRenderTarget, kSoftwareProcessing, kWriteOnly };
+enum class ResourceKind { kSurface, kTexture };
+
 class cD3D {
  public:
   // Null when the interface cannot be made (injected failure).
   static std::shared_ptr<cD3D> Create();
   HResult GetAdapterDisplayMode(DisplayMode* out) const;
   HResult GetDeviceCaps(DeviceCaps* out) const;
+  // Whether the device can make a resource of the format for the usage while the
+  // adapter shows adapterFormat: kOk; kErrNotAvailable when it cannot (no mipmaps,
+  // depth buffers or displacement maps, a format it does not take); kErrInvalidCall
+  // for a usage that belongs to vertex buffers, or a dynamic plain surface.
+  HResult CheckDeviceFormat(PixelFormat adapterFormat, FormatUsage usage, ResourceKind kind,
+                            PixelFormat format) const;
   HResult CreateDevice(uint32_t focusWindow, uint32_t behaviour, PresentParams* params,
                        std::shared_ptr<cD3DDevice>* out);
 };

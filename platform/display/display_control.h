@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <vector>
 
 // The one control object of the software display device: what the simulated
@@ -70,6 +71,20 @@ struct DeviceCaps {
   int maxTextureHeight = 8192;
 };
 
+// What the adapter of the simulated machine tells of itself: the lines of the
+// display report that describe the graphics driver.
+struct AdapterInfo {
+  std::string versionText = "Software display device 1.0";
+  std::string chipType = "Software quad rasteriser";
+  std::string driverName = "korvane_display";
+  uint16_t driverVersion[4] = {1, 0, 0, 1};  // most significant part first
+  int maxTextureBlendStages = 1;              // the device blends one texture stage
+  int maxSimultaneousTextures = 1;
+  bool directDrawAccelerated = true;
+  bool direct3DAccelerated = true;
+  bool agp = false;                           // no graphics bus: textures live in main memory
+};
+
 // The simulated machine.
 struct DisplayMachine {
   int driverLevel = 9;           // the display driver's interface level; 99999 when unknown
@@ -80,6 +95,7 @@ struct DisplayMachine {
   std::vector<int> fullScreenDepths{8, 16, 32};
   uint32_t videoMemoryBytes = 256u << 20;
   DeviceCaps caps;
+  AdapterInfo adapter;
 };
 
 class cDisplayControl {

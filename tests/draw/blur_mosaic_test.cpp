@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 
 #include "tests/draw/effect_fixture.h"
 
@@ -152,6 +153,48 @@ TEST_F(BlurMosaic, BlurWritesEachFormatAndTestsTransparencyPerBackEnd) {
   EXPECT_EQ(Get(&tex, 1, 1), Argb32(0xAB, 100, 50, 20));
   DDReleaseSurface(&src);
   DDReleaseSurface(&tex);
+}
+
+// Without transparent samples the keyed blur counts every sample, so the plain
+// blur's own path (32-bit running sums) must write exactly what the keyed one
+// writes, at both depths and back ends, for boxes cut by the rectangle and the
+// target on every side.
+TEST_F(BlurMosaic, PlainBlurWritesWhatTheKeyedBlurWritesWhenNothingIsTransparent) {
+  std::mt19937 rng(1234);
+  for (int d3d : {0, 1}) {
+    for (int bpp : {16, 32}) {
+      SCOPED_TRACE(testing::Message() << "d3d " << d3d << " bpp " << bpp);
+      ASSERT_TRUE(StartLayer({d3d, bpp, 0}));
+      constexpr int w = 37, h = 23;
+      DDSURFACEDATA src, plain, keyed;
+      ASSERT_TRUE(MakeSurface(&src, w, h));
+      ASSERT_TRUE(MakeSurface(&plain, 48, 32));
+      ASSERT_TRUE(MakeSurface(&keyed, 48, 32));
+      // Opaque everywhere: the alpha bits set, and never the colour key.
+      for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c) {
+          uint32_t p = rng();
+          p = bpp == 16 ? (p & 0xFFFF) | 0x8000 : p | 0xFF000000u;
+          if (p == dwColorKey) p ^= 1;
+          Put(&src, c, r, p);
+        }
+      for (int k = 0; k < 40; ++k) {
+        const int rx = 1 + static_cast<int>(rng() % 9), ry = 1 + static_cast<int>(rng() % 9);
+        const int x = static_cast<int>(rng() % 40) - 16, y = static_cast<int>(rng() % 30) - 12;
+        const int sx = static_cast<int>(rng() % 8), sy = static_cast<int>(rng() % 6);
+        const int rw = 1 + static_cast<int>(rng() % (w - sx)), rh = 1 + static_cast<int>(rng() % (h - sy));
+        SCOPED_TRACE(testing::Message() << "radius " << rx << "," << ry << " at " << x << "," << y << " from " << sx
+                                        << "," << sy << " size " << rw << "x" << rh);
+        FillAll(&plain, 0x1234);
+        FillAll(&keyed, 0x1234);
+        ASSERT_TRUE(DDBlur(&plain, x, y, rw, rh, rx, ry, &src, sx, sy, 0));
+        ASSERT_TRUE(DDBlur(&keyed, x, y, rw, rh, rx, ry, &src, sx, sy, 1));
+        ASSERT_EQ(Block(&plain, 0, 0, 48, 32), Block(&keyed, 0, 0, 48, 32));
+      }
+      for (DDSURFACEDATA* sd : {&src, &plain, &keyed}) DDReleaseSurface(sd);
+      DDRelease();
+    }
+  }
 }
 
 TEST_F(BlurMosaic, BlurAtEightBitsAndFailedLocks) {
