@@ -17,7 +17,14 @@
 #include <string>
 #include <vector>
 
+#include "app/svc/mode_manager.h"
+#include "chara/block_map.h"
+#include "chara/play_objects.h"
+#include "chara/player.h"
+#include "chara/stage_chara.h"
+#include "data/project_globals.h"
 #include "draw/draw.h"
+#include "stage/stage_scene.h"
 #include "platform/display/display_control.h"
 #include "platform/present_slot.h"
 #include "tools/draw_tool/bmp_writer.h"
@@ -150,6 +157,94 @@ void StageFrame(benchmark::State& state) {
   for (DDSURFACEDATA& l : stage->layers) DDReleaseSurface(&l);
 }
 
+// The same frame drawn by the stage itself: eight shown background layers in the
+// layer slots (the first opaque), a floor and platforms of blocks over the
+// view's grid, the player and 300 characters in view from the character sheets,
+// through cStageScene::Draw, then the present. Against StageFrame it shows what
+// the stage's own order and bookkeeping cost beyond the raw blits.
+void StageSceneFrame(benchmark::State& state) {
+  const int backEnd = static_cast<int>(state.range(0)), bpp = static_cast<int>(state.range(1));
+  std::mt19937 rng(12345);
+  cBenchLayer layer(backEnd, bpp);
+  bool ok = layer.Ok();
+  const int sheets[] = {2, 3, 4, 5, 22, 23, 43, 44, 49};
+  ok = ok && DDLoadSurfaceTable(Off_Sys, sheets, 9);
+  if (ok && lpDTCon) LinkSurfaceAliases();
+  for (int i = 0; i < kLayers && ok; ++i)
+    ok = DDCreateSurfaceFromFile(&Off_Sys[55 + i], ("layer" + std::to_string(i) + ".bmp").c_str(), 1, bpp, 0, 0, 0,
+                                 0, 0, 0, 0) == 0;
+  if (!ok) {
+    state.SkipWithError("the drawing layer could not be set up");
+    return;
+  }
+  SelectTileSurfaces();
+  StageData = cEdStage();
+  StageData.Layers.clear();
+  for (int i = 0; i < kLayers; ++i) {
+    cEdBgLayer l;
+    l.dFactorX = l.dFactorY = 0.5;
+    StageData.Layers.push_back(l);
+  }
+  StageData.bPriorityGroups = 1;
+  auto scene = std::make_unique<cStageScene>();
+  CurrentStage.store(scene.get());
+  // A 60 x 40 stage with its margin, row stride 128; the view in its middle.
+  scene->m_ScrollX.m_nCells = 80;
+  scene->m_ScrollX.m_nStrideShift = 7;
+  scene->m_ScrollY.m_nCells = 60;
+  scene->m_ScrollX.m_dPos = 900.5;
+  scene->m_ScrollY.m_dPos = 700;
+  ResetBlockMap(128 * 60);
+  cEdBlock block;
+  for (int r = 0; r < 60; ++r)
+    for (int c = 0; c < 80; ++c) {
+      // The floor, and one cell in seven above it; an overlay mark on some.
+      if (r < 37 && (c * 7 + r * 3) % 7 != 0) continue;
+      block.nGraphic = static_cast<int16_t>(1 + (c + r) % 20);
+      block.nLayer = static_cast<int8_t>((c + r) % 5 == 0 ? 1 : 0);
+      block.bOverlay = (c + r) % 11 == 0 ? 1 : 0;
+      block.nOverlayCell = static_cast<int16_t>(c % 15);
+      AddCellBlock(c + (r << 7), block);
+    }
+  auto place = [&](cChara& c, double x, double y, int z) {
+    c.m_Def.nGraphicKind = 1;
+    c.m_Def.z = static_cast<int8_t>(z);
+    c.m_nGraphic = static_cast<int>(rng() % 8);
+    c.m_nFacing = static_cast<int>(rng() % 2);
+    c.m_nBaseDrawWidth = c.m_nBaseDrawHeight = c.m_nDrawWidth = c.m_nDrawHeight = 32;
+    c.m_nWidth = c.m_nHeight = 32;
+    c.m_dX = x;
+    c.m_dY = y;
+    c.m_dRight = x + 31;
+    c.m_dBottom = y + 31;
+  };
+  Player.emplace_back();
+  place(Player.back(), 1200, 900, 3);
+  for (int i = 0; i < kSprites; ++i) {
+    StageChara.emplace_back();
+    cStageChara& c = StageChara.back();
+    place(c, 880 + rng() % 680, 680 + rng() % 520, static_cast<int>(rng() % 8));
+    c.m_nKind = 1;
+    c.m_bInView = 1;
+  }
+  auto frame = [&] {
+    scene->Draw(1, 0, 1, 1);
+    if (lpDTCon) {
+      DDPresent(60, 0, nullptr);
+    } else {
+      DDPresentDirectDraw(0);
+    }
+  };
+  frame();  // warm-up
+  for (auto _ : state) frame();
+  state.counters["frames"] = static_cast<double>(state.iterations());
+  StageChara.clear();
+  Player.clear();
+  ResetBlockMap(0);
+  CurrentStage.store(nullptr);
+  scene.reset();
+}
+
 // One effect call per iteration on the set-up layer.
 template <class Effect>
 void RunEffect(benchmark::State& state, Effect effect) {
@@ -213,6 +308,7 @@ void BackEndsAbove8(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(StageFrame)->Apply(BackEnds);
+BENCHMARK(StageSceneFrame)->Apply(BackEnds);
 BENCHMARK(Blur)->Apply(BackEndsAbove8);  // the blur draws nothing at 8 bits per pixel
 BENCHMARK(Wave)->Apply(BackEnds);
 BENCHMARK(Rotate)->Apply(BackEnds);

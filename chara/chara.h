@@ -3,11 +3,14 @@
 #include <utility>
 
 #include "app/base/vector.h"
+#include "chara/anime_overlay.h"
+#include "chara/graphic_source.h"
 #include "chara/object.h"
 #include "data/chara_def.h"
 
 class cEdBlock;
 class cItem;
+struct DDSURFACEDATA;
 class cShot;
 class cInput;
 struct cJumpRun;
@@ -141,7 +144,7 @@ class cChara : public cObject {
   cVector<int32_t> m_Vars;            // v1 to v8 at indexes 1 to 8
   int32_t m_nInvincible = 0;
   cVector<std::pair<int32_t, int32_t>> m_AttackerInvincible;  // (identity, steps)
-  cVector<cAnimePlayer> m_Overlays;
+  cVector<cAnimeOverlay> m_Overlays;
   int16_t m_nCharaEffect = 0;
   int32_t m_nCharaEffectTime = 0;
   int32_t m_bVanish = 0;              // removed without dying
@@ -164,8 +167,40 @@ class cChara : public cObject {
   // The end of a step of flows: flows marked for deletion deleted, ended groups
   // freed.
   void EndFlowStep();
+  // --- Drawing a character (chara/chara_draw.cpp) ---
+  // Advances the base animation and the overlays unless held; the picture column
+  // to draw this frame.
+  int AnimateFrame(int held);
+  // The picture column base of the definition (its animation set's offsets while
+  // flying, as a block character, while invincible) and the invincible tint.
+  int GetGraphicBase(GRAPHICSOURCE& source);
+  void Draw(DDSURFACEDATA* target, int held);
+  // A dead character's last frames: 1 when it may be removed (the player: when
+  // the miss may be handled).
+  int DrawDying(DDSURFACEDATA* target, int held);
+  // Runs the character effect one frame without drawing; 1 when it ended.
+  int StepCharaEffect(int held);
+  // The current picture at (0, 0) of a work surface, without the colour key:
+  // scaled as drawn, or unscaled with the source's vertex colour.
+  void DrawToWork(DDSURFACEDATA* work, const GRAPHICSOURCE& source);
+  void DrawToWorkColoured(DDSURFACEDATA* work, const GRAPHICSOURCE& source);
+  void DrawHpGauge(DDSURFACEDATA* target);
+  void DrawSpGauge(DDSURFACEDATA* target);
+  void DrawGauge(DDSURFACEDATA* target, cGauge& gauge, int which);
+  // The drawer of the running character effect's kind (kind 0, the plain drawer,
+  // when none runs); 1 when the effect ended.
+  int DrawCharaEffect(DDSURFACEDATA* target, GRAPHICSOURCE& source, int held, int draw);
+  // The graphic source of this frame's picture: the mapping, then the tint.
+  void SetDrawSource(GRAPHICSOURCE& source, int frame);
 
  protected:
   // Assign's copy of the character state, without the links.
   void CopyState(const cChara& source);
 };
+
+// --- Drawing a character ---
+// The plain drawer (character effect kind 0): the picture, stretched when the
+// character is scaled, with the colour key; draws only when draw is 1 and never ends.
+int DrawCharaNormal(cChara& chara, DDSURFACEDATA* target, GRAPHICSOURCE& source, int held, int draw);
+// The player or else the stage character with that identity; null when none lives.
+cChara* FindLiveChara(int identity);

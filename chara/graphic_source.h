@@ -43,6 +43,10 @@ struct GRAPHICSOURCE {
   int32_t nSrcX = 0, nSrcY = 0;
   int32_t nCellWidth = 32, nCellHeight = 32;
   int32_t bDrawn = 0;  // 0: the graphic shows nothing
+  // The tint of the drawing (an invincible character under Direct3D): the flag,
+  // the vertex colour (A8R8G8B8) and the colour operation.
+  int32_t bColor = 0;
+  uint32_t dwDiffuse = 0, dwColorOp = 0;
 };
 
 // The graphic kinds of a definition.

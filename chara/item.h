@@ -4,6 +4,8 @@
 #include "chara/object.h"
 #include "data/item_def.h"
 
+struct DDSURFACEDATA;
+
 // An item lying in the stage (in ItemList, or carried inside a stage character):
 // a copy of its definition and its countdown (INT32_MAX unlimited).
 class cItem : public cObject {
@@ -28,6 +30,8 @@ class cItem : public cObject {
   // Puts the item at a block cell (column and row without the margin).
   void PlaceAtBlock(int column, int row);
   void KeepBottomOnRescale(int scale, int oldScale) override;
+  // Draws the item; held draws the current frame without advancing it.
+  void Draw(DDSURFACEDATA* target, int held);
 
   cEdItem m_Def;
   int32_t m_nCount = 0;

@@ -28,7 +28,6 @@ class cPlayer : public cChara {
   // The camera follows the player, then the player is kept in the stage.
   int LimitX() override;
   int LimitY() override;
-  void UpdateScreenRect();
   int MoveX() override;
   int MoveY() override;
   int RunFlows(int dying) override;
@@ -52,4 +51,13 @@ class cPlayer : public cChara {
   int32_t m_nItemBlockCount = 0;
   cHitBox m_ItemBox;
   uint8_t m_Markers[kMarkers][32] = {};
+
+  // --- Drawing the player (chara/player_draw.cpp) ---
+  // The screen rectangle from the scroll position.
+  void UpdateScreenRect();
+  // The character, then its markers.
+  void Draw(DDSURFACEDATA* target, int held);
+  void DrawMarkers(DDSURFACEDATA* target);
+  // The sight mask cut around the player, over the whole screen.
+  void DrawSightMask(DDSURFACEDATA* target);
 };

@@ -1,5 +1,5 @@
 // The player character: set-up, flight changes and the body and boxes they
-// rebuild, the camera follow in its limits, its screen rectangle and its moves.
+// rebuild, the camera follow in its limits and its moves.
 #include <algorithm>
 
 #include "app/svc/input.h"
@@ -92,17 +92,6 @@ int cPlayer::LimitY() {
   const int code = ClampY(m_bFlying ? 0 : 1);
   m_dBottom = m_nHeight + m_dY - 1;
   return code;
-}
-
-void cPlayer::UpdateScreenRect() {
-  const cScrollAxis& h = PlayAxisX();
-  const cScrollAxis& v = PlayAxisY();
-  m_nScreenLeft = h.m_bAuto ? TruncToInt(m_dX) - TruncToInt(h.m_dPos) - m_nDrawOffsetX
-                            : TruncToInt(m_dX - h.m_dPos - m_nDrawOffsetX);
-  m_nScreenRight = m_nScreenLeft + m_nDrawWidth - 1;
-  m_nScreenTop = v.m_bAuto ? TruncToInt(m_dY) - TruncToInt(v.m_dPos) - m_nDrawOffsetY
-                           : TruncToInt(m_dY - v.m_dPos - m_nDrawOffsetY);
-  m_nScreenBottom = m_nScreenTop + m_nDrawHeight - 1;
 }
 
 int cPlayer::MoveX() {

@@ -5,6 +5,7 @@
 #include "data/shot_def.h"
 
 class cChara;
+struct DDSURFACEDATA;
 
 // A shot in flight (or a sword stroke): a copy of its definition, its owner's
 // identity, the character it aims at and its hit box. It lives in the stage
@@ -23,6 +24,8 @@ class cShot : public cObject {
 
   // Aims at `target` (or at nothing), keeping the target's list of shots in step.
   void SetTarget(cChara* target);
+  // Draws the shot or the stroke; held draws without advancing.
+  void Draw(DDSURFACEDATA* target, int held);
 
   cEdShot m_Def;
   int32_t m_nOwnerId = 0;

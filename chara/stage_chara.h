@@ -39,7 +39,16 @@ class cStageChara : public cChara {
   int32_t m_nItemIcon = 0;
   int32_t m_bIgnoreX = 0, m_bIgnoreY = 0;
   int32_t m_bAppeared = 0;
+
+  // --- Drawing ---
+  // Its death effect ended while drawing: no longer drawn, removed at the next
+  // sweep (SweepEndedStageChara), so that no list walk loses its place.
+  int32_t m_bDeathEnded = 0;
+  void DrawCarriedItemIcon(DDSURFACEDATA* target);
 };
+
+// Removes the stage characters whose death effect ended in drawing.
+void SweepEndedStageChara();
 
 // Removes a stage character: those aiming at it get a null target, shots aiming at
 // it too, it leaves its target's list and its force's list, and it is destroyed.

@@ -5,6 +5,8 @@
 #include "app/base/record.h"
 #include "data/condition.h"
 
+struct DDSURFACEDATA;
+
 // The definition of one kind of map block: its picture, whether and how it
 // collides, the conditions under which it exists, its effect on characters
 // standing on it, an overlay picture and an item it holds. Palettes hold block
@@ -58,6 +60,9 @@ class cEdBlock : public cRecord {
   int GetHitKind(int passValue);
   // Copies the fields of inheritance group g.
   void CopyGroup(int g, const cEdBlock& source);
+  // Draws the block as a 32x32 tile at (x, y), then its overlay mark. Drawing
+  // needs the sheets of play, so the body lives with the play objects.
+  void Draw(DDSURFACEDATA* target, int x, int y);
 };
 
 // Whether a block's conditions hold now. Stage play installs its test; without one

@@ -2,6 +2,9 @@
 #include <cstdint>
 
 #include "chara/shot.h"
+#include "stage/screen_color.h"
+
+struct DDSURFACEDATA;
 
 // The records that the stage-play scene keeps lists of and that later parts of
 // stage play fill in: shots in flight, message windows, running effects, shown
@@ -14,6 +17,8 @@ class cChara;  // a character of the stage (the player or a stage character)
 class cMessage {
  public:
   virtual ~cMessage() = default;
+  // 1 when the message is to be removed.
+  int Draw(DDSURFACEDATA* target, int held);
   // Fills the message: what it shows, where, for how long and how it opens.
   void Set(int kind, const char* text, int iconKind, int iconNumber, int iconOption, int positionMode, int blockX,
            int blockY, int offsetX, int offsetY, int keepInside, int fixed, int displayMode, int displayTime,
@@ -25,6 +30,8 @@ class cMessage {
 class cEffect {
  public:
   virtual ~cEffect() = default;
+  // 1 when the effect is over.
+  int Draw(DDSURFACEDATA* target, int held);
 };
 
 // A shown picture.
@@ -37,11 +44,4 @@ struct cPictureShown {
 struct cScrEffectState {
   int32_t nEffect = 0;
   void Reset() { *this = cScrEffectState(); }
-};
-
-// The screen colour change; alpha 255 shows the stage as it is.
-struct cScreenColor {
-  int32_t nRed = 0, nGreen = 0, nBlue = 0;
-  int32_t nAlpha = 255;
-  void Reset() { *this = cScreenColor(); }
 };

@@ -6,6 +6,7 @@
 #include "draw/dd_globals.h"
 #include "draw/dd_surface.h"
 #include "draw/play_surfaces.h"
+#include "stage/sight_mask.h"
 #include "stage/stand_ins.h"
 
 STAGERECT PauseRect = {320, 272, 0, 0};

@@ -16,6 +16,7 @@ class cEdBlock;
 struct cSummonParams;
 class cItem;
 class cStageChara;
+struct DDSURFACEDATA;
 
 // The layout of the two menus and of the ranking view (x, y, width, height): the
 // menus centre their x on their text each frame.
@@ -169,11 +170,31 @@ class cStageScene : public cScene {
   void UpdateActivity();
   // A stage character's death by the play rules (HP gone).
   void HandleCharaDeath(cStageChara& chara);
-  // The sight surfaces of a player with a sight mode.
-  void CreateSightSurfaces();
 
   cVector<int> m_ChangedCells;  // cells a toggling block summon has changed this stage
   int m_bSeedTaken = 0;         // a set-up has given m_nSeed a value
+  // --- The stage drawing (stage/stage_draw.cpp, stage_layers.cpp, screen_color.cpp,
+  // sight_mask.cpp) ---
+  // Player 1, or its death sequence and what follows its end.
+  void DrawPlayer(int held);
+  // 1 when a dead character's death effect has ended.
+  int DrawStageChara(cStageChara& chara, int held);
+  // The auto-scroll of the layers, once per drawn frame.
+  void ScrollLayers();
+  // The layers of one pass (0 behind, 1 in front).
+  void DrawLayers(DDSURFACEDATA* target, int front);
+  // The block cells in view of one drawing layer (0 behind the characters, 1 in front).
+  void DrawBlocks(DDSURFACEDATA* target, int layer);
+  // Rebuilds the sight mask (and the circle's shape) for player 1's sight.
+  void CreateSightSurfaces(DDSURFACEDATA* mask, DDSURFACEDATA* shape);
+  // The screen colour over the back buffer; advances it unless held.
+  void DrawScreenColor(int held);
+  // The drawers that the stage drawing calls in its order and that belong to the
+  // pictures, the screen effect and the status display.
+  void DrawPictures(DDSURFACEDATA* target, int pass, int held);
+  void DrawScrEffect(int held);
+  void DrawStatusBar(DDSURFACEDATA* target);
+  void DrawTime(DDSURFACEDATA* target, int advance);
 
  private:
   // The pause and miss menus: cursor, confirm and cancel; the row confirmed, -2

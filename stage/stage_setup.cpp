@@ -22,6 +22,7 @@
 #include "platform/rand.h"
 #include "stage/scroll_setup.h"
 #include "stage/shot_schedule.h"
+#include "stage/sight_mask.h"
 #include "stage/stage_scene.h"
 #include "stage/stand_ins.h"
 
@@ -236,7 +237,7 @@ void SetStage(int restart, int music) {
   cPlayer& player = Player.front();
   CentreView(scene.m_ScrollX, scene.m_ScrollY, player.m_dX, player.m_dY, player.m_nWidth, player.m_nHeight);
   player.UpdateScreenRect();
-  if (player.m_Def.nSightShape != 0) scene.CreateSightSurfaces();
+  if (player.m_Def.nSightShape != 0) scene.CreateSightSurfaces(&SightMask, &SightShape);
 
   scene.m_StageVars.assign(cStageScene::kStageVars, 0);
   Trace("10");

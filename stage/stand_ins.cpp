@@ -7,6 +7,9 @@
 #include "app/svc/input.h"
 #include "chara/chara.h"
 #include "chara/play_objects.h"
+#include "chara/item.h"
+#include "chara/player.h"
+#include "chara/shot.h"
 #include "chara/stage_chara.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"
@@ -48,24 +51,37 @@ void cStageScene::UpdateActivity() {
 }
 // Replaced by the play step's death of a character: nothing beyond its removal.
 void cStageScene::HandleCharaDeath(cStageChara&) {}
-// Replaced by the sight mask.
-void cStageScene::CreateSightSurfaces() {}
 // Replaced by the character effects: the effect number is kept, nothing runs.
 void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
 // Replaced by the stage's effect and sword sheets.
 void LoadSwordImages() {}
 void LoadEffectImages() {}
-// Replaced by the sight mask.
-void ReleaseSightSurfaces() {}
-// Replaced by the stage drawing: the background colour and the layer pictures
-// that loaded, at the top left.
-void cStageScene::Draw(int, int, int, int) {
-  DDFillSurfacePal(&BackBuffer, 16);
-  for (int i = 0; i < kLayerSlots; ++i) {
-    DDSURFACEDATA& layer = Off_Sys[55 + i];
-    if (layer.nWidth > 0) DDBltFast(&BackBuffer, 0, 0, layer.nWidth, layer.nHeight, &layer, 0, 0, 1);
-  }
+// Replaced by the character effects: every effect draws as the plain drawer and
+// never ends.
+int cChara::DrawCharaEffect(DDSURFACEDATA* target, GRAPHICSOURCE& source, int held, int draw) {
+  return DrawCharaNormal(*this, target, source, held, draw);
 }
+// Replaced by the player's markers.
+void cPlayer::DrawMarkers(DDSURFACEDATA*) {}
+// Replaced by the stage characters: the carried item's icon.
+void cStageChara::DrawCarriedItemIcon(DDSURFACEDATA*) {}
+// Replaced by the item objects.
+void cItem::Draw(DDSURFACEDATA*, int) {}
+// Replaced by the shots in play.
+void cShot::Draw(DDSURFACEDATA*, int) {}
+// Replaced by the message windows: a message stays until play removes it.
+int cMessage::Draw(DDSURFACEDATA*, int) { return 0; }
+// Replaced by the effects: an effect stays until play removes it.
+int cEffect::Draw(DDSURFACEDATA*, int) { return 0; }
+// Replaced by the pictures.
+void cStageScene::DrawPictures(DDSURFACEDATA*, int, int) {}
+// Replaced by the screen effects.
+void cStageScene::DrawScrEffect(int) {}
+// Replaced by the status bar and the time display.
+void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
+void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
+// Replaced by the flow conditions: the distance areas.
+void DrawDistanceAreas(DDSURFACEDATA*) {}
 
 // Replaced by the message windows: the message keeps nothing yet.
 void cMessage::Set(int, const char*, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int,

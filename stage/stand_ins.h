@@ -12,10 +12,12 @@ void SetStage(int restart, int music);
 // The stage's sword images and effect images.
 void LoadSwordImages();
 void LoadEffectImages();
-// The sight surfaces of a player with a sight mode, released when the scene ends.
-void ReleaseSightSurfaces();
 // Whether the keys of a key condition are held now (the player's jump reads it).
 bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition);
+
+struct DDSURFACEDATA;
+// The areas of the distance conditions marked to be shown.
+void DrawDistanceAreas(DDSURFACEDATA* target);
 // The held-play loops: thPause shows the held stage for the scene's pause request,
 // thRanking the ranking window after a registration. Each returns when its hold ends.
 unsigned PauseThreadProc(void* scene);
