@@ -373,9 +373,9 @@ INSTANTIATE_TEST_SUITE_P(Configs, StageDraw,
                          });
 
 TEST(StageOverlays, ALeadInWinsAndAmongCommandOverlaysTheFrontOne) {
-  auto overlays = [](std::initializer_list<std::array<int, 3>> spec) {
+  auto overlays = [](std::initializer_list<std::array<int, 3>> rows) {
     cVector<cAnimeOverlay> v;
-    for (const auto& [leadIn, countdown, paused] : spec) {
+    for (const auto& [leadIn, countdown, paused] : rows) {
       cAnimeOverlay o;
       o.bLeadIn = leadIn;
       o.nCountdown = countdown;
