@@ -84,6 +84,11 @@ void cMenuScene::DrawCursor16(int x, int y, int cellX) {
 
 void cMenuScene::DrawCursor32(int x, int y) { DDBltFast(&BackBuffer, x, y, 32, 32, &Off_Sys[kAccessory], 0, 0, 1); }
 
+void cMenuScene::SaveStorySlot(int n) {
+  // A slot that cannot be written is not reported; the list shows what is there.
+  if (SaveData.SaveSlot(n)) PlayTraceFile(MakeSaveSlotPath(n));
+}
+
 void cMenuScene::ReleaseSceneSurfaces() {
   DDReleaseSurfaceVector(Off_Scene);
   Off_Scene.clear();

@@ -43,6 +43,9 @@ class cMenuScene : public cScene {
   // 32x32 large cursor.
   static void DrawCursor16(int x, int y, int cellX = 64);
   static void DrawCursor32(int x, int y);
+  // Writes story slot n from the save data (the slot summary follows); the trace
+  // records the file written.
+  static void SaveStorySlot(int n);
   // Releases every surface of the scene surface list.
   static void ReleaseSceneSurfaces();
   // Appends a surface to the scene surface list; null (and the game closing) when

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/base/play_trace.h"
 #include "app/sound/music_player.h"
 #include "app/sound/sound_effects.h"
 #include "app/svc/input.h"
@@ -207,7 +208,7 @@ int cOptionScene::FadeOut() {
   DDFillSurfacePal(&BackBuffer, 16);
   ApplyMusicOption();
   // A file that cannot be written keeps the options of this run only.
-  OptionData.Save(PathTable[kPathOption]);
+  if (OptionData.Save(PathTable[kPathOption])) PlayTraceFile(PathTable[kPathOption]);
   MenuCursor.Reset();
   LeaveScene();
   return 0;

@@ -125,7 +125,7 @@ int cWorldMapMenuScene::SaveSlots() {
     if (MenuCursor.Cur().nRow == 0) {
       PlaySE(5);
       SaveData.nSlot = std::clamp(MenuCursor.m_pBelow->nRow, 0, kStorySlots - 1);
-      SaveData.SaveSlot(SaveData.nSlot);
+      SaveStorySlot(SaveData.nSlot);
     } else {
       PlaySE(1);
     }
@@ -170,7 +170,7 @@ int cWorldMapMenuScene::AutoSave() {
     PlaySE(1);
     if (MenuCursor.Cur().nRow == 0) {
       SaveData.bAutoSave = 1;
-      SaveData.SaveSlot(SaveData.nSlot);
+      SaveStorySlot(SaveData.nSlot);
     } else {
       SaveData.bAutoSave = 0;
     }

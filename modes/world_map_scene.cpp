@@ -75,7 +75,7 @@ void cWorldMapScene::Init() {
     m_bSelected = true;
   }
   if (SaveData.bAutoSave && ModeManager.m_nPrevMode == MODE_STAGE && SaveData.nSlot >= 0)
-    SaveData.SaveSlot(SaveData.nSlot);
+    SaveStorySlot(SaveData.nSlot);
   RenderMap();
   m_nPhaseStep = 0;
 }

@@ -85,4 +85,31 @@ TEST_F(MenuScenesRun, ANewStoryWalksTheMapAndEntersTheStageAfterTheQuestion) {
   EXPECT_FALSE(m_dir.ReportContains("MessageBox"));
 }
 
+TEST_F(MenuScenesRun, TheMapMenuSavesToASlotAndTheTitleContinuesFromItOnTheSameCell) {
+  const char* script =
+      // a new story, one cell right of the first stage, cancel opens the menu
+      "20 Z=1\n21 Z=0\n50 RIGHT=1\n51 RIGHT=0\n60 X=1\n61 X=0\n"
+      // save, slot 1, the question starts on "not now": up, confirm
+      "90 Z=1\n91 Z=0\n100 Z=1\n101 Z=0\n110 UP=1\n111 UP=0\n120 Z=1\n121 Z=0\n"
+      // back to the menu, down to "to the title", yes
+      "130 X=1\n131 X=0\n140 DOWN=1\n141 DOWN=0\n150 DOWN=1\n151 DOWN=0\n160 DOWN=1\n161 DOWN=0\n"
+      "170 Z=1\n171 Z=0\n180 UP=1\n181 UP=0\n190 Z=1\n191 Z=0\n"
+      // continue, slot 1
+      "220 DOWN=1\n221 DOWN=0\n230 Z=1\n231 Z=0\n240 Z=1\n241 Z=0\n"
+      // button 1 where the game was saved finds no stage; one cell left it does
+      "270 Z=1\n271 Z=0\n280 LEFT=1\n281 LEFT=0\n290 Z=1\n291 Z=0\n";
+  cProcessResult r = Run(script, 300, {"KORVANE_DUMP_FRAMES=115,125,175,235,265"});
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  for (const char* line : {R"({"f":71,"ev":"mode","from":1,"to":2})", R"({"f":120,"ev":"se","n":5})",
+                           R"({"f":120,"ev":"file","path":"user_data\\story\\Story01.dat"})",
+                           R"({"f":201,"ev":"mode","from":2,"to":0})", R"({"f":251,"ev":"mode","from":0,"to":1})",
+                           R"({"f":291,"ev":"se","n":1})"})
+    EXPECT_TRUE(Traced(line)) << line;
+  EXPECT_FALSE(Traced(R"({"f":271,"ev":"se","n":1})"));
+  cProcessResult dump = RunProgram("korvane-data", {"dump", "user_data/story/Story01.dat"}, m_dir.Path());
+  EXPECT_EQ(dump.exitCode, 0) << dump.output;
+  for (const char* field : {"nMapX = 10", "nMapY = 7", "nMapDir = 3", "nSlot = 0"})
+    EXPECT_NE(dump.output.find(field), std::string::npos) << field;
+}
+
 }  // namespace
