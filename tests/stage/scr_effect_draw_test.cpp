@@ -257,14 +257,18 @@ TEST_P(ScrEffectDraw, TheSceneEndsTheEffectAndLeavesTheVirtualBackBuffer) {
     ++frames;
   }
   EXPECT_EQ(frames, 7);
-  if (lpDTCon) EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
+  if (lpDTCon) {
+    EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
+  }
   // Kind 0 never ends; under Direct3D it leaves the virtual back buffer.
   Start(ScrDef(0, {0, 0, 0, 0, 0}));
   scene->m_ScrEffect = m_effect;
   DDSetVirBackBuffer(1);
   for (int f = 0; f < 5; ++f) scene->DrawScrEffect(0);
   EXPECT_EQ(scene->m_ScrEffect.nNo, 1);
-  if (lpDTCon) EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
+  if (lpDTCon) {
+    EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(At32Bits, ScrEffectDraw, testing::Values(0, 1),
