@@ -31,6 +31,14 @@ bool IsWaitlessMessage(const cEdCommand& c) {
   return c.Values[15] == 0 && c.Values[6] == 0;
 }
 
+// The character a command acts for: the current actor, else the owner of the
+// current flow (a flow stepped outside a character's flow loop).
+cChara* ActingChara() {
+  if (cChara* a = CurrentActor()) return a;
+  const cFlowRun* f = CurrentFlowRun();
+  return f ? f->pOwner : nullptr;
+}
+
 }  // namespace
 
 cChara* CurrentActor() {
@@ -76,13 +84,13 @@ void cCommandRun::Reset() {
   if (!pCommand || pCommand->nType == kArrangeType) return;
   cFlowRun* flow = CurrentFlowRun();
   if (!flow) return;
-  if (cChara* actor = CurrentActor()) ApplyFlowArranges(*pCommand, *actor, *flow);
+  if (cChara* actor = ActingChara()) ApplyFlowArranges(*pCommand, *actor, *flow);
   flow->Arranges.clear();
 }
 
 int cCommandRun::RunFrame() {
   SetCurrentCommandRun(this);
-  if (cChara* actor = CurrentActor()) actor->ExecCommand(*this);
+  if (cChara* actor = ActingChara()) actor->ExecCommand(*this);
   --nCountdown;
   if (nCountdown > 0) return 0;
   nCountdown = 0;

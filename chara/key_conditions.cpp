@@ -2,7 +2,6 @@
 
 #include "data/condition.h"
 #include "data/project_globals.h"
-#include "stage/stand_ins.h"
 
 namespace {
 

@@ -34,3 +34,6 @@ bool MatchKeySequence(const cVector<cEdKeyCondition*>& conditions, int tolerance
                       bool facingLeft);
 // The first direction history (0-9) whose newest run is held; 0 when none.
 int GetDirectionState(const cInput& input);
+// Whether the keys of a key condition are in their state now (newest runs, no
+// facing exchange); the player's jump reads it.
+bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition);
