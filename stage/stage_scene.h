@@ -16,6 +16,9 @@ class cEdBlock;
 struct cSummonParams;
 class cItem;
 class cStageChara;
+class cChara;
+class cEdFlow;
+class cEdCondition;
 struct DDSURFACEDATA;
 
 // The layout of the two menus and of the ranking view (x, y, width, height): the
@@ -180,6 +183,11 @@ class cStageScene : public cScene {
   // Gives the characters a new block embeds their crush grace; 1 when the summon's
   // refusal flags ask for it to be undone.
   int RefuseBlockOverlap(int cell, int column, int row, const cSummonParams& summon);
+  // --- Conditions (the flows' own kinds: chara/flow_conditions.cpp) ---
+  bool CheckFlowConditions(const cEdFlow& flow, uint8_t& latched, cChara& chara);
+  // mode 0: every condition holds (an empty list holds); 1: at least one; else false.
+  bool CheckConditionList(const cVector<cEdCondition>& list, int mode, cChara* subject);
+  bool CheckCondition(const cEdCondition& condition, cChara* subject);
   // Whether an object's place is blocked by a solid cell or a block character.
   bool IsPlaceBlocked(cChara& chara);
   // The activity pass of the stage characters.

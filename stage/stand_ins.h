@@ -15,8 +15,6 @@ void SetStage(int restart, int music);
 // The stage's sword images and effect images.
 void LoadSwordImages();
 void LoadEffectImages();
-// Whether the keys of a key condition are held now (the player's jump reads it).
-bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition);
 
 struct DDSURFACEDATA;
 // The areas of the distance conditions marked to be shown.
