@@ -102,6 +102,12 @@ class cChara : public cObject {
   void RunTriggeredFlows(int trigger);
   // Starts a character effect (play mode: 1 reversed, 2 there and back, else forward).
   void StartCharaEffect(int number, int playMode, int repeat);
+  // What the play step calls of later work (stand-ins until it lands): the
+  // invincibility countdowns of one step, the per-frame flow latches, and the
+  // death of the character (1 when it cleared the stage).
+  void UpdateInvincibility();
+  void ResetFlowLatches();
+  int Die();
 
   cChara* m_pTarget = nullptr;
   cVector<cChara*> m_TargetedBy;      // every character whose target this is, each once

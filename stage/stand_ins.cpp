@@ -41,16 +41,6 @@ bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition) {
   }
   return any;
 }
-// Replaced by the block collisions: no place is blocked.
-bool cStageScene::IsPlaceBlocked(cChara&) { return false; }
-// Replaced by the activity rules: every stage character in its range acts.
-void cStageScene::UpdateActivity() {
-  cVector<uint8_t> groups(cStageChara::kGroupFlags, 0);
-  for (cStageChara& c : StageChara) c.CheckRange(groups);
-  for (cStageChara& c : StageChara) c.m_bActive = c.m_bActivated = c.CheckActivation(groups) ? 1 : 0;
-}
-// Replaced by the play step's death of a character: nothing beyond its removal.
-void cStageScene::HandleCharaDeath(cStageChara&) {}
 // Replaced by the character effects: the effect number is kept, nothing runs.
 void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
 // Replaced by the stage's effect and sword sheets.

@@ -22,3 +22,13 @@ void DrawDistanceAreas(DDSURFACEDATA* target);
 // thRanking the ranking window after a registration. Each returns when its hold ends.
 unsigned PauseThreadProc(void* scene);
 unsigned RankingThreadProc(void* scene);
+
+// The condition kinds of other rules: a status (kind 4), the two character-state
+// checks (kinds 5 and 6) and a distance (kind 7), with the subject character (null
+// when there is none).
+class cEdCondition;
+class cChara;
+bool CheckStatusCondition(const cEdCondition& condition, cChara* subject);
+bool CheckStatusCondition2(const cEdCondition& condition, cChara* subject);
+bool CheckStatusCondition3(const cEdCondition& condition, cChara* subject);
+bool CheckDistanceCondition(const cEdCondition& condition, cChara* subject);
