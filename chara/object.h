@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <list>
 
 #include "app/svc/anime_player.h"
 
+class cChara;
 class cEdQuadSet;
 class cScrollAxis;
 
@@ -90,6 +92,9 @@ class cObject {
                      bool whole, bool refine, const cObject& other) const;
   // Whether the stage rectangle meets the rectangle given by its edges (inclusive).
   bool OverlapsRect(double left, double right, double top, double bottom) const;
+  // The homing shots' nearest character from this object's screen centre as last
+  // computed (chara/chara_search.cpp).
+  cChara* FindNearestForShot(const std::list<cChara*>& list) const;
 
   int32_t m_nId = 0;                 // how commands, shots and summons find it again
   int32_t m_nLifetime = 0;           // logic steps left; INT32_MAX unlimited

@@ -71,10 +71,6 @@ void HoldPlay(cThread& thread, cThread::Routine routine, cStageScene* scene) {
   if (thread.StartPrimed(routine, scene)) thread.Wait();
 }
 
-void TraceFileWritten(const std::string& path) {
-  if (PlayTraceOn()) PlayTraceLine("\"ev\":\"file\",\"path\":" + TraceString(path));
-}
-
 void ClearInputLogs() {
   LogCur.Clear();
   LogPrev.Clear();
@@ -272,7 +268,7 @@ int cStageScene::LoadNextStage() {
           SaveData.nChallengeOpen = std::min(AddClamped(SaveData.nStageNo, 1), SystemData.nChallengeStages);
         const char* file = PathTable[kPathChallengeRecord];
         if (SaveData.Save(file))
-          TraceFileWritten(file);
+          PlayTraceFile(file);
         else
           ReportLog("%s : could not be written", file);
         SaveData.nPart = savedPart;
@@ -328,7 +324,7 @@ void cStageScene::RegisterRanking() {
   const int category = ModeManager.m_nPlayCategory;
   if (SaveRankingFile(Rankings, category, SaveData.StageName)) {
     std::string path;
-    if (MakeRankingPath(path, category, SaveData.StageName)) TraceFileWritten(path);
+    if (MakeRankingPath(path, category, SaveData.StageName)) PlayTraceFile(path);
   }
   m_bRankRegistered = 1;
   HoldPlay(thRanking, &RankingThreadProc, this);

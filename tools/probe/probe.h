@@ -12,19 +12,25 @@ namespace probe {
 // given, and no other.
 class cArgs {
  public:
-  // False (with the reason) for an argument that is not --name=value or repeats.
+  // False (with the reason) for an argument that is not --name=value. A repeated
+  // option is refused later unless the verb reads it with Every.
   bool Parse(const std::vector<std::string>& args, std::string& error);
   // Each getter: false (with the reason) when the option is missing or its value
   // is not a number of that kind or lies outside [lo, hi].
   bool Int(const char* name, int& out, long long lo, long long hi, std::string& error);
   bool Flag(const char* name, int& out, std::string& error) { return Int(name, out, 0, 1, error); }
   bool Double(const char* name, double& out, std::string& error);
+  // One of the given words: out is its position among them.
+  bool Word(const char* name, const std::vector<std::string>& words, int& out, std::string& error);
   // The same for an option that may be left out: out keeps its default then.
   bool OptInt(const char* name, int& out, long long lo, long long hi, std::string& error) {
     return !Has(name) || Int(name, out, lo, hi, error);
   }
   bool OptDouble(const char* name, double& out, std::string& error) { return !Has(name) || Double(name, out, error); }
   bool Has(const char* name) const { return m_Values.count(name) != 0; }
+  // Every value of an option that may be given any number of times, in order
+  // (none when it was not given).
+  std::vector<std::string> Every(const char* name);
   // A positional argument (a bare value, in order) as an integer; `name` names it in
   // the reason.
   bool PosInt(size_t index, const char* name, int& out, long long lo, long long hi, std::string& error);
@@ -35,6 +41,8 @@ class cArgs {
  private:
   std::map<std::string, std::string> m_Values;
   std::map<std::string, bool> m_Used;
+  // The values of an option given more than once; only Every accepts them.
+  std::map<std::string, std::vector<std::string>> m_Repeated;
   std::vector<std::string> m_Positional;
   size_t m_nPositionalUsed = 0;
 };
