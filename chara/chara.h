@@ -4,11 +4,13 @@
 
 #include "app/base/vector.h"
 #include "chara/anime_overlay.h"
+#include "chara/flow_run.h"
 #include "chara/graphic_source.h"
 #include "chara/object.h"
 #include "data/chara_def.h"
 
 class cEdBlock;
+class cEdMove;
 class cItem;
 struct DDSURFACEDATA;
 class cShot;
@@ -103,10 +105,9 @@ class cChara : public cObject {
   // Starts a character effect (play mode: 1 reversed, 2 there and back, else forward).
   void StartCharaEffect(int number, int playMode, int repeat);
   // What the play step calls of later work (stand-ins until it lands): the
-  // invincibility countdowns of one step, the per-frame flow latches, and the
-  // death of the character (1 when it cleared the stage).
+  // invincibility countdowns of one step and the death of the character (1 when
+  // it cleared the stage).
   void UpdateInvincibility();
-  void ResetFlowLatches();
   int Die();
 
   cChara* m_pTarget = nullptr;
@@ -173,6 +174,44 @@ class cChara : public cObject {
   // The end of a step of flows: flows marked for deletion deleted, ended groups
   // freed.
   void EndFlowStep();
+  // --- The flow runtime (chara/flow_*.cpp, chara/command_handlers.cpp) ---
+  // One state per flow of the definition copy, in its order.
+  cVector<cFlowRun> m_FlowStates;
+  // Every state points at the flow of its index again (after the list changed).
+  void RepointFlowStates();
+  // The states of another character, pointed at this one's flows.
+  void CopyFlowStates(const cVector<cFlowRun>& source);
+  // Stops, ends the animations of, and erases flow `index` with its state.
+  void DeleteFlow(int index);
+  // id 0: every flow; else the flows with that ID byte. The first erased index,
+  // -1 when none (0 for id 0).
+  int DeleteFlowsById(int id);
+  // Once per frame: the trigger and started latches, the group started flags.
+  void ResetFlowLatches();
+  // Runs the handler of the command's type for one step.
+  void ExecCommand(cCommandRun& run);
+  // Removes every animation overlay that flow `serial` started.
+  void EndFlowAnimes(int serial);
+  // --- Movement commands' shared routines (chara/move_routines.cpp) ---
+  // The command's angle (clone increment, mirrored for a right-facing definition).
+  void CalcMoveAngle(cCommandRun& run);
+  // The command's target offset in dots (mirrored for a right-facing definition).
+  void CalcMoveTarget(cCommandRun& run);
+  // The direction code of a direction choice (front, back, input direction, ...).
+  int ResolveDirection(int choice, int liveInput, int diagonals);
+  // Velocity of a move by direction (angle 0) or by angle, and the facing it asks
+  // for (0 none, 1 left, 2 right).
+  void VelocityByDirection(double& x, double& y, int& facing, double speed, int choice);
+  void VelocityByAngle(double& x, double& y, int& facing, double speed, int choice, int angle);
+  // Velocity toward a target offset by the move's coordinate reference; with the
+  // time-from-distance flag the countdown becomes the steps to arrive.
+  void VelocityToPoint(double& x, double& y, int& facing, double speed, double tx, double ty, const cEdMove& move,
+                       int32_t* countdown);
+  void GroundTurnStep(cCommandRun& run, const cEdMove& move, double& x, double& y, int& facing);
+  void AvoidOffscreenStep(cCommandRun& run, const cEdMove& move, double& x, double& y, int& facing);
+  // Adds the velocity (or accelerates toward it with inertia), turns, and shows the
+  // moving animation; the move's no-walk-animation flag.
+  int ApplyMoveVelocity(double x, double y, int facing, cCommandRun& run, const cEdMove& move, int force);
   // --- Drawing a character (chara/chara_draw.cpp) ---
   // Advances the base animation and the overlays unless held; the picture column
   // to draw this frame.

@@ -12,8 +12,6 @@
 
 // Replaced by damage and invincibility: the countdowns do not run.
 void cChara::UpdateInvincibility() {}
-// Replaced by the flow conditions: no flow latch is kept.
-void cChara::ResetFlowLatches() {}
 // Replaced by the death of a character: it is dead, nothing else happens.
 int cChara::Die() {
   m_bDead = 1;
@@ -47,8 +45,3 @@ const cEdItem* FindItemDefinition(int kind, int index) {
   if (!list || index <= 0 || index >= list->Count()) return nullptr;
   return &(*list)[static_cast<size_t>(index)];
 }
-// Replaced by the statuses and the flow conditions: these kinds never hold.
-bool CheckStatusCondition(const cEdCondition&, cChara*) { return false; }
-bool CheckStatusCondition2(const cEdCondition&, cChara*) { return false; }
-bool CheckStatusCondition3(const cEdCondition&, cChara*) { return false; }
-bool CheckDistanceCondition(const cEdCondition&, cChara*) { return false; }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/base/timing.h"
+#include "chara/flow_conditions.h"
 #include "chara/item.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"
@@ -36,19 +37,7 @@ bool OwnerCheck(cStageScene& s, const cVector<cEdCondition>& list, int mode, int
   return true;
 }
 
-bool Compare(long long v, long long a, int comparison) {
-  switch (comparison) {
-    case 0: return v == a;
-    case 1: return v != a;
-    case 2: return v >= a;
-    case 3: return v <= a;
-    case 4: return v > a;
-    case 5: return v < a;
-    case 6: return a == 0 || std::llabs(v) % a == 0;
-    case 7: return a != 0 && std::llabs(v) % a != 0;
-    default: return false;
-  }
-}
+bool Compare(long long v, long long a, int comparison) { return CompareConditionValue(v, a, comparison); }
 
 }  // namespace
 
@@ -120,13 +109,13 @@ bool cStageScene::CheckCondition(const cEdCondition& c, cChara* subject) {
     case cEdCondition::kCharaVar:
       return subject && Compare(subject->m_Vars.At(c.nVarIndex), c.nValue, c.nCompare);
     case cEdCondition::kStatus:
-      return CheckStatusCondition(c, subject);
+      return subject && CheckStatusCondition(c, *subject);
     case cEdCondition::kStatus2:
-      return CheckStatusCondition2(c, subject);
+      return subject && CheckStatusCondition2(c, *subject);
     case cEdCondition::kStatus3:
-      return CheckStatusCondition3(c, subject);
+      return subject && CheckStatusCondition3(c, *subject);
     case cEdCondition::kDistance:
-      return CheckDistanceCondition(c, subject);
+      return subject && CheckDistanceCondition(c, *subject);
     default:
       return false;
   }

@@ -6,6 +6,8 @@
 #include "app/base/shell_globals.h"
 #include "app/svc/input.h"
 #include "chara/chara.h"
+#include "chara/flow_conditions.h"
+#include "data/flow.h"
 #include "chara/play_objects.h"
 #include "chara/item.h"
 #include "chara/player.h"
@@ -16,31 +18,6 @@
 #include "draw/dd_globals.h"
 #include "stage/stage_scene.h"
 
-// Replaced by the flow runtime: the flows of a trigger run nothing yet.
-void cChara::RunTriggeredFlows(int) {}
-// Replaced by the flow runtime: no flow states are built, none step, none end.
-int cChara::BuildFlowStates(const cVector<cEdFlow>& flows, int, int) { return flows.Count(); }
-void cChara::StartFlowAnimes() {}
-int cChara::StepFlowStates(int, int) { return 0; }
-void cChara::EndFlowStep() {}
-// Replaced by the flow conditions: every key the condition wants pressed is down
-// now (directions and buttons 1 to 8), and every key it wants released is up.
-bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition) {
-  if (!input) return false;
-  static constexpr uint16_t kDirs[10] = {0, kDirLeft, kDirRight, kDirUp, kDirDown, kDirUp | kDirLeft,
-                                         kDirDown | kDirLeft, kDirUp | kDirRight, kDirDown | kDirRight, 0xF};
-  bool any = false;
-  for (int k = 0; k < condition.Keys.Count() && k < cEdKeyCondition::kKeys; ++k) {
-    const uint8_t mode = condition.Keys[static_cast<size_t>(k)];
-    if (mode == 0) continue;
-    bool down = false;
-    if (k < 10) down = k == 0 ? input->m_wDirection == 0 : (input->m_wDirection & kDirs[k]) == kDirs[k];
-    else down = k == 10 ? input->m_wButton == 0 : (input->m_wButton & (1u << (k - 11))) != 0;
-    if ((mode == 1) != down) return false;
-    any = true;
-  }
-  return any;
-}
 // Replaced by the character effects: the effect number is kept, nothing runs.
 void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
 // Replaced by the stage's effect and sword sheets.

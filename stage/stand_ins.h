@@ -12,8 +12,6 @@ void SetStage(int restart, int music);
 // The stage's sword images and effect images.
 void LoadSwordImages();
 void LoadEffectImages();
-// Whether the keys of a key condition are held now (the player's jump reads it).
-bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition);
 
 struct DDSURFACEDATA;
 // The areas of the distance conditions marked to be shown.
@@ -23,12 +21,3 @@ void DrawDistanceAreas(DDSURFACEDATA* target);
 unsigned PauseThreadProc(void* scene);
 unsigned RankingThreadProc(void* scene);
 
-// The condition kinds of other rules: a status (kind 4), the two character-state
-// checks (kinds 5 and 6) and a distance (kind 7), with the subject character (null
-// when there is none).
-class cEdCondition;
-class cChara;
-bool CheckStatusCondition(const cEdCondition& condition, cChara* subject);
-bool CheckStatusCondition2(const cEdCondition& condition, cChara* subject);
-bool CheckStatusCondition3(const cEdCondition& condition, cChara* subject);
-bool CheckDistanceCondition(const cEdCondition& condition, cChara* subject);
