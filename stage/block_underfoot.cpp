@@ -92,7 +92,7 @@ int cStageScene::TakeBlockItem(cPlayer& p) {
       item.Setup(0, copy, 1);
       item.m_bActive = 1;
       given = true;
-      const int r = TakeItem(&item, &Player.front());
+      const int r = TakeItem(&item, Player.front());
       if (r != 0) return r;
       p.m_nItemBlockCount = 60 * StageData.Timing().nSteps;
     }

@@ -254,17 +254,17 @@ int cStageScene::PickUpItems(cPlayer& p) {
       if (!p.IsNewItemTouch(&item)) continue;
       p.m_TouchedItems.push_back(&item);
     }
-    const int r = TakeItem(&item, &Player.front());
+    const int r = TakeItem(&item, Player.front());
     if (item.m_Def.nTakeMode == 0) item.m_bRemoved = 1;
     if (r != 0) return r;
   }
   return 0;
 }
 
-int TakeItem(cItem* item, cPlayer* player) {
-  if (!item || !player || item->m_nGraphic == 0 || item->m_Def.nTakeMode == 2 || !item->m_bActive) return 0;
+int TakeItem(cItem* item, cPlayer& player) {
+  if (!item || item->m_nGraphic == 0 || item->m_Def.nTakeMode == 2 || !item->m_bActive) return 0;
   if (item->m_Def.bItemWindow)
-    player->ShowItemMessage(item->m_Def.nGraphicKind, item->m_Def.nGraphic, item->m_Def.nGraphicSub);
+    player.ShowItemMessage(item->m_Def.nGraphicKind, item->m_Def.nGraphic, item->m_Def.nGraphicSub);
   PlayProjectSE(item->m_Def.nSound);
-  return player->RunItemCommands(item->m_Def.Commands);
+  return player.RunItemCommands(item->m_Def.Commands);
 }

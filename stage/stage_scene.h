@@ -77,11 +77,21 @@ class cStageScene : public cScene {
   // window asked for music `number` as the stage's; the window's answer.
   int PlayStageBgm(int number, int loop);
 
-  // What the play step calls of the contact rules (stand-ins until they land):
-  // 0 go on, 1 the stage is cleared, 2 the player dies.
-  int KillChara(cChara& chara);
-  int HandleStatusDeaths();
+  // --- Contacts (stage/contacts.cpp, stage/status_deaths.cpp) ---
+  // One contact pass: shots against characters, characters against characters,
+  // shots against shots. 0 go on, 1 the stage was cleared, 2 the player died.
   int RunContacts(cList<cStageChara>& list);
+  // A character whose HP reached 0: 2 for the player, else the result of its death
+  // (0 when it was already dead).
+  int KillChara(cChara& chara);
+  // Deaths and silent removals after status changes: 1 when the step must end.
+  int HandleStatusDeaths();
+  // The three parts of the pass; shots destroyed on the way leave their force
+  // list at once and the shot list at the sweep.
+  int RunShotContacts();
+  int RunBodyContacts();
+  void RunShotShotContacts();
+  void SweepSpentShots();
 
   // The end of the player's death effect: a retry, the miss menu or game over.
   void OnPlayerDeathEnd();
@@ -119,7 +129,7 @@ class cStageScene : public cScene {
   std::list<cMessage> m_Messages;
   std::list<cEffect> m_Effects;
   std::list<cPictureShown> m_Pictures;
-  cScrEffectState m_ScrEffect;
+  cScrEffectAnime m_ScrEffect;  // the running screen effect
   cScreenColor m_ScreenColor;
   cPauseWait m_PauseWait;
   int m_nPauseSpare = 0;       // the pause request's spare field

@@ -18,6 +18,14 @@
 #include "draw/dd_globals.h"
 #include "stage/stage_scene.h"
 
+// Replaced by the item definitions: the entry of the palette's item list.
+const cEdItem* FindItemDefinition(int kind, int index) {
+  const cVector<cEdItem>* list = kind == 1 ? &CommonPalette.Items : kind == 2 ? &StageData.PaletteItems : nullptr;
+  if (!list || index < 0 || index >= list->Count()) return nullptr;
+  return &(*list)[static_cast<size_t>(index)];
+}
+// Replaced by the effects: no hit effect is shown.
+void cEffect::cEffectAtHit(int, const cHitBox&, const cHitBox&, int) {}
 // Replaced by the character effects: the effect number is kept, nothing runs.
 void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
 // Replaced by the stage's effect and sword sheets.
@@ -42,8 +50,6 @@ int cMessage::Draw(DDSURFACEDATA*, int) { return 0; }
 int cEffect::Draw(DDSURFACEDATA*, int) { return 0; }
 // Replaced by the pictures.
 void cStageScene::DrawPictures(DDSURFACEDATA*, int, int) {}
-// Replaced by the screen effects.
-void cStageScene::DrawScrEffect(int) {}
 // Replaced by the status bar and the time display.
 void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
 void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
