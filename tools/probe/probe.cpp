@@ -20,6 +20,10 @@ cVerbRegistrar::cVerbRegistrar(const char* name, const char* usage, VerbFunction
   Table().push_back({name, usage, run});
 }
 
+cVerbRegistrar::cVerbRegistrar(const char* name, const char* usage, RawVerbFunction run) {
+  Table().push_back({name, usage, nullptr, run});
+}
+
 const std::vector<cVerb>& Verbs() { return Table(); }
 
 bool cArgs::Parse(const std::vector<std::string>& args, std::string& error) {

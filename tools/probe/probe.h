@@ -42,14 +42,19 @@ class cArgs {
 // A verb: 0 after printing, 2 with the reason in error for a bad argument.
 using VerbFunction = int (*)(cArgs& args, std::string& error);
 
+// A verb that reads its arguments as given (repeated options, free text).
+using RawVerbFunction = int (*)(const std::vector<std::string>& args, std::string& error);
+
 struct cVerbRegistrar {
   cVerbRegistrar(const char* name, const char* usage, VerbFunction run);
+  cVerbRegistrar(const char* name, const char* usage, RawVerbFunction run);
 };
 
 struct cVerb {
   const char* name;
   const char* usage;
   VerbFunction run;
+  RawVerbFunction raw = nullptr;
 };
 const std::vector<cVerb>& Verbs();
 
