@@ -91,11 +91,9 @@ void cMainWindow::OnFileRequest(plat::UINT message, plat::WPARAM wParam) {
     const int chosen = OpenFileDialog(m_hWnd, path, static_cast<int>(sizeof path), "data\\stg4\\", title,
                                       kStageFilter, nullptr, 0, nullptr);
     DDSetDialogBoxMode(0);
-    if (chosen) {
-      // The loader has shown why a stage cannot be played: the game closes.
-      if (!StartStageFile(path, 0)) RequestClose();
-      result = 1;
-    }
+    // A file that cannot be played has been refused with the loader's message:
+    // the title stays.
+    if (chosen) result = StartChosenStageFile(path);
   }
   m_bFileRequestResult.store(result);
   m_bFileRequestDone.store(1);

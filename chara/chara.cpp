@@ -63,6 +63,7 @@ void cChara::CopyState(const cChara& s) {
   // The links stay this object's own: the source's registrations name the source.
   m_Def = s.m_Def;
   m_nFlowSerial = s.m_nFlowSerial;
+  CopyFlowStates(s.m_FlowStates);
   m_GroupBusy = s.m_GroupBusy;
   m_GroupEnded = s.m_GroupEnded;
   m_GroupStarted = s.m_GroupStarted;

@@ -4,11 +4,13 @@
 
 #include "app/base/vector.h"
 #include "chara/anime_overlay.h"
+#include "chara/flow_run.h"
 #include "chara/graphic_source.h"
 #include "chara/object.h"
 #include "data/chara_def.h"
 
 class cEdBlock;
+class cEdMove;
 class cItem;
 struct DDSURFACEDATA;
 class cShot;
@@ -167,6 +169,42 @@ class cChara : public cObject {
   // The end of a step of flows: flows marked for deletion deleted, ended groups
   // freed.
   void EndFlowStep();
+  // --- The flow runtime (chara/flow_*.cpp, chara/command_handlers.cpp) ---
+  // One state per flow of the definition copy, in its order.
+  cVector<cFlowRun> m_FlowStates;
+  // Every state points at the flow of its index again (after the list changed).
+  void RepointFlowStates();
+  // The states of another character, pointed at this one's flows.
+  void CopyFlowStates(const cVector<cFlowRun>& source);
+  // Stops, ends the animations of, and erases flow `index` with its state.
+  void DeleteFlow(int index);
+  // id 0: every flow; else the flows with that ID byte. The first erased index,
+  // -1 when none (0 for id 0).
+  int DeleteFlowsById(int id);
+  // Once per frame: the trigger and started latches, the group started flags.
+  void ResetFlowLatches();
+  // Runs the handler of the command's type for one step.
+  void ExecCommand(cCommandRun& run);
+  // --- Movement commands' shared routines (chara/move_routines.cpp) ---
+  // The command's angle (clone increment, mirrored for a right-facing definition).
+  void CalcMoveAngle(cCommandRun& run);
+  // The command's target offset in dots (mirrored for a right-facing definition).
+  void CalcMoveTarget(cCommandRun& run);
+  // The direction code of a direction choice (front, back, input direction, ...).
+  int ResolveDirection(int choice, int liveInput, int diagonals);
+  // Velocity of a move by direction (angle 0) or by angle, and the facing it asks
+  // for (0 none, 1 left, 2 right).
+  void VelocityByDirection(double& x, double& y, int& facing, double speed, int choice);
+  void VelocityByAngle(double& x, double& y, int& facing, double speed, int choice, int angle);
+  // Velocity toward a target offset by the move's coordinate reference; with the
+  // time-from-distance flag the countdown becomes the steps to arrive.
+  void VelocityToPoint(double& x, double& y, int& facing, double speed, double tx, double ty, const cEdMove& move,
+                       int32_t* countdown);
+  void GroundTurnStep(cCommandRun& run, const cEdMove& move, double& x, double& y, int& facing);
+  void AvoidOffscreenStep(cCommandRun& run, const cEdMove& move, double& x, double& y, int& facing);
+  // Adds the velocity (or accelerates toward it with inertia), turns, and shows the
+  // moving animation; the move's no-walk-animation flag.
+  int ApplyMoveVelocity(double x, double y, int facing, cCommandRun& run, const cEdMove& move, int force);
   // --- Drawing a character (chara/chara_draw.cpp) ---
   // Advances the base animation and the overlays unless held; the picture column
   // to draw this frame.
@@ -192,6 +230,29 @@ class cChara : public cObject {
   int DrawCharaEffect(DDSURFACEDATA* target, GRAPHICSOURCE& source, int held, int draw);
   // The graphic source of this frame's picture: the mapping, then the tint.
   void SetDrawSource(GRAPHICSOURCE& source, int frame);
+
+  // --- Statuses, damage, invincibility and death (chara/run_code.cpp, chara/damage.cpp) ---
+  // The gauge shows a change of HP (SP) made outside ChangeHP (ChangeSP).
+  void UpdateHpGauge(int difference);
+  void UpdateSpGauge(int difference);
+  // Invincibility: a general time, and a list of attackers that cannot hurt it
+  // again yet (logic steps each).
+  void StartInvincibility();
+  void StartInvincibilityAgainst(int attacker);
+  void UpdateInvincibility();
+  bool IsInvincible() const { return m_nInvincible > 0; }
+  bool IsInvincibleAgainst(int attacker) const;
+  // A hit by another character's body or by a shot: damage, hit effect, impact,
+  // triggers; 1 when it brought HP to 0.
+  int TakeBodyHit(cChara& attacker);
+  int TakeShotHit(cShot& shot);
+  // Death: trigger, last flow step, score, carried item, unlinking, the dead flag
+  // and the death effect. 1 when the stage ends now (the character is left alive).
+  int Die();
+  // The extra animations started by one flow: removed, paused, resumed.
+  void EndFlowAnimes(int flowKey);
+  void PauseFlowAnimes(int flowKey);
+  void ResumeFlowAnimes(int flowKey);
 
  protected:
   // Assign's copy of the character state, without the links.

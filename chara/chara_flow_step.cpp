@@ -4,6 +4,7 @@
 #include "app/sound/sound_effects.h"
 #include "chara/jump_rules.h"
 #include "chara/jump_run.h"
+#include "chara/key_conditions.h"
 #include "chara/player.h"
 #include "chara/stage_chara.h"
 #include "data/project_globals.h"

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <list>
 
 #include "app/svc/anime_player.h"
 
+class cChara;
 class cEdQuadSet;
 class cScrollAxis;
 
@@ -21,6 +23,14 @@ struct cHitBox {
   void Scale(int s);
   // Offsets 0 and the given size (a block character's boxes cover its body).
   void Cover(int width, int height);
+  // The stage rectangle alone: copied, zeroed; the whole box zeroed.
+  void CopyRect(const cHitBox& source);
+  void ClearRect();
+  void Clear() { *this = cHitBox(); }
+  // The rectangles meet; rectangles that only touch meet too.
+  bool Overlaps(const cHitBox& other) const {
+    return dLeft <= other.dRight && dRight >= other.dLeft && dTop <= other.dBottom && dBottom >= other.dTop;
+  }
 };
 
 // The flight options of a definition: flying and how blocks treat the object.
@@ -90,6 +100,9 @@ class cObject {
                      bool whole, bool refine, const cObject& other) const;
   // Whether the stage rectangle meets the rectangle given by its edges (inclusive).
   bool OverlapsRect(double left, double right, double top, double bottom) const;
+  // The homing shots' nearest character from this object's screen centre as last
+  // computed (chara/chara_search.cpp).
+  cChara* FindNearestForShot(const std::list<cChara*>& list) const;
 
   int32_t m_nId = 0;                 // how commands, shots and summons find it again
   int32_t m_nLifetime = 0;           // logic steps left; INT32_MAX unlimited

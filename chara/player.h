@@ -51,6 +51,8 @@ class cPlayer : public cChara {
   int32_t m_nItemBlockCount = 0;
   cHitBox m_ItemBox;
   uint8_t m_Markers[kMarkers][32] = {};
+  // Arranges pending for the next item command (the item arrange command fills it).
+  cVector<cArrangeEntry> m_ItemArranges;
 
   // --- Drawing the player (chara/player_draw.cpp) ---
   // The screen rectangle from the scroll position.

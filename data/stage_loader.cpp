@@ -69,18 +69,18 @@ bool StageTrailerIntact(const std::string& path) {
   return read && trailer == kStageTrailer;
 }
 
-int CheckStageFile(const std::string& path) {
+int CheckStageFile(const std::string& path, int closeOnRefusal) {
   if (StageTrailerIntact(path)) return 1;
   ErrorBoxf(SJ("ステージファイル %s が破損しています！"), path.c_str());
-  RequestClose();
+  if (closeOnRefusal) RequestClose();
   return 0;
 }
 
-int LoadStageForPlay(const std::string& path, int newest, cEdStage* target) {
+int LoadStageForPlay(const std::string& path, int newest, cEdStage* target, int closeOnRefusal) {
   std::string stored = path;
   if (newest && !FindLatestVersion(stored, path, ExtTable[kExtStage])) return 0;
   ToRelativePath(stored);
-  if (!CheckStageFile(stored)) return 0;
+  if (!CheckStageFile(stored, closeOnRefusal)) return 0;
 
   auto load = std::make_shared<cStageLoad>();
   load->strPath = stored;
@@ -103,7 +103,7 @@ int LoadStageForPlay(const std::string& path, int newest, cEdStage* target) {
   // Checked before the stage takes the place of the one loaded before.
   if (!load->Stage.HasPlayer()) {
     ErrorBox(SJ("主人公が配置されていないのでプレイできません！"));
-    RequestClose();
+    if (closeOnRefusal) RequestClose();
     return 0;
   }
   StageData = std::move(load->Stage);

@@ -14,13 +14,15 @@ class cEdItem;
 // required. On success the stage replaces StageData (which keeps the loaded path
 // in strFilePath) and its settings part is copied into target (when given), whose
 // palette and placement lists are emptied. 1 on success; 0 otherwise, after the
-// message the failure calls for, with StageData and target unchanged.
-int LoadStageForPlay(const std::string& path, int newest, cEdStage* target);
+// message the failure calls for, with StageData and target unchanged. A damaged
+// file or a stage without the player closes the game after its message unless
+// closeOnRefusal is 0 (a menu that offers another choice stays).
+int LoadStageForPlay(const std::string& path, int newest, cEdStage* target, int closeOnRefusal = 1);
 
 // 1 when the stage file passes the trailer check (files from version 174 on end
 // with 123456789), or cannot be opened (its read reports that); else the
-// "damaged" message, WM_CLOSE to the game window and 0.
-int CheckStageFile(const std::string& path);
+// "damaged" message, WM_CLOSE to the game window (unless closeOnRefusal is 0) and 0.
+int CheckStageFile(const std::string& path, int closeOnRefusal = 1);
 // The check alone: false only for a file from version 174 on without the trailer.
 bool StageTrailerIntact(const std::string& path);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -42,16 +43,42 @@ struct BlurArea {
 };
 
 // The row loops of the plain blur, one channel plane at a time, with no aliasing
-// so that they vectorise.
-void BoxSums(int32_t* __restrict out, const int32_t* __restrict run, const int32_t* __restrict lo,
+// so that they vectorise; kept out of line, since inlined into the loops that
+// call them they lose the promise of no aliasing and run a pixel at a time.
+[[gnu::noinline]] void BoxSums(int32_t* __restrict out, const int32_t* __restrict run, const int32_t* __restrict lo,
              const int32_t* __restrict hi, size_t n) {
   for (size_t i = 0; i < n; ++i) out[i] = run[hi[i]] - run[lo[i]];
 }
-void AddRow(int32_t* __restrict window, const int32_t* __restrict row, size_t n) {
+// The columns whose box lies whole inside the sampled columns: the box of column i
+// runs from run index i + from to i + from + width, so no index table is read.
+[[gnu::noinline]] void InnerBoxSums(int32_t* __restrict out, const int32_t* __restrict run, size_t from,
+                                    size_t width, size_t n) {
+  const int32_t* __restrict low = run + from;
+  const int32_t* __restrict high = run + from + width;
+  for (size_t i = 0; i < n; ++i) out[i] = high[i] - low[i];
+}
+[[gnu::noinline]] void AddRow(int32_t* __restrict window, const int32_t* __restrict row, size_t n) {
   for (size_t i = 0; i < n; ++i) window[i] += row[i];
 }
-void SubRow(int32_t* __restrict window, const int32_t* __restrict row, size_t n) {
+[[gnu::noinline]] void SubRow(int32_t* __restrict window, const int32_t* __restrict row, size_t n) {
   for (size_t i = 0; i < n; ++i) window[i] -= row[i];
+}
+
+// One written row of the plain blur at 32 bits: each average from its window sums
+// and reciprocals, the alpha byte kept (keep) or set (set). Out of line and
+// without a branch per pixel, so that it runs several pixels a step.
+template <typename Real>
+[[gnu::noinline]] void WriteRow32(uint8_t* __restrict dst, const int32_t* __restrict wr, const int32_t* __restrict wg,
+                                  const int32_t* __restrict wb, const Real* __restrict colRec, Real rowReciprocal,
+                                  Real nudge, uint32_t keep, uint32_t set, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    const Real reciprocal = colRec[i] * rowReciprocal;
+    const uint32_t red = static_cast<uint32_t>(static_cast<int32_t>(Real(wr[i]) * reciprocal + nudge));
+    const uint32_t green = static_cast<uint32_t>(static_cast<int32_t>(Real(wg[i]) * reciprocal + nudge));
+    const uint32_t blue = static_cast<uint32_t>(static_cast<int32_t>(Real(wb[i]) * reciprocal + nudge));
+    uint8_t* d = dst + i * 4;
+    plat::Store32(d, (plat::Load32(d) & keep) | set | red << 16 | green << 8 | blue);
+  }
 }
 
 // The blur without a colour key when no box holds 2^31 / 255 samples: sums in 32
@@ -59,14 +86,18 @@ void SubRow(int32_t* __restrict window, const int32_t* __restrict row, size_t n)
 // running sums and a sliding window of rows down the columns, in loops without a
 // branch per pixel. The sums, and so the pixels, are those of the general path;
 // the average is the sum times the reciprocals of the box's column and row counts,
-// within 2^-43 of the true quotient, so the nudged floor is still exact.
-template <int kBytes>
+// within 2^-43 of the true quotient, so the nudged floor is still exact. Boxes of
+// at most 4096 samples take the average in single precision, four pixels a step:
+// there the reciprocal product is within 2^-14 of the quotient and every quotient
+// below an integer lies at least 1/4096 below it, so a nudge of 2^-13 still floors
+// exactly.
+template <int kBytes, typename Real>
 void BlurPlain(cSurfaceLock& dstLock, cSurfaceLock& srcLock, const BlurArea& a) {
   const size_t cols = static_cast<size_t>(a.c1 - a.c0);
   const size_t sampleCols = static_cast<size_t>(a.sc1 - a.sc0);
   const int64_t ring = std::min<int64_t>(a.sr1 - a.sr0, 2 * a.ry);
   thread_local std::vector<int32_t> runR, runG, runB, ringR, ringG, ringB, winR, winG, winB, lo, hi;
-  thread_local std::vector<double> colReciprocal;
+  thread_local std::vector<Real> colReciprocal;
   for (auto* v : {&runR, &runG, &runB}) v->resize(sampleCols + 1);
   for (auto* v : {&ringR, &ringG, &ringB}) v->resize(static_cast<size_t>(ring) * cols);
   for (auto* v : {&winR, &winG, &winB}) v->assign(cols, 0);
@@ -80,10 +111,21 @@ void BlurPlain(cSurfaceLock& dstLock, cSurfaceLock& srcLock, const BlurArea& a) 
     const bool any = h >= l;
     lo[i] = any ? static_cast<int32_t>(l - a.sc0) : 0;
     hi[i] = any ? static_cast<int32_t>(h - a.sc0 + 1) : 0;
-    colReciprocal[i] = any ? 1.0 / double(h - l + 1) : 0;
+    colReciprocal[i] = any ? Real(1) / Real(h - l + 1) : Real(0);
     if (any) first = std::min(first, i), last = i + 1;
   }
   if (first >= last) return;
+  // The inner columns [inner0, inner1): each box whole, 2 rx samples wide.
+  size_t inner0 = cols, inner1 = cols;
+  for (size_t i = 0; i < cols; ++i) {
+    const int64_t c = a.c0 + static_cast<int64_t>(i);
+    if (c - a.rx < a.sc0 || c + a.rx > a.sc1) continue;
+    if (inner0 == cols) inner0 = i;
+    inner1 = i + 1;
+  }
+  if (inner0 == cols) inner0 = inner1 = 0;
+  const size_t innerFrom = static_cast<size_t>(a.c0 + static_cast<int64_t>(inner0) - a.rx - a.sc0);
+  const size_t innerWidth = static_cast<size_t>(2 * a.rx);
   auto slot = [&](int64_t r) { return static_cast<size_t>((r - a.sr0) % ring) * cols; };
   // The box sums of source row r along the row, into its ring slot.
   auto makeRow = [&](int64_t r) {
@@ -102,8 +144,11 @@ void BlurPlain(cSurfaceLock& dstLock, cSurfaceLock& srcLock, const BlurArea& a) 
     const int32_t* l = lo.data();
     const int32_t* h = hi.data();
     for (auto [run, out] : {std::pair{pr, &ringR[slot(r)]}, std::pair{pg, &ringG[slot(r)]},
-                            std::pair{pb, &ringB[slot(r)]}})
-      BoxSums(out, run, l, h, cols);
+                            std::pair{pb, &ringB[slot(r)]}}) {
+      BoxSums(out, run, l, h, inner0);
+      InnerBoxSums(out + inner0, run, innerFrom, innerWidth, inner1 - inner0);
+      BoxSums(out + inner1, run, l + inner1, h + inner1, cols - inner1);
+    }
   };
   auto addRow = [&](int64_t r, bool add) {
     if (r < a.sr0 || r >= a.sr1) return;
@@ -118,7 +163,7 @@ void BlurPlain(cSurfaceLock& dstLock, cSurfaceLock& srcLock, const BlurArea& a) 
   }
   const DDCOLORMASK& m = PixelColorMask;
   const DDCOLORMASK& screen = BackBufferColorMask;
-  constexpr double kNudge = 1.0 / (1 << 30);
+  constexpr Real kNudge = std::is_same_v<Real, float> ? Real(1.0 / (1 << 13)) : Real(1.0 / (1 << 30));
   for (int64_t r = a.r0; r < a.r1; ++r) {
     if (r > a.r0) {
       // The leaving row goes out before the entering one takes its ring slot.
@@ -131,17 +176,22 @@ void BlurPlain(cSurfaceLock& dstLock, cSurfaceLock& srcLock, const BlurArea& a) 
     }
     const int64_t rowCount = std::min(r + a.ry - 1, a.sr1 - 1) - std::max(r - a.ry, a.sr0) + 1;
     if (rowCount <= 0) continue;
-    const double rowReciprocal = 1.0 / double(rowCount);
+    const Real rowReciprocal = Real(1) / Real(rowCount);
     uint8_t* dRow = dstLock.Row(static_cast<int>(a.y + r)) + (a.x + a.c0) * kBytes;
-    const double* colRec = colReciprocal.data();
+    const Real* colRec = colReciprocal.data();
     const int32_t* wr = winR.data();
     const int32_t* wg = winG.data();
     const int32_t* wb = winB.data();
+    if constexpr (kBytes == 4) {
+      WriteRow32<Real>(dRow + first * 4, wr + first, wg + first, wb + first, colRec + first, rowReciprocal, kNudge,
+                       a.d3d ? 0u : 0xFF000000u, a.d3d ? 0xFF000000u : 0u, last - first);
+      continue;
+    }
     for (size_t i = first; i < last; ++i) {
-      const double reciprocal = colRec[i] * rowReciprocal;
-      const uint32_t red = static_cast<uint32_t>(double(wr[i]) * reciprocal + kNudge);
-      const uint32_t green = static_cast<uint32_t>(double(wg[i]) * reciprocal + kNudge);
-      const uint32_t blue = static_cast<uint32_t>(double(wb[i]) * reciprocal + kNudge);
+      const Real reciprocal = colRec[i] * rowReciprocal;
+      const uint32_t red = static_cast<uint32_t>(static_cast<int32_t>(Real(wr[i]) * reciprocal + kNudge));
+      const uint32_t green = static_cast<uint32_t>(static_cast<int32_t>(Real(wg[i]) * reciprocal + kNudge));
+      const uint32_t blue = static_cast<uint32_t>(static_cast<int32_t>(Real(wb[i]) * reciprocal + kNudge));
       uint8_t* d = dRow + i * kBytes;
       if constexpr (kBytes == 2) {
         uint32_t out;
@@ -201,8 +251,14 @@ bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
   constexpr int64_t kFits32 = (int64_t(1) << 31) / 255;
   if (!keyed && mostSamples < kFits32 && sc1 - sc0 < kFits32) {
     const BlurArea area{x, y, sx, sy, rx, ry, c0, c1, r0, r1, sc0, sc1, sr0, sr1, d3d, toScreen};
-    if (bytes == 2) BlurPlain<2>(dstLock, srcLock, area);
-    else BlurPlain<4>(dstLock, srcLock, area);
+    constexpr int64_t kSinglePrecision = 4096;
+    if (mostSamples <= kSinglePrecision) {
+      if (bytes == 2) BlurPlain<2, float>(dstLock, srcLock, area);
+      else BlurPlain<4, float>(dstLock, srcLock, area);
+    } else {
+      if (bytes == 2) BlurPlain<2, double>(dstLock, srcLock, area);
+      else BlurPlain<4, double>(dstLock, srcLock, area);
+    }
     return true;
   }
   auto sourcePixel = [&](int64_t c, int64_t r) {

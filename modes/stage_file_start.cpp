@@ -7,19 +7,22 @@
 #include "chara/player.h"
 #include "chara/stage_chara.h"
 #include "data/project_globals.h"
+#include "app/svc/window_requests.h"
 #include "data/stage_loader.h"
+#include "stage/replay_keys.h"
 
 namespace {
 constexpr int kUnlimitedLives = 999999;
 }  // namespace
 
-int StartStageFile(const std::string& path, int newest) {
+namespace {
+int StartFromFile(const std::string& path, int newest, int closeOnRefusal) {
   SaveData.Reset();
   // Nothing of the stage played before outlives the new load.
   StageChara.clear();
   ItemList.clear();
   Player.clear();
-  if (!LoadStageForPlay(path, newest, &PlayStageData)) return 0;
+  if (!LoadStageForPlay(path, newest, &PlayStageData, closeOnRefusal)) return 0;
   SaveData.nStageNo = 1;
   SaveData.nPart = 1;
   if (bStartupStage || SystemData.InfiniteLives.At(cEdSystem::kStageFile)) {
@@ -32,6 +35,11 @@ int StartStageFile(const std::string& path, int newest) {
   SaveData.SetFileName(StageData.strFilePath);
   return 1;
 }
+}  // namespace
+
+int StartStageFile(const std::string& path, int newest) { return StartFromFile(path, newest, 1); }
+
+int StartChosenStageFile(const std::string& path) { return StartFromFile(path, 0, 0); }
 
 bool StartStartupStage(const std::string& path) {
   bStartupStage = 1;
@@ -45,3 +53,5 @@ bool StartStartupStage(const std::string& path) {
   SaveData.bParted = 0;
   return true;
 }
+
+int RequestStageFileLoad() { return SendFileRequest(WM_LOAD_STAGE, 0); }

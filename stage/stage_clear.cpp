@@ -66,10 +66,6 @@ bool GenreEnabled(int category, int genre) {
   return s.bEnable && genre < s.Genres.Count() && s.Genres[static_cast<size_t>(genre)] != 0;
 }
 
-void TraceFileWritten(const std::string& path) {
-  if (PlayTraceOn()) PlayTraceLine("\"ev\":\"file\",\"path\":" + TraceString(path));
-}
-
 void ClearInputLogs() {
   LogCur.Clear();
   LogPrev.Clear();
@@ -267,7 +263,7 @@ int cStageScene::LoadNextStage() {
           SaveData.nChallengeOpen = std::min(AddClamped(SaveData.nStageNo, 1), SystemData.nChallengeStages);
         const char* file = PathTable[kPathChallengeRecord];
         if (SaveData.Save(file))
-          TraceFileWritten(file);
+          PlayTraceFile(file);
         else
           ReportLog("%s : could not be written", file);
         SaveData.nPart = savedPart;
@@ -323,7 +319,7 @@ void cStageScene::RegisterRanking() {
   const int category = ModeManager.m_nPlayCategory;
   if (SaveRankingFile(Rankings, category, SaveData.StageName)) {
     std::string path;
-    if (MakeRankingPath(path, category, SaveData.StageName)) TraceFileWritten(path);
+    if (MakeRankingPath(path, category, SaveData.StageName)) PlayTraceFile(path);
   }
   m_bRankRegistered = 1;
   HoldPlay(thRanking, &RankingThreadProc, this);

@@ -6,6 +6,8 @@
 #include "app/base/shell_globals.h"
 #include "app/svc/input.h"
 #include "chara/chara.h"
+#include "chara/flow_conditions.h"
+#include "data/flow.h"
 #include "chara/play_objects.h"
 #include "chara/item.h"
 #include "chara/player.h"
@@ -16,30 +18,33 @@
 #include "draw/dd_globals.h"
 #include "stage/stage_scene.h"
 
-// Replaced by the flow runtime: the flows of a trigger run nothing yet.
-void cChara::RunTriggeredFlows(int) {}
-// Replaced by the flow runtime: no flow states are built, none step, none end.
-int cChara::BuildFlowStates(const cVector<cEdFlow>& flows, int, int) { return flows.Count(); }
-void cChara::StartFlowAnimes() {}
-int cChara::StepFlowStates(int, int) { return 0; }
-void cChara::EndFlowStep() {}
-// Replaced by the flow conditions: every key the condition wants pressed is down
-// now (directions and buttons 1 to 8), and every key it wants released is up.
-bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition) {
-  if (!input) return false;
-  static constexpr uint16_t kDirs[10] = {0, kDirLeft, kDirRight, kDirUp, kDirDown, kDirUp | kDirLeft,
-                                         kDirDown | kDirLeft, kDirUp | kDirRight, kDirDown | kDirRight, 0xF};
-  bool any = false;
-  for (int k = 0; k < condition.Keys.Count() && k < cEdKeyCondition::kKeys; ++k) {
-    const uint8_t mode = condition.Keys[static_cast<size_t>(k)];
-    if (mode == 0) continue;
-    bool down = false;
-    if (k < 10) down = k == 0 ? input->m_wDirection == 0 : (input->m_wDirection & kDirs[k]) == kDirs[k];
-    else down = k == 10 ? input->m_wButton == 0 : (input->m_wButton & (1u << (k - 11))) != 0;
-    if ((mode == 1) != down) return false;
-    any = true;
+// Replaced by the condition lists of the activity rules (issue 23): the flow's
+// list by its mode, latched once it held; one condition by its kind.
+bool cStageScene::CheckFlowConditions(const cEdFlow& flow, uint8_t& latched, cChara& chara) {
+  if (flow.Conditions.empty()) return true;
+  if (flow.bCondOnce && latched) return true;
+  if (!CheckConditionList(flow.Conditions, flow.nCondMode, &chara)) return false;
+  latched = 1;
+  return true;
+}
+bool cStageScene::CheckConditionList(const cVector<cEdCondition>& list, int mode, cChara* subject) {
+  if (list.empty()) return true;
+  int held = 0;
+  for (const cEdCondition& c : list) held += CheckCondition(c, subject) ? 1 : 0;
+  return mode == 0 ? held == list.Count() : mode == 1 ? held > 0 : false;
+}
+bool cStageScene::CheckCondition(const cEdCondition& c, cChara* subject) {
+  if (!subject) return false;
+  switch (c.nKind) {
+    case 1: return CompareConditionValue(SaveData.CommonVars.At(c.nVarIndex), c.nValue, c.nCompare);
+    case 2: return CompareConditionValue(m_StageVars.At(c.nVarIndex), c.nValue, c.nCompare);
+    case 3: return CompareConditionValue(subject->m_Vars.At(c.nVarIndex), c.nValue, c.nCompare);
+    case 4: return CheckStatusCondition(c, *subject);
+    case 5: return CheckStatusCondition2(c, *subject);
+    case 6: return CheckStatusCondition3(c, *subject);
+    case 7: return CheckDistanceCondition(c, *subject);
+    default: return false;
   }
-  return any;
 }
 // Replaced by the block collisions: no place is blocked.
 bool cStageScene::IsPlaceBlocked(cChara&) { return false; }
@@ -49,8 +54,18 @@ void cStageScene::UpdateActivity() {
   for (cStageChara& c : StageChara) c.CheckRange(groups);
   for (cStageChara& c : StageChara) c.m_bActive = c.m_bActivated = c.CheckActivation(groups) ? 1 : 0;
 }
-// Replaced by the play step's death of a character: nothing beyond its removal.
-void cStageScene::HandleCharaDeath(cStageChara&) {}
+// Replaced by the play step's death of a character: the kill alone.
+int cStageScene::HandleCharaDeath(cStageChara& chara) { return KillChara(chara); }
+// Replaced by the play step's item taking: nothing is taken.
+int TakeItem(cItem*, cPlayer&) { return 0; }
+// Replaced by the item definitions: the entry of the palette's item list.
+const cEdItem* FindItemDefinition(int kind, int index) {
+  const cVector<cEdItem>* list = kind == 1 ? &CommonPalette.Items : kind == 2 ? &StageData.PaletteItems : nullptr;
+  if (!list || index < 0 || index >= list->Count()) return nullptr;
+  return &(*list)[static_cast<size_t>(index)];
+}
+// Replaced by the effects: no hit effect is shown.
+void cEffect::cEffectAtHit(int, const cHitBox&, const cHitBox&, int) {}
 // Replaced by the character effects: the effect number is kept, nothing runs.
 void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
 // Replaced by the stage's effect and sword sheets.
@@ -73,8 +88,6 @@ void cShot::Draw(DDSURFACEDATA*, int) {}
 int cEffect::Draw(DDSURFACEDATA*, int) { return 0; }
 // Replaced by the pictures.
 void cStageScene::DrawPictures(DDSURFACEDATA*, int, int) {}
-// Replaced by the screen effects.
-void cStageScene::DrawScrEffect(int) {}
 // Replaced by the status bar and the time display.
 void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
 void cStageScene::DrawTime(DDSURFACEDATA*, int) {}

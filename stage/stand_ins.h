@@ -3,6 +3,9 @@
 
 class cInput;
 class cEdKeyCondition;
+class cItem;
+class cEdItem;
+class cPlayer;
 // Operations of stage play that later work builds; until then each has a small
 // stand-in under its final name in stand_ins.cpp (the least its callers need).
 
@@ -12,11 +15,13 @@ void SetStage(int restart, int music);
 // The stage's sword images and effect images.
 void LoadSwordImages();
 void LoadEffectImages();
-// Whether the keys of a key condition are held now (the player's jump reads it).
-bool IsKeyConditionHeld(cInput* input, const cEdKeyCondition& condition);
 
 struct DDSURFACEDATA;
 // The areas of the distance conditions marked to be shown.
 void DrawDistanceAreas(DDSURFACEDATA* target);
 // The 16 x 16 icon of a palette graphic (kind, graphic, frame) at (x, y).
 void DrawPaletteIcon(DDSURFACEDATA* target, int x, int y, int kind, int graphic, int frame);
+// The player takes an item: 0, 1 (the stage is cleared) or 2 (the player died).
+int TakeItem(cItem* item, cPlayer& player);
+// The item definition of a palette (1 common, 2 the stage's) by index, or null.
+const cEdItem* FindItemDefinition(int kind, int index);

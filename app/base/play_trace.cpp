@@ -69,6 +69,10 @@ std::string TraceNumber(double value) {
   return buf;
 }
 
+void PlayTraceFile(const std::string& path) {
+  if (PlayTraceOn()) PlayTraceLine("\"ev\":\"file\",\"path\":" + TraceString(path));
+}
+
 std::string TraceString(const std::string& text) {
   std::string out = "\"";
   for (unsigned char c : text) {

@@ -25,6 +25,9 @@ void PlayTraceLine(const std::string& fields);
 // One event line: {"f":F,"ev":"<name>","<key>":<value>,...} with integer values.
 void PlayTraceEvent(const char* name, std::initializer_list<std::pair<const char*, long long>> fields);
 
+// The event of a user file written: {"f":F,"ev":"file","path":"<path>"}.
+void PlayTraceFile(const std::string& path);
+
 // A double as the trace prints it: exactly (%.17g).
 std::string TraceNumber(double value);
 // A JSON string literal of a Shift-JIS text (bytes above 0x7F kept as they are).

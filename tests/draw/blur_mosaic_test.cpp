@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <random>
+#include <utility>
 
 #include "tests/draw/effect_fixture.h"
 
@@ -193,6 +194,37 @@ TEST_F(BlurMosaic, PlainBlurWritesWhatTheKeyedBlurWritesWhenNothingIsTransparent
       }
       for (DDSURFACEDATA* sd : {&src, &plain, &keyed}) DDReleaseSurface(sd);
       DDRelease();
+    }
+  }
+}
+
+// The plain blur averages in single precision for boxes of up to 4096 samples and
+// in double precision above: both must floor exactly where the quotient is a whole
+// number and where it falls just short of one (one sample lower by 1).
+TEST_F(BlurMosaic, PlainBlurFloorsExactlyAtTheLargestBoxesOfEachPrecision) {
+  for (int bpp : {16, 32}) {
+    // A 62x66 box (4092 samples), then 66x68: reciprocals that are not exact.
+    for (const auto& [w, h] : {std::pair{62, 66}, std::pair{66, 68}}) {
+      for (const bool shortOfWhole : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "bpp " << bpp << " box " << w << "x" << h << " short " << shortOfWhole);
+        ASSERT_TRUE(StartLayer({1, bpp, 0}));
+        DDSURFACEDATA src, plain, keyed;
+        ASSERT_TRUE(MakeSurface(&src, w, h));
+        ASSERT_TRUE(MakeSurface(&plain, w, h));
+        ASSERT_TRUE(MakeSurface(&keyed, w, h));
+        const uint32_t grey = bpp == 16 ? 0x8000u | 16u << 10 | 16u << 5 | 16u : 0xFF808080u;
+        FillAll(&src, grey);
+        if (shortOfWhole) Put(&src, 3, 5, grey - 1);
+        FillAll(&plain, 0x1234);
+        FillAll(&keyed, 0x1234);
+        ASSERT_TRUE(DDBlur(&plain, 0, 0, w, h, w / 2, h / 2, &src, 0, 0, 0));
+        ASSERT_TRUE(DDBlur(&keyed, 0, 0, w, h, w / 2, h / 2, &src, 0, 0, 1));
+        ASSERT_EQ(Block(&plain, 0, 0, w, h), Block(&keyed, 0, 0, w, h));
+        // The middle pixel's box holds every sample.
+        EXPECT_EQ(Get(&plain, w / 2, h / 2) == grey, !shortOfWhole);
+        for (DDSURFACEDATA* sd : {&src, &plain, &keyed}) DDReleaseSurface(sd);
+        DDRelease();
+      }
     }
   }
 }

@@ -327,6 +327,7 @@ double JumpHeight(int level, int heldFrames) {
   double top = ground;
   for (int frame = 0; frame < 200; ++frame) {
     Input.At(0).m_wButton = frame < heldFrames ? 1 : 0;
+    Input.At(0).UpdateSequences();  // the key condition reads the run histories
     for (int a = 0; a < t.nSteps; ++a) {
       StageScene()->m_nStepIndex = a + 1;
       p.m_bJumpStepDone = 0;

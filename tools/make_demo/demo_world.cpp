@@ -73,11 +73,15 @@ cEdStage Stage(const char* name, int width, int enemies, int coins) {
 cEdWorldMap World() {
   cEdWorldMap map;
   map.strName = SJ("デモワールド");
-  // Passable ground (chip 5) framed by impassable rock (chip 0).
+  // Passable ground (chip 5) framed by impassable rock (chip 0), and one rock just
+  // above the start, against which a step only turns the figure.
   for (int y = 0; y < map.nHeight; ++y)
     for (int x = 0; x < map.nWidth; ++x)
       map.Cells[static_cast<size_t>(x + (y << map.nPitchShift))] =
           x == 0 || y == 0 || x == map.nWidth - 1 || y == map.nHeight - 1 ? 0 : 5;
+  map.Cells[static_cast<size_t>(map.nStartX + ((map.nStartY - 1) << map.nPitchShift))] = 0;
+  // The first stage on the start cell waits for button 1 and a question, so that a
+  // new story shows the map first.
   cEdWorldEvent first;
   first.nCol = map.nStartX;
   first.nRow = map.nStartY;
@@ -86,8 +90,19 @@ cEdWorldMap World() {
   entry.strName = first.strName;
   entry.strFile = kFirstStage;
   entry.nStageNo = 1;
+  entry.bNoAutoStart = 1;
   entry.bReplayable = 1;
   map.Events.push_back(first);
+  // Two cells to the right, the same stage again as stage 2, shown once stage 1 is
+  // cleared.
+  cEdWorldEvent second = first;
+  second.nCol = map.nStartX + 2;
+  second.strName = SJ("草原ふたたび");
+  second.Stages[0].strName = second.strName;
+  second.Stages[0].nStageNo = 2;
+  second.Stages[0].nNeedFlag = 1;
+  second.Stages[0].nSymbolRow = 1;
+  map.Events.push_back(second);
   return map;
 }
 

@@ -1,5 +1,6 @@
 // "data\System.dat" and the database, written by the game's own record classes.
 #include <cstdio>
+#include <iterator>
 
 #include "app/base/record.h"
 #include "data/database.h"
@@ -49,6 +50,12 @@ bool WriteSystemData() {
   for (int i = 0; i < cEdSystem::kSystemSounds; ++i) system.SystemSounds[static_cast<size_t>(i)] = SystemSoundFile(i);
   system.SceneBgm[0] = 1;  // the title scene plays database music 1
   system.nChallengeStages = 1;  // "data\stg4\c01-1.stg4_752"
+  // The title menu as text, and the option captions in the order of the items.
+  system.bTitleMenuCentre = 0;
+  const char* const options[] = {"パレット", "BGM", "SE", "ランキング登録", "ランキング登録名", "もどる"};
+  for (size_t i = 0; i < std::size(options); ++i)
+    system.OptionMenu.At(static_cast<int>(i)).strCaption = plat::Utf8ToSjis(options[i]);
+  system.bMapLives = 1;
   if (system.Save("data\\System.dat")) return true;
   std::fprintf(stderr, "korvane-mkdemo: cannot write data/System.dat\n");
   return false;

@@ -27,10 +27,12 @@ int main(int argc, char** argv) {
     std::string error;
     int code = 2;
     const std::vector<std::string> given(argv + 2, argv + argc);
-    if (v.raw)
-      code = v.raw(given, error);
-    else if (args.Parse(given, error))
+    if (v.raw) {
+      args.SetRaw(given);
       code = v.run(args, error);
+    } else if (args.Parse(given, error)) {
+      code = v.run(args, error);
+    }
     if (code == 2) std::fprintf(stderr, "korvane-probe %s: %s\n", v.name, error.c_str());
     return code;
   }

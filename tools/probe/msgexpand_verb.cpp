@@ -154,7 +154,8 @@ std::string Shown(const std::string& sjis) {
   return out;
 }
 
-int MsgExpand(const std::vector<std::string>& args, std::string& error) {
+int MsgExpand(probe::cArgs& given, std::string& error) {
+  const std::vector<std::string>& args = given.Raw();
   cVector<int32_t> common(256);
   cVector<int> stage(255);
   bool haveText = false;
@@ -211,4 +212,4 @@ int MsgExpand(const std::vector<std::string>& args, std::string& error) {
 
 }  // namespace
 
-PROBE_VERB("msgexpand", "[--set NAME=VALUE]... TEXT", MsgExpand);
+PROBE_RAW_VERB("msgexpand", "[--set NAME=VALUE]... TEXT", MsgExpand);

@@ -16,12 +16,8 @@ std::vector<cVerb>& Table() {
 
 }  // namespace
 
-cVerbRegistrar::cVerbRegistrar(const char* name, const char* usage, VerbFunction run) {
-  Table().push_back({name, usage, run});
-}
-
-cVerbRegistrar::cVerbRegistrar(const char* name, const char* usage, RawVerbFunction run) {
-  Table().push_back({name, usage, nullptr, run});
+cVerbRegistrar::cVerbRegistrar(const char* name, const char* usage, VerbFunction run, bool raw) {
+  Table().push_back({name, usage, run, raw});
 }
 
 const std::vector<cVerb>& Verbs() { return Table(); }
@@ -40,8 +36,10 @@ bool cArgs::Parse(const std::vector<std::string>& args, std::string& error) {
     }
     const std::string name = a.substr(2, eq - 2);
     if (m_Values.count(name)) {
-      error = "option --" + name + " is given twice";
-      return false;
+      std::vector<std::string>& all = m_Repeated[name];
+      if (all.empty()) all.push_back(m_Values[name]);
+      all.push_back(a.substr(eq + 1));
+      continue;
     }
     m_Values[name] = a.substr(eq + 1);
     m_Used[name] = false;
@@ -53,6 +51,10 @@ bool cArgs::Int(const char* name, int& out, long long lo, long long hi, std::str
   auto it = m_Values.find(name);
   if (it == m_Values.end()) {
     error = std::string("option --") + name + " is missing";
+    return false;
+  }
+  if (m_Repeated.count(name)) {
+    error = std::string("option --") + name + " is given twice";
     return false;
   }
   m_Used[name] = true;
@@ -75,6 +77,10 @@ bool cArgs::Double(const char* name, double& out, std::string& error) {
     error = std::string("option --") + name + " is missing";
     return false;
   }
+  if (m_Repeated.count(name)) {
+    error = std::string("option --") + name + " is given twice";
+    return false;
+  }
   m_Used[name] = true;
   const std::string& v = it->second;
   char* end = nullptr;
@@ -85,6 +91,29 @@ bool cArgs::Double(const char* name, double& out, std::string& error) {
   }
   out = d;
   return true;
+}
+
+bool cArgs::Word(const char* name, const std::vector<std::string>& words, int& out, std::string& error) {
+  auto it = m_Values.find(name);
+  if (it == m_Values.end()) {
+    error = std::string("option --") + name + " is missing";
+    return false;
+  }
+  if (m_Repeated.count(name)) {
+    error = std::string("option --") + name + " is given twice";
+    return false;
+  }
+  m_Used[name] = true;
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (it->second == words[i]) {
+      out = static_cast<int>(i);
+      return true;
+    }
+  }
+  std::string list;
+  for (const std::string& w : words) list += (list.empty() ? "" : "|") + w;
+  error = std::string("--") + name + "=" + it->second + ": expected " + list;
+  return false;
 }
 
 bool cArgs::PosInt(size_t index, const char* name, int& out, long long lo, long long hi, std::string& error) {
@@ -106,6 +135,15 @@ bool cArgs::PosInt(size_t index, const char* name, int& out, long long lo, long 
   return true;
 }
 
+std::vector<std::string> cArgs::Every(const char* name) {
+  auto it = m_Values.find(name);
+  if (it == m_Values.end()) return {};
+  m_Used[name] = true;
+  auto repeated = m_Repeated.find(name);
+  if (repeated != m_Repeated.end()) return repeated->second;
+  return {it->second};
+}
+
 bool cArgs::NoneLeft(std::string& error) const {
   if (m_Positional.size() > m_nPositionalUsed) {
     error = "unexpected argument '" + m_Positional[m_nPositionalUsed] + "'";
@@ -113,7 +151,7 @@ bool cArgs::NoneLeft(std::string& error) const {
   }
   for (const auto& [name, used] : m_Used) {
     if (!used) {
-      error = "unknown option --" + name;
+      error = (m_Repeated.count(name) ? "option --" + name + " is given twice" : "unknown option --" + name);
       return false;
     }
   }
