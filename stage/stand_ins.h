@@ -21,7 +21,5 @@ struct DDSURFACEDATA;
 void DrawDistanceAreas(DDSURFACEDATA* target);
 // The 16 x 16 icon of a palette graphic (kind, graphic, frame) at (x, y).
 void DrawPaletteIcon(DDSURFACEDATA* target, int x, int y, int kind, int graphic, int frame);
-// The player takes an item: 0, 1 (the stage is cleared) or 2 (the player died).
-int TakeItem(cItem* item, cPlayer& player);
-// The item definition of a palette (1 common, 2 the stage's) by index, or null.
-const cEdItem* FindItemDefinition(int kind, int index);
+// The player taking an item and the item definitions' lookup.
+#include "stage/item_taking.h"
