@@ -161,4 +161,49 @@ TEST(ReplayRun, ARecordedAttemptPlaysBackTheSameInFreshProcessesOnBothClocks) {
   }
 }
 
+TEST(ReplayRun, ATimeLimitOfOneSecondKillsThePlayerSixtyFramesIntoPlay) {
+  cTempDir dir(false);
+  ASSERT_TRUE(MakeDemoProject(dir.Path()));
+  std::vector<std::string> rows(10, "");
+  rows[8] = "..P";
+  rows[9] = std::string(30, '#');
+  cPlayStage s(30, 10);
+  s.Level(11).Map(rows);
+  s.Settings().nScrollOffsetX = 50 * 32 - 640;
+  s.Settings().nScrollOffsetY = 30 * 32 - 480;
+  s.Settings().bTimeLimit = 1;
+  s.Settings().nTimeLimit = 1;
+  ASSERT_TRUE(s.Write(dir.Path() + "/data/stg4/t01-1.stg4_752"));
+  const cProcessResult r = RunGame(dir.Path(), {"KORVANE_FRAMES=200", "KORVANE_TRACE=" + dir.Path() + "/t.trace"},
+                                   {"data\\stg4\\t01-1.stg4_752"});
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  const std::vector<std::string> lines = Lines(dir, "t.trace");
+  int firstPlay = 0, death = 0, sound = 0, deaths = 0;
+  for (const std::string& l : lines) {
+    if (!firstPlay && l.find("\"phase\":2,") != std::string::npos) firstPlay = FrameOf(l);
+    if (l.find("\"ev\":\"dead\",\"id\":0,\"code\":11") != std::string::npos) {
+      death = FrameOf(l);
+      ++deaths;
+    }
+    if (death && !sound && l == "{\"f\":" + std::to_string(death) + ",\"ev\":\"se\",\"n\":8}") sound = death;
+  }
+  ASSERT_GT(firstPlay, 0);
+  // The banner's last frame enters play; the sixtieth frame of play after it ends
+  // the second.
+  EXPECT_EQ(death, firstPlay + 60);
+  EXPECT_EQ(sound, death);
+  EXPECT_EQ(deaths, 1);
+  // That frame ran no logic step: the steps stand where the frame before left them.
+  int stepsBefore = -1, stepsAt = -2;
+  for (const std::string& l : lines) {
+    if (l.find("\"mode\":4,\"phase\"") == std::string::npos) continue;
+    const int f = FrameOf(l);
+    const size_t at = l.find("\"steps\":");
+    const int steps = std::stoi(l.substr(at + 8));
+    if (f == death - 1) stepsBefore = steps;
+    if (f == death) stepsAt = steps;
+  }
+  EXPECT_EQ(stepsAt, stepsBefore);
+}
+
 }  // namespace
