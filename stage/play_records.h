@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "chara/shot.h"
+#include "data/scr_effect_anime.h"
 #include "stage/screen_color.h"
 
 struct DDSURFACEDATA;
@@ -11,6 +12,7 @@ struct DDSURFACEDATA;
 // pictures, the running screen effect and the screen colour. Each holds what the
 // scene itself needs of it so far. Shots are characters' business (chara/shot.h).
 
+struct cHitBox;
 class cChara;  // a character of the stage (the player or a stage character)
 
 // An open message window.
@@ -32,6 +34,8 @@ class cEffect {
   virtual ~cEffect() = default;
   // 1 when the effect is over.
   int Draw(DDSURFACEDATA* target, int held);
+  // A hit effect of Effect entry `number` on the meeting of two hit boxes, scaled.
+  void cEffectAtHit(int number, const cHitBox& a, const cHitBox& b, int scale);
 };
 
 // A shown picture.
@@ -39,9 +43,3 @@ struct cPictureShown {
   int32_t nNumber = 0;
 };
 
-// The running screen effect: a nonzero effect number makes drawing go through the
-// virtual back buffer.
-struct cScrEffectState {
-  int32_t nEffect = 0;
-  void Reset() { *this = cScrEffectState(); }
-};
