@@ -19,3 +19,13 @@ bool CheckFlowConditionsOf(cFlowRun& run, cChara& chara);
 // Whether the key conditions of a flow pass now (edge-triggered unless the flow
 // repeats while held).
 bool CheckKeyConditions(cFlowRun& run, cChara& chara);
+// The screen rectangle of a distance condition's area around a character (the
+// bounding square of the circle); false for a shape beyond the table.
+struct cAreaRect {
+  int nLeft = 0, nTop = 0, nWidth = 0, nHeight = 0;
+};
+bool DistanceAreaRect(const cEdCondition& condition, const cChara& chara, cAreaRect& rect);
+// How a distance condition asks to be shown: 0 never, 1 always, 2 in a test play.
+int DistanceAreaShowMode(const cEdCondition& condition);
+// Draws the areas of the distance conditions marked to be shown, blinking.
+void DrawDistanceAreas(DDSURFACEDATA* target);

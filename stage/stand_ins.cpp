@@ -85,8 +85,6 @@ void cStageScene::DrawScrEffect(int) {}
 // Replaced by the status bar and the time display.
 void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
 void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
-// Replaced by the flow conditions: the distance areas.
-void DrawDistanceAreas(DDSURFACEDATA*) {}
 
 // Replaced by the message windows: the message keeps nothing yet.
 void cMessage::Set(int, const char*, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int,

@@ -14,8 +14,6 @@ void LoadSwordImages();
 void LoadEffectImages();
 
 struct DDSURFACEDATA;
-// The areas of the distance conditions marked to be shown.
-void DrawDistanceAreas(DDSURFACEDATA* target);
 // The held-play loops: thPause shows the held stage for the scene's pause request,
 // thRanking the ranking window after a registration. Each returns when its hold ends.
 unsigned PauseThreadProc(void* scene);
