@@ -91,6 +91,7 @@ void cOptionScene::BuildSurface() {
 }
 
 void cOptionScene::RenderOptions(DDSURFACEDATA* surface) {
+  DDFillSurfacePal(surface, 16);
   Fonts[2].DrawWindow(surface, 1, 1, 638, 478);
   const std::string& title = SystemData.TitleMenu.At(5).strCaption;
   Fonts[2].DrawF(surface, 320 - 16 * CountChars(title), 32, "%s", title.c_str());

@@ -86,6 +86,7 @@ void cTitleScene::RenderMenu(DDSURFACEDATA* surface) {
                 32 * m_Items[i], 0);
     return;
   }
+  DDFillSurfacePal(surface, 0);
   Fonts[2].DrawWindow(surface, 1, 1, surface->nWidth - 2, surface->nHeight - 2);
   for (size_t i = 0; i < m_Items.size(); ++i)
     Fonts[2].Draw(surface, 32, 32 * static_cast<int>(i), SystemData.TitleMenu.At(m_Items[i]).strCaption.c_str());

@@ -2,9 +2,13 @@
 // trace and the files written.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "data/project_globals.h"
+#include "data/world_map.h"
 #include "platform/sjis.h"
 #include "tests/support/run_game.h"
 #include "tests/support/temp_dir.h"
@@ -44,6 +48,15 @@ class MenuScenesRun : public testing::Test {
     for (const std::string& l : Trace())
       if (l.find("\"ev\"") != std::string::npos) events.push_back(l);
     return events;
+  }
+  // Writes a save record into the project as the game would (its definitions are
+  // checked against the project's database).
+  void WriteSave(cSaveData& save, const std::string& relPath) {
+    std::filesystem::current_path(m_dir.Path());
+    std::filesystem::create_directories(std::filesystem::path(m_dir.Path()) / "user_data" / "story");
+    std::filesystem::create_directories(std::filesystem::path(m_dir.Path()) / "user_data" / "challenge");
+    ASSERT_EQ(Database.Load(), 1);
+    ASSERT_EQ(save.Save(relPath.c_str()), 1);
   }
   bool Traced(const std::string& text) const {
     for (const std::string& l : Trace())
@@ -110,6 +123,143 @@ TEST_F(MenuScenesRun, TheMapMenuSavesToASlotAndTheTitleContinuesFromItOnTheSameC
   EXPECT_EQ(dump.exitCode, 0) << dump.output;
   for (const char* field : {"nMapX = 10", "nMapY = 7", "nMapDir = 3", "nSlot = 0"})
     EXPECT_NE(dump.output.find(field), std::string::npos) << field;
+}
+
+// Title to the challenge: down twice and confirm.
+constexpr const char* kToChallenge = "20 DOWN=1\n21 DOWN=0\n30 DOWN=1\n31 DOWN=0\n40 Z=1\n41 Z=0\n";
+
+TEST_F(MenuScenesRun, TheChallengeListShowsItsRankingAndStartsItsStage) {
+  const std::string script = std::string(kToChallenge) + "70 C=1\n71 C=0\n80 Z=1\n81 Z=0\n";
+  cProcessResult r = Run(script, 100, {"KORVANE_DUMP_FRAMES=65,75"});
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  for (const char* line : {R"({"f":51,"ev":"mode","from":0,"to":3})", R"({"f":51,"ev":"bgm","kind":2,"n":0})",
+                           R"({"f":70,"ev":"se","n":6})", R"({"f":80,"ev":"se","n":1})",
+                           R"({"f":91,"ev":"mode","from":3,"to":4})"})
+    EXPECT_TRUE(Traced(line)) << line;
+  EXPECT_FALSE(m_dir.ReportContains("MessageBox"));
+}
+
+TEST_F(MenuScenesRun, AMissingChallengeStageIsRefusedAndTheListStays) {
+  std::remove((m_dir.Path() + "/data/stg4/c01-1.stg4_752").c_str());
+  // Refused, then cancel to the title, whose cursor waits on the challenge item.
+  const std::string script = std::string(kToChallenge) + "80 Z=1\n81 Z=0\n90 X=1\n91 X=0\n130 Z=1\n131 Z=0\n";
+  cProcessResult r = Run(script, 150, {"KORVANE_DUMP_FRAMES=85"});
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  for (const char* line : {R"({"f":80,"ev":"se","n":3})", R"({"f":90,"ev":"se","n":2})",
+                           R"({"f":101,"ev":"mode","from":3,"to":0})", R"({"f":141,"ev":"mode","from":0,"to":3})"})
+    EXPECT_TRUE(Traced(line)) << line;
+  EXPECT_FALSE(Traced(R"("to":4)"));
+  EXPECT_TRUE(m_dir.ReportContains(SJ("ステージファイル data\\stg4\\c01-1.stg4 が読み込めません！")));
+}
+
+TEST_F(MenuScenesRun, ChallengeRecordsWithoutEntriesOpenTheList) {
+  cSaveData record;
+  record.Reset();
+  record.ChallengeRecords.clear();
+  WriteSave(record, "user_data\\challenge\\Challenge.dat");
+  cProcessResult r = Run(std::string(kToChallenge) + "80 Z=1\n81 Z=0\n", 100);
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_TRUE(Traced(R"({"f":91,"ev":"mode","from":3,"to":4})"));
+}
+
+TEST_F(MenuScenesRun, OptionsChangeTheVolumeCancelAndKeepItAndTakeTheName) {
+  const char* script =
+      // up twice from the first item wraps to the options
+      "20 UP=1\n21 UP=0\n30 UP=1\n31 UP=0\n40 Z=1\n41 Z=0\n"
+      // the volume (third item): up and cancel (7 again), then down and keep (6)
+      "70 DOWN=1\n71 DOWN=0\n80 DOWN=1\n81 DOWN=0\n90 Z=1\n91 Z=0\n100 UP=1\n101 UP=0\n110 X=1\n111 X=0\n"
+      "120 Z=1\n121 Z=0\n130 DOWN=1\n131 DOWN=0\n140 Z=1\n141 Z=0\n"
+      // the name, then back to the title
+      "150 DOWN=1\n151 DOWN=0\n160 DOWN=1\n161 DOWN=0\n170 Z=1\n171 Z=0\n180 DOWN=1\n181 DOWN=0\n190 Z=1\n191 Z=0\n";
+  cProcessResult r = Run(script, 230, {"KORVANE_ANSWERS=text:KOR", "KORVANE_DUMP_FRAMES=105,115,135,185"});
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  for (const char* line : {R"({"f":51,"ev":"mode","from":0,"to":5})", R"({"f":110,"ev":"se","n":2})",
+                           R"({"f":200,"ev":"file","path":"user_data\\Option.dat"})",
+                           R"({"f":201,"ev":"mode","from":5,"to":0})", R"({"f":201,"ev":"bgm","kind":0,"n":1})"})
+    EXPECT_TRUE(Traced(line)) << line;
+  cProcessResult dump = RunProgram("korvane-data", {"dump", "user_data/Option.dat"}, m_dir.Path());
+  EXPECT_EQ(dump.exitCode, 0) << dump.output;
+  for (const char* field : {"nVolume = 6", "strName = \"KOR\"", "nPaletteSet = 0", "bMusic = 1"})
+    EXPECT_NE(dump.output.find(field), std::string::npos) << field << "\n" << dump.output;
+}
+
+// Continue from slot 1 (the title's second item, the first slot).
+constexpr const char* kContinueSlot1 = "20 DOWN=1\n21 DOWN=0\n30 Z=1\n31 Z=0\n40 Z=1\n41 Z=0\n";
+
+TEST_F(MenuScenesRun, ASlotWithAPositionBeyondTheMapStartsOnTheStartCell) {
+  cSaveData slot;
+  slot.Reset();
+  WriteSave(slot, "user_data\\story\\Story01.dat");
+  // The record writes itself inside the map: the cell is put beyond it in the
+  // bytes (the version word and the field count, then bCarry, nMapX, nMapY).
+  std::vector<unsigned char> bytes = m_dir.Read("user_data/story/Story01.dat");
+  ASSERT_GT(bytes.size(), 20u);
+  const unsigned char far[8] = {0xF4, 0x01, 0, 0, 0xFD, 0xFF, 0xFF, 0xFF};  // 500, -3
+  std::copy(far, far + 8, bytes.begin() + 12);
+  m_dir.Write("user_data/story/Story01.dat", bytes);
+  // On the start cell stands the first stage: button 1 brings its question.
+  const std::string script = std::string(kContinueSlot1) + "80 Z=1\n81 Z=0\n";
+  cProcessResult r = Run(script, 100, {"KORVANE_DUMP_FRAMES=75,95"});
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_TRUE(Traced(R"({"f":51,"ev":"mode","from":0,"to":1})"));
+  EXPECT_TRUE(Traced(R"({"f":81,"ev":"se","n":1})"));
+  EXPECT_FALSE(m_dir.ReportContains("MessageBox"));
+}
+
+TEST_F(MenuScenesRun, AnEmptySlotIsRefused) {
+  cProcessResult r = Run(kContinueSlot1, 60);
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_TRUE(Traced(R"({"f":40,"ev":"se","n":3})"));
+  EXPECT_FALSE(Traced(R"("to":1)"));
+}
+
+// The demo's world map changed by f and written back.
+template <class F>
+void ChangeWorldMap(const std::string& folder, F f) {
+  cEdWorldMap map;
+  const std::string path = folder + "/data/WorldMap.dat";
+  ASSERT_EQ(map.Load(path.c_str()), 1);
+  f(map);
+  ASSERT_EQ(map.Save(path.c_str()), 1);
+}
+
+TEST_F(MenuScenesRun, AnAutomaticStageThatCannotBeLoadedLeavesTheMapUsable) {
+  for (const bool damaged : {false, true}) {
+    SCOPED_TRACE(damaged ? "damaged" : "missing");
+    ASSERT_TRUE(MakeDemoProject(m_dir.Path()));
+    ChangeWorldMap(m_dir.Path(), [&](cEdWorldMap& map) {
+      map.Events[0].Stages[0].bNoAutoStart = 0;
+      map.Events[0].Stages[0].strFile = damaged ? "data\\stg4\\bad-1.stg4" : "data\\stg4\\none-1.stg4";
+    });
+    // A stage file from a version with a trailer, cut short.
+    m_dir.Write("data/stg4/bad-1.stg4_752", std::vector<unsigned char>{0xF0, 0x02, 0, 0, 1, 2, 3});
+    // A new story: the stage under the figure cannot start; the figure walks and
+    // the menu opens.
+    cProcessResult r = Run("20 Z=1\n21 Z=0\n60 RIGHT=1\n61 RIGHT=0\n70 X=1\n71 X=0\n", 100);
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_TRUE(Traced(R"({"f":60,"ev":"se","n":0})"));
+    EXPECT_TRUE(Traced(R"({"f":70,"ev":"se","n":4})"));
+    EXPECT_TRUE(Traced(R"({"f":81,"ev":"mode","from":1,"to":2})"));
+    EXPECT_FALSE(Traced(R"("to":4)"));
+    EXPECT_TRUE(m_dir.ReportContains(damaged ? SJ("が破損しています！") : SJ("が読み込めません！")));
+  }
+}
+
+TEST_F(MenuScenesRun, AWorldMapWithoutEventsCanBeWalked) {
+  ChangeWorldMap(m_dir.Path(), [](cEdWorldMap& map) { map.Events.clear(); });
+  cProcessResult r = Run("20 Z=1\n21 Z=0\n60 RIGHT=1\n61 RIGHT=0\n70 Z=1\n71 Z=0\n80 X=1\n81 X=0\n", 100);
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_TRUE(Traced(R"({"f":60,"ev":"se","n":0})"));
+  EXPECT_FALSE(Traced(R"({"f":70,"ev":"se","n":1})"));
+  EXPECT_TRUE(Traced(R"({"f":91,"ev":"mode","from":1,"to":2})"));
+}
+
+TEST_F(MenuScenesRun, AMissingTitlePictureIsNamedAndTheGameCloses) {
+  std::remove((m_dir.Path() + "/bmp/Title.bmp").c_str());
+  cProcessResult r = Run("", 2000, {"KORVANE_DUMP_FRAMES=1999"});
+  EXPECT_NE(r.exitCode, 0) << r.output;
+  EXPECT_TRUE(m_dir.ReportContains(SJ("bmp\\Title.bmp の読み込みに失敗！")));
+  EXPECT_FALSE(m_dir.Exists("dump/frame-001999.png"));
 }
 
 }  // namespace
