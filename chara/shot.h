@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "app/base/vector.h"
 #include "chara/object.h"
 #include "data/shot_def.h"
 
@@ -32,4 +33,8 @@ class cShot : public cObject {
   cChara* m_pTarget = nullptr;
   int32_t m_bSword = 0;   // a sword stroke pushes along its facing
   cHitBox m_HitBox;
+  // The characters (identities) it has hit and passed through: never hit again.
+  cVector<int32_t> m_HitCharas;
+  // Destroyed during the contact pass: skipped, then erased at the pass's end.
+  int32_t m_bSpent = 0;
 };

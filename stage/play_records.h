@@ -11,6 +11,7 @@ struct DDSURFACEDATA;
 // pictures, the running screen effect and the screen colour. Each holds what the
 // scene itself needs of it so far. Shots are characters' business (chara/shot.h).
 
+struct cHitBox;
 class cChara;  // a character of the stage (the player or a stage character)
 
 // An open message window.
@@ -32,6 +33,8 @@ class cEffect {
   virtual ~cEffect() = default;
   // 1 when the effect is over.
   int Draw(DDSURFACEDATA* target, int held);
+  // A hit effect of Effect entry `number` on the meeting of two hit boxes, scaled.
+  void cEffectAtHit(int number, const cHitBox& a, const cHitBox& b, int scale);
 };
 
 // A shown picture.

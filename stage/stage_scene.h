@@ -74,6 +74,22 @@ class cStageScene : public cScene {
   // window asked for music `number` as the stage's; the window's answer.
   int PlayStageBgm(int number, int loop);
 
+  // --- Contacts (stage/contacts.cpp, stage/status_deaths.cpp) ---
+  // One contact pass: shots against characters, characters against characters,
+  // shots against shots. 0 go on, 1 the stage was cleared, 2 the player died.
+  int RunContacts(cList<cStageChara>& list);
+  // A character whose HP reached 0: 2 for the player, else the result of its death
+  // (0 when it was already dead).
+  int KillChara(cChara& chara);
+  // Deaths and silent removals after status changes: 1 when the step must end.
+  int HandleStatusDeaths();
+  // The three parts of the pass; shots destroyed on the way leave their force
+  // list at once and the shot list at the sweep.
+  int RunShotContacts();
+  int RunBodyContacts();
+  void RunShotShotContacts();
+  void SweepSpentShots();
+
   // The end of the player's death effect: a retry, the miss menu or game over.
   void OnPlayerDeathEnd();
 
@@ -176,8 +192,9 @@ class cStageScene : public cScene {
   bool IsPlaceBlocked(cChara& chara);
   // The activity pass of the stage characters.
   void UpdateActivity();
-  // A stage character's death by the play rules (HP gone).
-  void HandleCharaDeath(cStageChara& chara);
+  // A stage character's death by the play rules (HP gone): 0, 1 (stage cleared)
+  // or 2 (the player died).
+  int HandleCharaDeath(cStageChara& chara);
 
   cVector<int> m_ChangedCells;  // cells a toggling block summon has changed this stage
   int m_bSeedTaken = 0;         // a set-up has given m_nSeed a value

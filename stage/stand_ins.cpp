@@ -54,8 +54,18 @@ void cStageScene::UpdateActivity() {
   for (cStageChara& c : StageChara) c.CheckRange(groups);
   for (cStageChara& c : StageChara) c.m_bActive = c.m_bActivated = c.CheckActivation(groups) ? 1 : 0;
 }
-// Replaced by the play step's death of a character: nothing beyond its removal.
-void cStageScene::HandleCharaDeath(cStageChara&) {}
+// Replaced by the play step's death of a character: the kill alone.
+int cStageScene::HandleCharaDeath(cStageChara& chara) { return KillChara(chara); }
+// Replaced by the play step's item taking: nothing is taken.
+int TakeItem(cItem*, cPlayer&) { return 0; }
+// Replaced by the item definitions: the entry of the palette's item list.
+const cEdItem* FindItemDefinition(int kind, int index) {
+  const cVector<cEdItem>* list = kind == 1 ? &CommonPalette.Items : kind == 2 ? &StageData.PaletteItems : nullptr;
+  if (!list || index < 0 || index >= list->Count()) return nullptr;
+  return &(*list)[static_cast<size_t>(index)];
+}
+// Replaced by the effects: no hit effect is shown.
+void cEffect::cEffectAtHit(int, const cHitBox&, const cHitBox&, int) {}
 // Replaced by the character effects: the effect number is kept, nothing runs.
 void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
 // Replaced by the stage's effect and sword sheets.

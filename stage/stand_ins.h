@@ -3,6 +3,9 @@
 
 class cInput;
 class cEdKeyCondition;
+class cItem;
+class cEdItem;
+class cPlayer;
 // Operations of stage play that later work builds; until then each has a small
 // stand-in under its final name in stand_ins.cpp (the least its callers need).
 
@@ -18,3 +21,7 @@ struct DDSURFACEDATA;
 // thRanking the ranking window after a registration. Each returns when its hold ends.
 unsigned PauseThreadProc(void* scene);
 unsigned RankingThreadProc(void* scene);
+// The player takes an item: 0, 1 (the stage is cleared) or 2 (the player died).
+int TakeItem(cItem* item, cPlayer& player);
+// The item definition of a palette (1 common, 2 the stage's) by index, or null.
+const cEdItem* FindItemDefinition(int kind, int index);
