@@ -10,6 +10,7 @@ struct DDSURFACEDATA;
 // multiple of k, 7 k is not 0 and |v| not a multiple of k; others false.
 bool CompareConditionValue(int64_t v, int64_t k, int op);
 // Condition kinds 4 to 7 of a character's flows, blocks and items.
+// Kind 4, the status condition: chara/status.h.
 bool CheckStatusCondition(const cEdCondition& condition, cChara& self);
 bool CheckStatusCondition2(const cEdCondition& condition, cChara& self);
 bool CheckStatusCondition3(const cEdCondition& condition, cChara& self);
