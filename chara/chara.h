@@ -185,8 +185,6 @@ class cChara : public cObject {
   void ResetFlowLatches();
   // Runs the handler of the command's type for one step.
   void ExecCommand(cCommandRun& run);
-  // Removes every animation overlay that flow `serial` started.
-  void EndFlowAnimes(int serial);
   // --- Movement commands' shared routines (chara/move_routines.cpp) ---
   // The command's angle (clone increment, mirrored for a right-facing definition).
   void CalcMoveAngle(cCommandRun& run);
@@ -232,6 +230,29 @@ class cChara : public cObject {
   int DrawCharaEffect(DDSURFACEDATA* target, GRAPHICSOURCE& source, int held, int draw);
   // The graphic source of this frame's picture: the mapping, then the tint.
   void SetDrawSource(GRAPHICSOURCE& source, int frame);
+
+  // --- Statuses, damage, invincibility and death (chara/run_code.cpp, chara/damage.cpp) ---
+  // The gauge shows a change of HP (SP) made outside ChangeHP (ChangeSP).
+  void UpdateHpGauge(int difference);
+  void UpdateSpGauge(int difference);
+  // Invincibility: a general time, and a list of attackers that cannot hurt it
+  // again yet (logic steps each).
+  void StartInvincibility();
+  void StartInvincibilityAgainst(int attacker);
+  void UpdateInvincibility();
+  bool IsInvincible() const { return m_nInvincible > 0; }
+  bool IsInvincibleAgainst(int attacker) const;
+  // A hit by another character's body or by a shot: damage, hit effect, impact,
+  // triggers; 1 when it brought HP to 0.
+  int TakeBodyHit(cChara& attacker);
+  int TakeShotHit(cShot& shot);
+  // Death: trigger, last flow step, score, carried item, unlinking, the dead flag
+  // and the death effect. 1 when the stage ends now (the character is left alive).
+  int Die();
+  // The extra animations started by one flow: removed, paused, resumed.
+  void EndFlowAnimes(int flowKey);
+  void PauseFlowAnimes(int flowKey);
+  void ResumeFlowAnimes(int flowKey);
 
  protected:
   // Assign's copy of the character state, without the links.

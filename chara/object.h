@@ -23,6 +23,14 @@ struct cHitBox {
   void Scale(int s);
   // Offsets 0 and the given size (a block character's boxes cover its body).
   void Cover(int width, int height);
+  // The stage rectangle alone: copied, zeroed; the whole box zeroed.
+  void CopyRect(const cHitBox& source);
+  void ClearRect();
+  void Clear() { *this = cHitBox(); }
+  // The rectangles meet; rectangles that only touch meet too.
+  bool Overlaps(const cHitBox& other) const {
+    return dLeft <= other.dRight && dRight >= other.dLeft && dTop <= other.dBottom && dBottom >= other.dTop;
+  }
 };
 
 // The flight options of a definition: flying and how blocks treat the object.

@@ -1,6 +1,6 @@
 #include "chara/search_rules.h"
 
-#include "chara/aim_stand_ins.h"
+#include "chara/status.h"
 
 bool PassesSearchFilters(const cSearchFacts& c, const cSearchFilter& f) {
   if (f.bById && c.nCid != f.nId) return false;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "app/base/vector.h"
 #include "chara/object.h"
 #include "data/shot_def.h"
 
@@ -26,10 +27,20 @@ class cShot : public cObject {
   void SetTarget(cChara* target);
   // Draws the shot or the stroke; held draws without advancing.
   void Draw(DDSURFACEDATA* target, int held);
+  // One logic step of the shot in play: nonzero when it is spent; its moves; a
+  // block stops it (nonzero).
+  int Update();
+  void MoveX();
+  void MoveY();
+  int HitsBlock();
 
   cEdShot m_Def;
   int32_t m_nOwnerId = 0;
   cChara* m_pTarget = nullptr;
   int32_t m_bSword = 0;   // a sword stroke pushes along its facing
   cHitBox m_HitBox;
+  // The characters (identities) it has hit and passed through: never hit again.
+  cVector<int32_t> m_HitCharas;
+  // Destroyed during the contact pass: skipped, then erased at the pass's end.
+  int32_t m_bSpent = 0;
 };

@@ -78,6 +78,10 @@ class cEdSystem : public cRecord {
   int32_t nDDBpp = 0;            // 670: under DirectDraw (0 32, 1 16, 2 8 bit)
   std::string strTitle;
 
+  // --- play settings that no file field carries: every project plays with these ---
+  int32_t bDeathEffect = 1;      // defeated characters play their death effect (else erased at once)
+  int32_t bRiseLanding = 0;      // a character moving upward may land on a block
+
   // --- lists, in file order ---
   cVector<uint8_t> CarryFlags;        // status items carried to the next stage
   cVector<uint8_t> MissDropFlags;     // 501: carried items dropped after a lost life

@@ -42,6 +42,8 @@ cEdIniKey IntKey(const char* name, int value) {
 
 void cEdSystem::SetDefault() {
   ResetFields();
+  bDeathEffect = 1;
+  bRiseLanding = 0;
   nExtraLifeScore = 100;
   bPauseLayersOnly = 1;
   nFont = 60;  // "ＭＳ Ｐゴシック"

@@ -2,6 +2,9 @@
 #include <cstdint>
 
 #include "chara/shot.h"
+#include "data/scr_effect_anime.h"
+#include "stage/effect.h"
+#include "stage/picture.h"
 #include "stage/screen_color.h"
 
 struct DDSURFACEDATA;
@@ -11,6 +14,7 @@ struct DDSURFACEDATA;
 // pictures, the running screen effect and the screen colour. Each holds what the
 // scene itself needs of it so far. Shots are characters' business (chara/shot.h).
 
+struct cHitBox;
 class cChara;  // a character of the stage (the player or a stage character)
 
 // An open message window.
@@ -26,22 +30,4 @@ class cMessage {
            int hasId, int id, int keepSurface);
 };
 
-// A running effect.
-class cEffect {
- public:
-  virtual ~cEffect() = default;
-  // 1 when the effect is over.
-  int Draw(DDSURFACEDATA* target, int held);
-};
 
-// A shown picture.
-struct cPictureShown {
-  int32_t nNumber = 0;
-};
-
-// The running screen effect: a nonzero effect number makes drawing go through the
-// virtual back buffer.
-struct cScrEffectState {
-  int32_t nEffect = 0;
-  void Reset() { *this = cScrEffectState(); }
-};

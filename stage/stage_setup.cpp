@@ -7,6 +7,7 @@
 #include "app/base/message_box.h"
 #include "app/base/report_log.h"
 #include "app/base/shell_globals.h"
+#include "app/base/timing.h"
 #include "app/svc/input.h"
 #include "app/svc/menu_cursor.h"
 #include "app/svc/mode_manager.h"
@@ -17,6 +18,7 @@
 #include "chara/stage_chara.h"
 #include "data/project_globals.h"
 #include "draw/dd_globals.h"
+#include "draw/dd_vir_back.h"
 #include "platform/sjis.h"
 #include "platform/clock.h"
 #include "platform/rand.h"
@@ -253,10 +255,10 @@ void SetStage(int restart, int music) {
 
   scene.m_Messages.clear();
   scene.m_Effects.clear();
-  scene.m_ScrEffect.Reset();
+  scene.m_ScrEffect = cScrEffectAnime();
   scene.m_ScreenColor.Reset();
   scene.m_nPauseSpare = 0;
-  scene.m_Pictures.clear();
+  scene.ClearPictures();
 
   scene.m_ShotHitSchedule = ShotHitSchedule(StageData.nSteps, StageData.nContactSteps);
 
@@ -265,6 +267,7 @@ void SetStage(int restart, int music) {
   scene.m_bNoTimeLimit = StageData.bTimeLimit ? 0 : 1;
   scene.m_nTimeLeft = StageData.bTimeLimit ? StageData.nTimeLimit : 999;
   scene.m_nPlayFrames = scene.m_nPlayTime = 0;
+  CountGate(0, 0);  // the first second of the time limit is a whole one
   scene.m_nNextPart = scene.m_nStepIndex = scene.m_nStepCount = 0;
 
   SaveData.nStageScore = 0;
@@ -288,5 +291,6 @@ void SetStage(int restart, int music) {
   RunStartFlows(scene);
   scene.UpdateActivity();
   scene.m_bStatusBar = StageData.bStatusShown;
+  DDSetVirBackBuffer(0);
   Trace("Out SetStage");
 }

@@ -3,6 +3,9 @@
 
 class cInput;
 class cEdKeyCondition;
+class cItem;
+class cEdItem;
+class cPlayer;
 // Operations of stage play that later work builds; until then each has a small
 // stand-in under its final name in stand_ins.cpp (the least its callers need).
 
@@ -20,3 +23,5 @@ void DrawDistanceAreas(DDSURFACEDATA* target);
 // thRanking the ranking window after a registration. Each returns when its hold ends.
 unsigned PauseThreadProc(void* scene);
 unsigned RankingThreadProc(void* scene);
+// The player taking an item and the item definitions' lookup.
+#include "stage/item_taking.h"

@@ -26,7 +26,13 @@ int main(int argc, char** argv) {
     probe::cArgs args;
     std::string error;
     int code = 2;
-    if (args.Parse(std::vector<std::string>(argv + 2, argv + argc), error)) code = v.run(args, error);
+    const std::vector<std::string> given(argv + 2, argv + argc);
+    if (v.raw) {
+      args.SetRaw(given);
+      code = v.run(args, error);
+    } else if (args.Parse(given, error)) {
+      code = v.run(args, error);
+    }
     if (code == 2) std::fprintf(stderr, "korvane-probe %s: %s\n", v.name, error.c_str());
     return code;
   }

@@ -16,8 +16,8 @@ std::vector<cVerb>& Table() {
 
 }  // namespace
 
-cVerbRegistrar::cVerbRegistrar(const char* name, const char* usage, VerbFunction run) {
-  Table().push_back({name, usage, run});
+cVerbRegistrar::cVerbRegistrar(const char* name, const char* usage, VerbFunction run, bool raw) {
+  Table().push_back({name, usage, run, raw});
 }
 
 const std::vector<cVerb>& Verbs() { return Table(); }

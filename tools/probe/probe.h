@@ -37,8 +37,13 @@ class cArgs {
   // False (with the reason) when an option or positional argument was given that no
   // getter asked for.
   bool NoneLeft(std::string& error) const;
+  // The arguments as given, for a verb whose options do not take --name=value
+  // (registered with PROBE_RAW_VERB: Parse is not called for it).
+  void SetRaw(const std::vector<std::string>& args) { m_Raw = args; }
+  const std::vector<std::string>& Raw() const { return m_Raw; }
 
  private:
+  std::vector<std::string> m_Raw;
   std::map<std::string, std::string> m_Values;
   std::map<std::string, bool> m_Used;
   // The values of an option given more than once; only Every accepts them.
@@ -51,13 +56,14 @@ class cArgs {
 using VerbFunction = int (*)(cArgs& args, std::string& error);
 
 struct cVerbRegistrar {
-  cVerbRegistrar(const char* name, const char* usage, VerbFunction run);
+  cVerbRegistrar(const char* name, const char* usage, VerbFunction run, bool raw = false);
 };
 
 struct cVerb {
   const char* name;
   const char* usage;
   VerbFunction run;
+  bool raw;  // reads its arguments itself (cArgs::Raw)
 };
 const std::vector<cVerb>& Verbs();
 
@@ -68,3 +74,5 @@ std::string Number(double value);
 
 #define PROBE_VERB(name, usage, function) \
   static ::probe::cVerbRegistrar gProbeVerb_##function(name, usage, function)
+#define PROBE_RAW_VERB(name, usage, function) \
+  static ::probe::cVerbRegistrar gProbeVerb_##function(name, usage, function, true)
