@@ -22,7 +22,6 @@ int ExecStageClear(cChara&, cEdCommand&) { return 0; }
 int ExecGameWait(cChara&, cEdCommand&) { return 0; }
 int ExecMessage(cChara&, cEdCommand&) { return 0; }
 int ExecSetTarget(cChara&, cEdCommand&) { return 0; }
-int ExecStatusOperation(cChara&, cEdCommand&) { return 0; }
 int ExecStatusOperation2(cChara&, cEdCommand&) { return 0; }
 int ExecVanish(cChara&, cEdCommand&) { return 0; }
 int ExecTakeItem(cChara&, cEdCommand&) { return 0; }
@@ -40,14 +39,3 @@ int ExecChangeBackground(cChara&, cEdCommand&) { return 0; }
 int ExecPlaySound(cChara&, cEdCommand&) { return 0; }
 int ExecPlayBgm(cChara&, cEdCommand&) { return 0; }
 int ExecRunCode(cChara&, cEdCommand&) { return 0; }
-// Replaced by the damage and death of a character (issue 26): the overlays a flow
-// started end with it.
-void cChara::EndFlowAnimes(int serial) {
-  for (auto it = m_Overlays.begin(); it != m_Overlays.end();) {
-    if (it->nFlowKey == serial) it = m_Overlays.erase(it);
-    else ++it;
-  }
-}
-// Replaced by the statuses and their conditions (issue 26): no status condition holds.
-#include "chara/flow_conditions.h"
-bool CheckStatusCondition(const cEdCondition&, cChara&) { return false; }
