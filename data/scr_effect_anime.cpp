@@ -19,6 +19,51 @@ void cScrEffectAnime::Load(const cScrEffectAnime& e) {
   nWaitLimit = e.nWaitLimit;
 }
 
+void cScrEffectAnime::Start(int n, int playMode, int repeat) {
+  cVector<cScrEffectAnime>& table = playMode == 1 ? ScrEffectTableRev : ScrEffectTable;
+  if (n < 0 || n >= table.Count()) {
+    // A damaged command: the checked access reports it; nothing runs.
+    if (n != 0) table.At(n);
+    nNo = 0;
+    return;
+  }
+  Load(table[static_cast<size_t>(n)]);
+  bReversed = playMode == 1 ? 1 : 0;
+  nNo = static_cast<int16_t>(n);
+  nPlayMode = playMode;
+  bRepeat = repeat;
+}
+
+void cScrEffectAnime::Restart() {
+  if (nPlayMode == 2) bReversed ^= 1;
+  cVector<cScrEffectAnime>& table = bReversed == 1 ? ScrEffectTableRev : ScrEffectTable;
+  if (nNo < 0 || nNo >= table.Count()) {
+    nNo = 0;
+    return;
+  }
+  Load(table[static_cast<size_t>(nNo)]);
+}
+
+int cScrEffectAnime::Step(int from, int to) {
+  bool ended;
+  if (bWaiting) {
+    dWaitCount += dStep;
+    ended = !(dWaitCount <= nWaitLimit);
+  } else if (to < from) {
+    dValue -= dStep;
+    ended = !(std::trunc(dValue) >= to);
+  } else {
+    dValue += dStep;
+    ended = !(to >= std::trunc(dValue));
+  }
+  if (!ended) return 0;
+  if (bRepeat || (nPlayMode == 2 && bReversed == 0)) {
+    Restart();
+    return 0;
+  }
+  return 1;
+}
+
 namespace {
 // The value runs from start to end in P0 x 6 frames. A running time below one
 // tenth (never offered by the editor) counts as one, so that no step is infinite.

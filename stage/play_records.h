@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "chara/shot.h"
+#include "data/scr_effect_anime.h"
 #include "stage/screen_color.h"
 
 struct DDSURFACEDATA;
@@ -42,9 +43,3 @@ struct cPictureShown {
   int32_t nNumber = 0;
 };
 
-// The running screen effect: a nonzero effect number makes drawing go through the
-// virtual back buffer.
-struct cScrEffectState {
-  int32_t nEffect = 0;
-  void Reset() { *this = cScrEffectState(); }
-};

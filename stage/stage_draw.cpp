@@ -50,7 +50,7 @@ void cStageScene::Draw(int fromPlay, int held, int advance, int caption) {
     ComposeShotImages();
     Off_Sys[63].bLost = Off_Sys[64].bLost = 0;
   }
-  if (m_ScrEffect.nEffect != 0) DDSetVirBackBuffer(1);
+  if (m_ScrEffect.nNo != 0) DDSetVirBackBuffer(1);
   ScrollLayers();
   DrawLayers(target, 0);
   if (!fromPlay && m_nPhase == kPauseMenu && SystemData.bPauseLayersOnly) {

@@ -126,7 +126,7 @@ class cStageScene : public cScene {
   std::list<cMessage> m_Messages;
   std::list<cEffect> m_Effects;
   std::list<cPictureShown> m_Pictures;
-  cScrEffectState m_ScrEffect;
+  cScrEffectAnime m_ScrEffect;  // the running screen effect
   cScreenColor m_ScreenColor;
   cPauseWait m_PauseWait;
   int m_nPauseSpare = 0;       // the pause request's spare field

@@ -17,6 +17,7 @@
 #include "chara/stage_chara.h"
 #include "data/project_globals.h"
 #include "draw/dd_globals.h"
+#include "draw/dd_vir_back.h"
 #include "platform/sjis.h"
 #include "platform/clock.h"
 #include "platform/rand.h"
@@ -253,7 +254,7 @@ void SetStage(int restart, int music) {
 
   scene.m_Messages.clear();
   scene.m_Effects.clear();
-  scene.m_ScrEffect.Reset();
+  scene.m_ScrEffect = cScrEffectAnime();
   scene.m_ScreenColor.Reset();
   scene.m_nPauseSpare = 0;
   scene.m_Pictures.clear();
@@ -288,5 +289,6 @@ void SetStage(int restart, int music) {
   RunStartFlows(scene);
   scene.UpdateActivity();
   scene.m_bStatusBar = StageData.bStatusShown;
+  DDSetVirBackBuffer(0);
   Trace("Out SetStage");
 }

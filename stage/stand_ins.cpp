@@ -90,8 +90,6 @@ int cMessage::Draw(DDSURFACEDATA*, int) { return 0; }
 int cEffect::Draw(DDSURFACEDATA*, int) { return 0; }
 // Replaced by the pictures.
 void cStageScene::DrawPictures(DDSURFACEDATA*, int, int) {}
-// Replaced by the screen effects.
-void cStageScene::DrawScrEffect(int) {}
 // Replaced by the status bar and the time display.
 void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
 void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
