@@ -185,8 +185,6 @@ class cChara : public cObject {
   void ResetFlowLatches();
   // Runs the handler of the command's type for one step.
   void ExecCommand(cCommandRun& run);
-  // Removes every animation overlay that flow `serial` started.
-  void EndFlowAnimes(int serial);
   // --- Movement commands' shared routines (chara/move_routines.cpp) ---
   // The command's angle (clone increment, mirrored for a right-facing definition).
   void CalcMoveAngle(cCommandRun& run);

@@ -3,6 +3,8 @@
 
 #include "chara/shot.h"
 #include "data/scr_effect_anime.h"
+#include "stage/effect.h"
+#include "stage/picture.h"
 #include "stage/screen_color.h"
 
 struct DDSURFACEDATA;
@@ -28,18 +30,4 @@ class cMessage {
            int hasId, int id, int keepSurface);
 };
 
-// A running effect.
-class cEffect {
- public:
-  virtual ~cEffect() = default;
-  // 1 when the effect is over.
-  int Draw(DDSURFACEDATA* target, int held);
-  // A hit effect of Effect entry `number` on the meeting of two hit boxes, scaled.
-  void cEffectAtHit(int number, const cHitBox& a, const cHitBox& b, int scale);
-};
-
-// A shown picture.
-struct cPictureShown {
-  int32_t nNumber = 0;
-};
 

@@ -63,6 +63,7 @@ cStageScene::~cStageScene() {
   DDReleaseSurfaceVector(Off_Effect);
   Off_Effect.clear();
   EffectInfo.clear();
+  ClearPictures();
   ReleaseSightSurfaces();
 }
 

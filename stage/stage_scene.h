@@ -125,7 +125,7 @@ class cStageScene : public cScene {
   cVector<std::list<cShot*>> m_ShotGroups;
   std::list<cMessage> m_Messages;
   std::list<cEffect> m_Effects;
-  std::list<cPictureShown> m_Pictures;
+  std::list<cPicture> m_Pictures;  // parallel to Off_Picture and PictureInfo
   cScrEffectAnime m_ScrEffect;  // the running screen effect
   cScreenColor m_ScreenColor;
   cPauseWait m_PauseWait;
@@ -218,6 +218,8 @@ class cStageScene : public cScene {
   // pictures, the screen effect and the status display.
   void DrawPictures(DDSURFACEDATA* target, int pass, int held);
   void DrawScrEffect(int held);
+  // Every picture removed with its surface (stage set-up).
+  void ClearPictures();
   void DrawStatusBar(DDSURFACEDATA* target);
   void DrawTime(DDSURFACEDATA* target, int advance);
 

@@ -257,7 +257,7 @@ void SetStage(int restart, int music) {
   scene.m_ScrEffect = cScrEffectAnime();
   scene.m_ScreenColor.Reset();
   scene.m_nPauseSpare = 0;
-  scene.m_Pictures.clear();
+  scene.ClearPictures();
 
   scene.m_ShotHitSchedule = ShotHitSchedule(StageData.nSteps, StageData.nContactSteps);
 

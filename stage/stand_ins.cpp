@@ -64,13 +64,8 @@ const cEdItem* FindItemDefinition(int kind, int index) {
   if (!list || index < 0 || index >= list->Count()) return nullptr;
   return &(*list)[static_cast<size_t>(index)];
 }
-// Replaced by the effects: no hit effect is shown.
-void cEffect::cEffectAtHit(int, const cHitBox&, const cHitBox&, int) {}
 // Replaced by the character effects: the effect number is kept, nothing runs.
 void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
-// Replaced by the stage's effect and sword sheets.
-void LoadSwordImages() {}
-void LoadEffectImages() {}
 // Replaced by the character effects: every effect draws as the plain drawer and
 // never ends.
 int cChara::DrawCharaEffect(DDSURFACEDATA* target, GRAPHICSOURCE& source, int held, int draw) {
@@ -86,10 +81,6 @@ void cItem::Draw(DDSURFACEDATA*, int) {}
 void cShot::Draw(DDSURFACEDATA*, int) {}
 // Replaced by the message windows: a message stays until play removes it.
 int cMessage::Draw(DDSURFACEDATA*, int) { return 0; }
-// Replaced by the effects: an effect stays until play removes it.
-int cEffect::Draw(DDSURFACEDATA*, int) { return 0; }
-// Replaced by the pictures.
-void cStageScene::DrawPictures(DDSURFACEDATA*, int, int) {}
 // Replaced by the status bar and the time display.
 void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
 void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
