@@ -249,8 +249,8 @@ class cChara : public cObject {
   // Death: trigger, last flow step, score, carried item, unlinking, the dead flag
   // and the death effect. 1 when the stage ends now (the character is left alive).
   int Die();
-  // The extra animations started by one flow: paused, resumed (EndFlowAnimes above
-  // removes them).
+  // The extra animations started by one flow: removed, paused, resumed.
+  void EndFlowAnimes(int flowKey);
   void PauseFlowAnimes(int flowKey);
   void ResumeFlowAnimes(int flowKey);
 
