@@ -172,4 +172,43 @@ TEST_F(PlayStepTest, FallingOutOfTheStageKillsThePlayerOnce) {
   EXPECT_TRUE(Turns().empty());
 }
 
+// Items lying on the player, by take mode; the item's sound (entry 17) counts
+// the takes. One without a graphic gives nothing but is used up all the same.
+TEST_F(PlayStepTest, ItemsAreTakenByTheirTakeMode) {
+  struct Case {
+    int mode, graphic, takes, left;
+  };
+  for (const Case c : {Case{0, 1, 1, 0}, Case{1, 1, 2, 1}, Case{2, 1, 0, 1}, Case{0, 0, 0, 0}}) {
+    SCOPED_TRACE(c.mode);
+    Load(Stage(OpenField()).Build());
+    cEdItem def;
+    def.nGraphic = static_cast<int16_t>(c.graphic);
+    def.nSound = 1;
+    def.bItemWindow = 0;
+    def.nTakeMode = static_cast<int8_t>(c.mode);
+    cItem& item = ItemList.emplace_back();
+    item.Setup(50, def, 0);
+    auto onPlayer = [&] {
+      item.m_dX = P().m_dX;
+      item.m_dY = P().m_dY;
+      item.ClampX(-1);
+      item.ClampY(-1);
+    };
+    onPlayer();
+    Steps(5);  // touched for five steps
+    if (!ItemList.empty()) {
+      item.m_dX += 200;  // left
+      item.ClampX(-1);
+      Steps(1);
+      onPlayer();  // touched again
+      Steps(3);
+    }
+    const std::vector<std::string> ev = Events();
+    EXPECT_EQ(std::count(ev.begin(), ev.end(), "{\"ev\":\"se\",\"n\":17}"), c.takes);
+    EXPECT_EQ(static_cast<int>(ItemList.size()), c.left);
+    ItemList.clear();
+    PlayTraceRedirect(m_Dir->Path() + "/trace.txt");
+  }
+}
+
 }  // namespace
