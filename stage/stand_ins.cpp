@@ -77,8 +77,6 @@ void cPlayer::DrawMarkers(DDSURFACEDATA*) {}
 void cStageChara::DrawCarriedItemIcon(DDSURFACEDATA*) {}
 // Replaced by the item objects.
 void cItem::Draw(DDSURFACEDATA*, int) {}
-// Replaced by the shots in play.
-void cShot::Draw(DDSURFACEDATA*, int) {}
 // Replaced by the message windows: a message stays until play removes it.
 int cMessage::Draw(DDSURFACEDATA*, int) { return 0; }
 // Replaced by the status bar and the time display.
