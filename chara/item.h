@@ -35,4 +35,6 @@ class cItem : public cObject {
 
   cEdItem m_Def;
   int32_t m_nCount = 0;
+  // Erased by the play step while ItemList was walked: skipped, then swept.
+  int32_t m_bRemoved = 0;
 };

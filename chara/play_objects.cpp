@@ -88,6 +88,17 @@ void cPlayer::Assign(const cChara& source) {
 
 cList<cStageChara>::iterator RemoveStageChara(cList<cStageChara>::iterator position) {
   if (position == StageChara.end()) return position;
+  // Inside a logic step someone may be walking the list (or be the character
+  // itself): it is marked, and the step's next removal point erases it.
+  if (const cStageScene* scene = StageScene(); scene && scene->m_nStepIndex > 0) {
+    position->m_bRemoved = 1;
+    return std::next(position);
+  }
+  return EraseStageChara(position);
+}
+
+cList<cStageChara>::iterator EraseStageChara(cList<cStageChara>::iterator position) {
+  if (position == StageChara.end()) return position;
   cStageChara& c = *position;
   // Those aiming at it, the shots aiming at it and its own target's list.
   c.Unlink();
@@ -97,6 +108,8 @@ cList<cStageChara>::iterator RemoveStageChara(cList<cStageChara>::iterator posit
       auto it = std::find(group.begin(), group.end(), static_cast<cChara*>(&c));
       if (it != group.end()) group.erase(it);
     }
+    std::vector<cStageChara*>& blocks = scene->m_BlockCharas;
+    blocks.erase(std::remove(blocks.begin(), blocks.end(), &c), blocks.end());
   }
   return StageChara.erase(position);
 }

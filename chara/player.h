@@ -36,6 +36,10 @@ class cPlayer : public cChara {
   void ForgetItemTouch(const cItem* item);
   void RememberGround() { m_pBlockRemembered = m_pBlockLanded; }
   void RememberFacing() { m_nPrevFacing = m_nFacing; }
+  // Taking an item: its window (when the item asks for one) and its commands, whose
+  // result is 0, 1 (stage cleared) or 2 (the player died).
+  void ShowItemMessage(int graphicKind, int graphic, int graphicSub);
+  int RunItemCommands(const cVector<cEdCommand>& commands);
 
   cInput* m_pInput = nullptr;
   int32_t m_nJumpHold = 0;

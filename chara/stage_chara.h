@@ -39,6 +39,9 @@ class cStageChara : public cChara {
   int32_t m_nItemIcon = 0;
   int32_t m_bIgnoreX = 0, m_bIgnoreY = 0;
   int32_t m_bAppeared = 0;
+  // Removed by the play step while a list was walked: skipped by every rule and
+  // erased at the step's next removal point (cStageScene::SweepRemoved).
+  int32_t m_bRemoved = 0;
 
   // --- Drawing ---
   // Its death effect ended while drawing: no longer drawn, removed at the next
@@ -53,4 +56,8 @@ void SweepEndedStageChara();
 // Removes a stage character: those aiming at it get a null target, shots aiming at
 // it too, it leaves its target's list and its force's list, and it is destroyed.
 // The position after it.
+// Inside a logic step the character is only marked (m_bRemoved) and the step's
+// next removal point erases it.
 cList<cStageChara>::iterator RemoveStageChara(cList<cStageChara>::iterator position);
+// The erasure itself, at once.
+cList<cStageChara>::iterator EraseStageChara(cList<cStageChara>::iterator position);

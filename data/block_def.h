@@ -41,6 +41,9 @@ class cEdBlock : public cRecord {
   int8_t nItemLinkKind = 0;   // item held: 0 none, 1 common palette, 2 stage palette
   int16_t nItemLinkIndex = 0;
   int8_t bKeep = 0;           // a block-summoning command does not replace it
+  // Not in the file: play sets it once the conditions have held (with the latch
+  // option they then hold for the rest of the stage).
+  uint8_t bCondLatched = 0;
 
   // The values of a new definition (the lists, column and row are left alone).
   void SetDefault();

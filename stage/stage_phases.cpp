@@ -52,38 +52,6 @@ int cStageScene::StartBanner() {
   return 0;
 }
 
-int cStageScene::Play() {
-  if (m_bQuit.load()) {
-    // The game was closed while play was held: close it now.
-    plat::PostMessage(hMainWnd.load(), plat::WM_CLOSE, 0, 0);
-    return 0;
-  }
-  if (CheckPauseKey()) {
-    m_nPhaseStep = 0;
-    m_nPhase = kPauseMenu;
-    return 0;
-  }
-  if (CheckReplaySaveKeys()) return 0;
-  ++m_nFrameCount;
-  // Buttons held over from a menu stay unseen until every button is released.
-  cInput& in = Input.At(0);
-  if (in.m_wButton == 0)
-    m_bButtonLatch = 0;
-  else if (m_bButtonLatch)
-    in.m_wButton = 0;
-  // The logic steps: so far only the view moves (the characters join later).
-  const int steps = StageData.nSteps;
-  for (int a = 0; a < steps; ++a) {
-    m_nStepIndex = a + 1;
-    ++m_nStepCount;
-    m_ScrollX.Advance();
-    m_ScrollY.Advance();
-  }
-  m_nStepIndex = 0;
-  Draw(1, 0, 1, 1);
-  return 0;
-}
-
 int cStageScene::FadeOut() {
   Draw(0, 1, 0, 1);
   if (!DDFadeOut(ScreenPalette, 0, 255, 0, 0, 0, ModeManager.m_nFadeStep, GamePalette, 0)) return 0;

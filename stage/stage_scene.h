@@ -2,6 +2,7 @@
 #include <atomic>
 #include <list>
 #include <string>
+#include <vector>
 
 #include "app/base/vector.h"
 #include "app/svc/pause_wait.h"
@@ -16,7 +17,9 @@ class cEdBlock;
 struct cSummonParams;
 class cItem;
 class cStageChara;
+class cPlayer;
 class cChara;
+class cObject;
 class cEdFlow;
 class cEdCondition;
 struct DDSURFACEDATA;
@@ -183,18 +186,77 @@ class cStageScene : public cScene {
   // Gives the characters a new block embeds their crush grace; 1 when the summon's
   // refusal flags ask for it to be undone.
   int RefuseBlockOverlap(int cell, int column, int row, const cSummonParams& summon);
-  // --- Conditions (the flows' own kinds: chara/flow_conditions.cpp) ---
+  // --- The play step (stage/play_step.cpp, play_step_parts.cpp) ---
+  // A stage character whose HP ran out: the kill, and the stage clear or the
+  // player's death that follows from it; 0, 1 (stage cleared) or 2 (player died).
+  int HandleCharaDeath(cStageChara& chara);
+  // The item pick-up of one logic step: 0, or the first non-zero result of a take.
+  int PickUpItems(cPlayer& player);
+  // Whether a block character other than `chara` overlaps it.
+  bool HitsBlockChara(const cChara& chara);
+  // Stage characters and items that a step removed are marked while lists are
+  // walked and erased here (also the characters whose death effect ended).
+  void SweepRemoved();
+  // One logic step (a = 0 .. N-1) and its passes: 1 when the frame ends there.
+  int RunLogicStep(int a);
+  int StepBlockCharas();
+  int StepPlayer();
+  int StepOtherCharas();
+  void StepShots();
+  void RemoveOutOfRange();
+  int StepContactsAndItems();
+  // The death of player 1 with its death code (the number of its trace text: 1 to
+  // 9, 10 for a crush; 0 none): the sound, the death and a stage clear it causes.
+  void KillPlayer(int code);
+  // A stage character whose HP ran out in its flows, and one that the step killed
+  // (crushed, a deadly block, a fall): 1 when the frame ends.
+  int OnCharaHpOut(cStageChara& chara);
+  int OnCharaKilled(cStageChara& chara);
+
+  // --- Activity, conditions and the stage clock (stage/stage_activity.cpp) ---
+  void UpdateActivity();
+  bool CheckBlockConditions(cEdBlock& block);
+  bool CheckCharaConditions(cChara& chara);
+  bool CheckItemConditions(cItem& item);
   bool CheckFlowConditions(const cEdFlow& flow, uint8_t& latched, cChara& chara);
   // mode 0: every condition holds (an empty list holds); 1: at least one; else false.
   bool CheckConditionList(const cVector<cEdCondition>& list, int mode, cChara* subject);
   bool CheckCondition(const cEdCondition& condition, cChara* subject);
+  // The time limit, once a frame: 1 when the time ran out now.
+  int CountDownTime(int amount);
+  void CountPlayTime();
+
+  // --- Block collisions (stage/block_collisions.cpp, block_underfoot.cpp) ---
+  int FindStrongestCell(cChara& chara, int x1, int y1, int x2, int y2);
+  int FindFootCell(cChara& chara);
+  int FindStrongestCorner(int column1, int row1, int column2, int row2, int passValue);
+  int CollideLeft(cChara& chara);
+  int CollideRight(cChara& chara);
+  int CollideX(cChara& chara);
+  int CollideSides(cChara& chara);
+  int CollideUp(cChara& chara);
+  int CollideDown(cChara& chara);
+  int CollideY(cChara& chara);
+  int CollideFeetAndHead(cChara& chara);
+  int KeepInScreenX(cPlayer& player);
+  int KeepInScreenY(cPlayer& player);
   // Whether an object's place is blocked by a solid cell or a block character.
   bool IsPlaceBlocked(cChara& chara);
-  // The activity pass of the stage characters.
-  void UpdateActivity();
-  // A stage character's death by the play rules (HP gone): 0, 1 (stage cleared)
-  // or 2 (the player died).
-  int HandleCharaDeath(cStageChara& chara);
+  int ApplyBlockEffect(cPlayer& player);
+  int TakeBlockItem(cPlayer& player);
+
+  // --- Block characters (stage/block_charas.cpp) ---
+  int ResolveBlockCharas(cChara& chara);
+  int CarryRider(cChara& rider);
+  void ResolveFlyingContacts(cChara& chara, int axis);
+  bool IsOnRiddenChara(cChara& chara);
+  cStageChara* FindCharaBelow(cChara& chara);
+  bool IsSqueezed(cChara& chara, const double before[4]);
+  bool TouchesBlockChara(const cObject& object, int ignoredId);
+  // The block characters of StageChara in list order, rebuilt by the activity pass;
+  // RemoveStageChara takes a character out of it.
+  std::vector<cStageChara*> m_BlockCharas;
+  void RebuildBlockCharas();
 
   cVector<int> m_ChangedCells;  // cells a toggling block summon has changed this stage
   int m_bSeedTaken = 0;         // a set-up has given m_nSeed a value

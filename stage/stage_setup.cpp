@@ -7,6 +7,7 @@
 #include "app/base/message_box.h"
 #include "app/base/report_log.h"
 #include "app/base/shell_globals.h"
+#include "app/base/timing.h"
 #include "app/svc/input.h"
 #include "app/svc/menu_cursor.h"
 #include "app/svc/mode_manager.h"
@@ -266,6 +267,7 @@ void SetStage(int restart, int music) {
   scene.m_bNoTimeLimit = StageData.bTimeLimit ? 0 : 1;
   scene.m_nTimeLeft = StageData.bTimeLimit ? StageData.nTimeLimit : 999;
   scene.m_nPlayFrames = scene.m_nPlayTime = 0;
+  CountGate(0, 0);  // the first second of the time limit is a whole one
   scene.m_nNextPart = scene.m_nStepIndex = scene.m_nStepCount = 0;
 
   SaveData.nStageScore = 0;

@@ -18,46 +18,6 @@
 #include "draw/dd_globals.h"
 #include "stage/stage_scene.h"
 
-// Replaced by the condition lists of the activity rules (issue 23): the flow's
-// list by its mode, latched once it held; one condition by its kind.
-bool cStageScene::CheckFlowConditions(const cEdFlow& flow, uint8_t& latched, cChara& chara) {
-  if (flow.Conditions.empty()) return true;
-  if (flow.bCondOnce && latched) return true;
-  if (!CheckConditionList(flow.Conditions, flow.nCondMode, &chara)) return false;
-  latched = 1;
-  return true;
-}
-bool cStageScene::CheckConditionList(const cVector<cEdCondition>& list, int mode, cChara* subject) {
-  if (list.empty()) return true;
-  int held = 0;
-  for (const cEdCondition& c : list) held += CheckCondition(c, subject) ? 1 : 0;
-  return mode == 0 ? held == list.Count() : mode == 1 ? held > 0 : false;
-}
-bool cStageScene::CheckCondition(const cEdCondition& c, cChara* subject) {
-  if (!subject) return false;
-  switch (c.nKind) {
-    case 1: return CompareConditionValue(SaveData.CommonVars.At(c.nVarIndex), c.nValue, c.nCompare);
-    case 2: return CompareConditionValue(m_StageVars.At(c.nVarIndex), c.nValue, c.nCompare);
-    case 3: return CompareConditionValue(subject->m_Vars.At(c.nVarIndex), c.nValue, c.nCompare);
-    case 4: return CheckStatusCondition(c, *subject);
-    case 5: return CheckStatusCondition2(c, *subject);
-    case 6: return CheckStatusCondition3(c, *subject);
-    case 7: return CheckDistanceCondition(c, *subject);
-    default: return false;
-  }
-}
-// Replaced by the block collisions: no place is blocked.
-bool cStageScene::IsPlaceBlocked(cChara&) { return false; }
-// Replaced by the activity rules: every stage character in its range acts.
-void cStageScene::UpdateActivity() {
-  cVector<uint8_t> groups(cStageChara::kGroupFlags, 0);
-  for (cStageChara& c : StageChara) c.CheckRange(groups);
-  for (cStageChara& c : StageChara) c.m_bActive = c.m_bActivated = c.CheckActivation(groups) ? 1 : 0;
-}
-// Replaced by the play step's death of a character: the kill alone.
-int cStageScene::HandleCharaDeath(cStageChara& chara) { return KillChara(chara); }
-// Replaced by the play step's item taking: nothing is taken.
-int TakeItem(cItem*, cPlayer&) { return 0; }
 // Replaced by the item definitions: the entry of the palette's item list.
 const cEdItem* FindItemDefinition(int kind, int index) {
   const cVector<cEdItem>* list = kind == 1 ? &CommonPalette.Items : kind == 2 ? &StageData.PaletteItems : nullptr;

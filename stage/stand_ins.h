@@ -23,7 +23,5 @@ void DrawDistanceAreas(DDSURFACEDATA* target);
 // thRanking the ranking window after a registration. Each returns when its hold ends.
 unsigned PauseThreadProc(void* scene);
 unsigned RankingThreadProc(void* scene);
-// The player takes an item: 0, 1 (the stage is cleared) or 2 (the player died).
-int TakeItem(cItem* item, cPlayer& player);
-// The item definition of a palette (1 common, 2 the stage's) by index, or null.
-const cEdItem* FindItemDefinition(int kind, int index);
+// The player taking an item and the item definitions' lookup.
+#include "stage/item_taking.h"
