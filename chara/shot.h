@@ -82,12 +82,6 @@ class cShot : public cObject {
   int FollowOwner();
   // Draws the shot or the stroke; held draws without advancing.
   void Draw(DDSURFACEDATA* target, int held);
-  // One logic step of the shot in play: nonzero when it is spent; its moves; a
-  // block stops it (nonzero).
-  int Update();
-  void MoveX();
-  void MoveY();
-  int HitsBlock();
 
   cShotSpec m_Def;
   int32_t m_nOwnerId = 0;
