@@ -5,11 +5,6 @@
 #include "chara/command_handlers.h"
 #include "data/command.h"
 
-// Replaced by the charge, homing, circle and warp commands (issue 27).
-void CmdCircleMove(cChara&, cCommandRun&) {}
-void CmdChargeMove(cChara&, cCommandRun&) {}
-void CmdHomingMove(cChara&, cCommandRun&) {}
-void CmdWarp(cChara&, cCommandRun&) {}
 // Replaced by the stage, message, target, status, vanish and take-item commands (issue 29).
 int ExecStageClear(cChara&, cEdCommand&) { return 0; }
 int ExecGameWait(cChara&, cEdCommand&) { return 0; }

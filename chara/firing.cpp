@@ -8,6 +8,7 @@
 #include "app/base/report_log.h"
 #include "chara/chara.h"
 #include "chara/flow_run.h"
+#include "chara/object_aim.h"
 #include "chara/item.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"
@@ -81,9 +82,7 @@ cFiringView BuildFiringView(cChara& firer, bool refreshFirer) {
   v.dScrollX = ax.m_dPos;
   v.dScrollY = ay.m_dPos;
   v.dSteps = StageData.dSteps >= 1 ? StageData.dSteps : 1.0;
-  v.Scroll.dSx = ScrollTerm(ax.m_dAutoSpeed, ax.m_bClamped);
-  v.Scroll.dSy = ScrollTerm(ay.m_dAutoSpeed, ay.m_bClamped);
-  v.Scroll.bAdditive = SystemData.bCompat214;
+  v.Scroll = PlayAimScroll();
   v.bPacking = SystemData.bCompat555;
   const cFlowRun* flow = CurrentFlowRun();
   v.nInputDirection = flow ? flow->nStartDirection : 0;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "chara/aim_rules.h"
+#include "chara/object_aim.h"
 #include "chara/chara.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"
@@ -20,22 +21,14 @@ constexpr double kTwoPi = 2 * 3.14159265358979323846;
 
 double Steps() { return StageData.dSteps >= 1 ? StageData.dSteps : 1.0; }
 
-cAimScroll ShotAimScroll() {
-  cAimScroll s;
-  s.dSx = ScrollTerm(PlayAxisX().m_dAutoSpeed, PlayAxisX().m_bClamped);
-  s.dSy = ScrollTerm(PlayAxisY().m_dAutoSpeed, PlayAxisY().m_bClamped);
-  s.bAdditive = SystemData.bCompat214;
-  return s;
-}
-
 double CentreX(const cObject& o) { return o.m_nScreenLeft + (o.m_nDrawWidth >> 1); }
 double CentreY(const cObject& o) { return o.m_nScreenTop + (o.m_nDrawHeight >> 1); }
 
 // The flight velocity from the shot's centre toward a character's centre.
 void AimAt(cShot& s, const cChara& target, double& vx, double& vy) {
   int direction = 0;
-  AimVector(vx, vy, direction, target.m_bScrollSync ? eAimTarget::kSynced : eAimTarget::kUnsynced, CentreX(s),
-            CentreY(s), CentreX(target), CentreY(target), s.m_dFlightSpeed, s.m_bScrollSync, 1, 0, ShotAimScroll());
+  AimVector(vx, vy, direction, AimTargetOf(&target), CentreX(s), CentreY(s), CentreX(target), CentreY(target),
+            s.m_dFlightSpeed, s.m_bScrollSync, 1, 0, PlayAimScroll());
 }
 
 cChara* PlayerOne() { return Player.empty() ? nullptr : &Player.front(); }
