@@ -88,6 +88,8 @@ void SetUpPlayer(cStageScene& scene) {
   Player.resize(1);
   Trace("A");
   cPlayer& p = Player.front();
+  // A player kept from the last set-up still names blocks of the map just rebuilt.
+  p.m_pBlockUnder = p.m_pBlockLanded = p.m_pBlockRemembered = nullptr;
   const int index = StageData.FindPlayer();
   // A stage without a player is reported through the checked access and closed;
   // placement 0 (or a default character) stands in so that set-up can finish.
