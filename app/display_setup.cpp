@@ -141,13 +141,6 @@ bool ReportDisplayInfo(int detail) {
   return ok && ReportDirect3D(detail);
 }
 
-void GetVideoMemory(int* totalMB, int* freeMB) {
-  uint32_t total = 0, free = 0;
-  if (lpDD) lpDD->GetAvailableVidMem(&total, &free);
-  if (totalMB) *totalMB = static_cast<int>(total >> 20);
-  if (freeMB) *freeMB = static_cast<int>(free >> 20);
-}
-
 int GetDDIVersion() {
   int level = plat::DisplayDriverLevel();
   return level == 0 ? 99999 : level;

@@ -34,7 +34,5 @@ bool SettleDisplayValues(SYSTEMINIDATA& ini, const DISPLAYDEFAULTS& defaults, in
 // ("Mode : ...", "Bpp : ...", then the DirectDraw or Direct3D lines).
 bool ReportDisplayInfo(int detail);
 
-// Video memory in whole megabytes; 0 and 0 without a DirectDraw object.
-void GetVideoMemory(int* totalMB, int* freeMB);
 // The display driver's interface level (99999 when it cannot be told).
 int GetDDIVersion();

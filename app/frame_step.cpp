@@ -45,11 +45,6 @@ std::atomic<uint32_t> gFrameNumber{0};
 
 bool Direct3DInUse() { return lpDTCon != nullptr; }
 
-void WaitNextFrame() {
-  if (Direct3DInUse()) return;
-  while (!RateGate(ModeManager.m_nFrameRate)) plat::Sleep(1);
-}
-
 // Whether a stage runs at a frame rate above 60 (its frames are then shown without
 // waiting for the vertical blank).
 bool FastStage() { return ModeManager.m_pStage != nullptr && StageData.nFrameRate > 60; }
@@ -73,6 +68,11 @@ void TraceInput(uint32_t frame, const cInput& in) {
 }
 
 }  // namespace
+
+void WaitNextFrame() {
+  if (Direct3DInUse()) return;
+  while (!RateGate(ModeManager.m_nFrameRate)) plat::Sleep(1);
+}
 
 uint32_t StartFrameNumber() {
   uint32_t n = gFrameNumber.fetch_add(1) + 1;

@@ -33,6 +33,7 @@
 #include "platform/clock.h"
 #include "platform/key_state.h"
 #include "platform/messages.h"
+#include "stage/held_play.h"
 #include "stage/replay_keys.h"
 #include "stage/stage_scene.h"
 #include "stage/stand_ins.h"
@@ -63,12 +64,6 @@ bool GenreEnabled(int category, int genre) {
   if (category < 0 || category >= SystemData.RankSettings.Count()) return false;
   const cEdRankSetting& s = SystemData.RankSettings[static_cast<size_t>(category)];
   return s.bEnable && genre < s.Genres.Count() && s.Genres[static_cast<size_t>(genre)] != 0;
-}
-
-// Starts a held-play loop on its thread and waits for its end: the game thread
-// does nothing while the loop draws.
-void HoldPlay(cThread& thread, cThread::Routine routine, cStageScene* scene) {
-  if (thread.StartPrimed(routine, scene)) thread.Wait();
 }
 
 void ClearInputLogs() {

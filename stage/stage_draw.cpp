@@ -98,8 +98,18 @@ void cStageScene::Draw(int fromPlay, int held, int advance, int caption) {
   for (auto it = m_Effects.begin(); it != m_Effects.end();)
     it = it->Draw(target, held) ? m_Effects.erase(it) : std::next(it);
   DDEndBltBatch();
-  for (auto it = m_Messages.begin(); it != m_Messages.end();)
-    it = it->Draw(target, held) ? m_Messages.erase(it) : std::next(it);
+  for (auto it = m_Messages.begin(); it != m_Messages.end();) {
+    // A held loop draws while a command still holds one of these: the removal
+    // waits for the play phase's own drawing.
+    if (it->Draw(target, held)) {
+      if (fromPlay) {
+        it = m_Messages.erase(it);
+        continue;
+      }
+      it->m_bEnded = 1;
+    }
+    ++it;
+  }
 
   DrawScrEffect(held);
   DrawStatusBar(target);

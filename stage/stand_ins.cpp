@@ -39,17 +39,11 @@ void cStageChara::DrawCarriedItemIcon(DDSURFACEDATA*) {}
 void cItem::Draw(DDSURFACEDATA*, int) {}
 // Replaced by the shots in play.
 void cShot::Draw(DDSURFACEDATA*, int) {}
-// Replaced by the message windows: a message stays until play removes it.
-int cMessage::Draw(DDSURFACEDATA*, int) { return 0; }
 // Replaced by the status bar and the time display.
 void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
 void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
+// Replaced by the palette graphics: a palette icon draws nothing yet.
+void DrawPaletteIcon(DDSURFACEDATA*, int, int, int, int, int) {}
 // Replaced by the flow conditions: the distance areas.
 void DrawDistanceAreas(DDSURFACEDATA*) {}
 
-// Replaced by the message windows: the message keeps nothing yet.
-void cMessage::Set(int, const char*, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int,
-                   int, int, int, int, int, int) {}
-// Replaced by the held-play loops: the hold ends at once, nothing drawn.
-unsigned PauseThreadProc(void* scene) { return static_cast<cStageScene*>(scene)->m_bQuit.load() ? 0 : 1; }
-unsigned RankingThreadProc(void*) { return 1; }

@@ -19,9 +19,7 @@ void LoadEffectImages();
 struct DDSURFACEDATA;
 // The areas of the distance conditions marked to be shown.
 void DrawDistanceAreas(DDSURFACEDATA* target);
-// The held-play loops: thPause shows the held stage for the scene's pause request,
-// thRanking the ranking window after a registration. Each returns when its hold ends.
-unsigned PauseThreadProc(void* scene);
-unsigned RankingThreadProc(void* scene);
+// The 16 x 16 icon of a palette graphic (kind, graphic, frame) at (x, y).
+void DrawPaletteIcon(DDSURFACEDATA* target, int x, int y, int kind, int graphic, int frame);
 // The player taking an item and the item definitions' lookup.
 #include "stage/item_taking.h"

@@ -87,6 +87,9 @@ void SetSceneFactory(int mode, SceneFactory factory);
 // StartFrameNumber begins the next frame (1 the first of the run) and numbers the
 // frames presented from now on with it; FrameNumber is the frame being run.
 uint32_t StartFrameNumber();
+// Frame pacing before a frame: under DirectDraw, Sleep(1) until the next tick of
+// the frame rate; Direct3D paces at its present. Every frame loop calls it.
+void WaitNextFrame();
 uint32_t FrameNumber();
 
 // The game thread's routine: one frame per turn while the application is active.

@@ -29,6 +29,7 @@
 #include "platform/display/png_writer.h"
 #include "platform/key_state.h"
 #include "platform/messages.h"
+#include "platform/scripted_input.h"
 #include "platform/test_controls.h"
 #include "stage/stage_scene.h"
 #include "tests/draw/font_fixture.h"
@@ -71,8 +72,17 @@ class StageClear : public cFontTest {
     m_dir->Write("data/stg4/.keep", "");
     m_trace = m_dir->Path() + "/trace.txt";
     PlayTraceRedirect(m_trace);
+    // The ranking window after a registration runs until a fresh confirm: the
+    // script presses it on every other frame of the held loops.
+    std::string script;
+    for (int f = 1; f <= 4000; ++f) script += std::to_string(f) + (f % 2 ? " Z=1\n" : " Z=0\n");
+    m_dir->Write("confirm.txt", script);
+    std::string error;
+    ASSERT_TRUE(plat::LoadScriptedInput(m_dir->Path() + "/confirm.txt", error)) << error;
   }
   void TearDown() override {
+    plat::EndScriptedInput();
+    plat::ReleaseAllKeys();
     PlayTraceRedirect("");
     ModeManager.m_pStage = nullptr;
     m_scene.reset();

@@ -1,0 +1,269 @@
+// The held-play loops on their threads, in-process on a fixture stage: a message
+// that waits for a key (its delay, a key already held when it opens), timed holds
+// that present exactly their frames, messages that run out during a hold, the
+// close of the game during a hold (with and without its quit message), a thread
+// that cannot start, and the ranking window's genres.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/base/play_trace.h"
+#include "app/base/shell_globals.h"
+#include "app/base/thread.h"
+#include "app/main_window.h"
+#include "app/svc/input.h"
+#include "app/svc/mode_manager.h"
+#include "data/project_globals.h"
+#include "data/stage_loader.h"
+#include "data/user_records.h"
+#include "platform/clock.h"
+#include "platform/messages.h"
+#include "platform/scripted_input.h"
+#include "platform/sjis.h"
+#include "stage/held_play.h"
+#include "stage/stage_scene.h"
+#include "tests/draw/font_fixture.h"
+#include "tests/support/play_stage.h"
+
+namespace {
+
+class HeldPlayThread : public cFontTest {
+ protected:
+  void SetUp() override {
+    cFontTest::SetUp();
+    Start(0);
+    ASSERT_TRUE(InitGameFonts(SJ("ＭＳ ゴシック"), 1, 1, 0, 0));
+    plat::UseVirtualClock(true);
+    hMainWnd = plat::RegisterWindow();
+    bStartupStage = 0;
+    bTestPlay = 0;
+    StageData = cEdStage();
+    PlayStageData = cEdStage();
+    SaveData.Reset();
+    SaveData.Validate();
+    ModeManager.m_nFrameRate = 60;
+    ModeManager.m_nPlayKind = 3;
+    ModeManager.m_nPlayCategory = cEdSystem::kStageFile;
+    m_dir->Write("data/stg4/.keep", "");
+    cPlayStage stage(20, 15);
+    stage.Map({"", "..P"});
+    ASSERT_TRUE(stage.Write("data\\stg4\\held.stg4_752"));
+    ASSERT_EQ(LoadStageForPlay("data\\stg4\\held.stg4", 1, &PlayStageData), 1);
+    SaveData.SetFileName(StageData.strFilePath);
+    SaveData.nPart = 1;
+    SaveData.nLives = 3;
+    m_scene = std::make_unique<cStageScene>();
+    ModeManager.m_pStage = m_scene.get();
+    CurrentStage.store(m_scene.get());
+    m_scene->Init();
+    m_scene->m_nPhase = cStageScene::kPlay;
+    PlayTraceRedirect(m_dir->Path() + "/trace.txt");
+  }
+  void TearDown() override {
+    PlayTraceRedirect("");
+    plat::EndScriptedInput();
+    CurrentStage.store(nullptr);
+    ModeManager.m_pStage = nullptr;
+    m_scene.reset();
+    plat::UnregisterWindow(hMainWnd);
+    hMainWnd = 0;
+    plat::UseVirtualClock(false);
+    cFontTest::TearDown();
+  }
+
+  // Key changes by held frame: (1, "Z=1") is the first frame the loop runs.
+  void Script(const std::vector<std::pair<int, std::string>>& changes) {
+    std::string text;
+    const uint32_t base = FrameNumber();
+    for (const auto& c : changes) text += std::to_string(c.first == 0 ? 0 : base + c.first) + " " + c.second + "\n";
+    m_dir->Write("input.txt", text);
+    std::string error;
+    ASSERT_TRUE(plat::LoadScriptedInput(m_dir->Path() + "/input.txt", error)) << error;
+  }
+  std::vector<std::string> TraceLines() const {
+    std::vector<std::string> lines;
+    if (!m_dir->Exists("trace.txt")) return lines;
+    const std::vector<unsigned char> b = m_dir->Read("trace.txt");
+    const std::string t(b.begin(), b.end());
+    for (size_t start = 0; start < t.size();) {
+      size_t end = t.find('\n', start);
+      if (end == std::string::npos) end = t.size();
+      lines.push_back(t.substr(start, end - start));
+      start = end + 1;
+    }
+    return lines;
+  }
+  int Count(const std::string& part) const {
+    int n = 0;
+    for (const std::string& l : TraceLines()) n += l.find(part) != std::string::npos;
+    return n;
+  }
+  int PhaseLines() const { return Count("\"mode\":4,\"phase\""); }
+
+  std::unique_ptr<cStageScene> m_scene;
+};
+
+TEST_F(HeldPlayThread, AKeyWaitSkipsItsDelayAndAKeyHeldWhenItOpens) {
+  // Confirm is down when the message opens, let go at frame 3, pressed again inside
+  // the 10-frame delay at 5 and held past it: only the press at 14 ends the hold.
+  Script({{0, "Z=1"}, {3, "Z=0"}, {5, "Z=1"}, {12, "Z=0"}, {14, "Z=1"}});
+  const int steps = m_scene->m_nStepCount;
+  const uint16_t history = Input.At(0).GetHistory(1, 0);
+  m_scene->m_PauseWait.Set(cPauseWait::kMessage, 1, 0, 0);
+  const uint32_t before = FrameNumber();
+  ASSERT_TRUE(HoldPlay(thPause, &PauseThreadProc, m_scene.get()));
+  EXPECT_EQ(Count("\"ev\":\"hold\",\"kind\":1,\"key\":1,\"frames\":0,\"delay\":10"), 1);
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":13"), 1);
+  EXPECT_EQ(PhaseLines(), 13);
+  EXPECT_EQ(Count("\"ev\":\"se\",\"n\":12"), 1);
+  EXPECT_EQ(m_scene->m_bButtonLatch, 1);
+  // Held frames run no logic, and the play's own input history is the game thread's.
+  EXPECT_EQ(m_scene->m_nStepCount, steps);
+  EXPECT_EQ(Input.At(0).GetHistory(1, 0), history);
+  // 14 held frames, then the rest of the game's frame as a frame of its own.
+  EXPECT_EQ(FrameNumber(), before + 15);
+}
+
+TEST_F(HeldPlayThread, AChainedMessageWaitsForTheHeldKeyToBeLetGo) {
+  // No delay after a message that ended with the key: it is still down.
+  m_scene->m_bButtonLatch = 1;
+  Script({{0, "Z=1"}, {4, "Z=0"}, {6, "Z=1"}});
+  m_scene->m_PauseWait.Set(cPauseWait::kMessage, 1, 0, 1);
+  ASSERT_TRUE(HoldPlay(thPause, &PauseThreadProc, m_scene.get()));
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":5"), 1);
+  EXPECT_EQ(Count("\"ev\":\"se\",\"n\":12"), 1);
+}
+
+TEST_F(HeldPlayThread, TimedHoldsPresentExactlyTheirFrames) {
+  const struct {
+    int kind, frames, drawn;
+  } cases[] = {{cPauseWait::kWait, 30, 30}, {cPauseWait::kMessage, 1, 1}, {cPauseWait::kEffect, 0, 0},
+               {cPauseWait::kPicture, -5, 0}};
+  int lines = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.frames);
+    m_scene->m_PauseWait.Set(c.kind, 0, c.frames, 1);
+    ASSERT_TRUE(HoldPlay(thPause, &PauseThreadProc, m_scene.get()));
+    lines += c.drawn;
+    EXPECT_EQ(PhaseLines(), lines);
+  }
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":30}"), 1);
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":1}"), 1);
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":0}"), 2);
+  // A key does nothing to a hold without a key wait.
+  EXPECT_EQ(Count("\"ev\":\"se\""), 0);
+}
+
+TEST_F(HeldPlayThread, MessagesRunOutDuringAHoldButStayListedUntilPlayDraws) {
+  // A game wait's own entry counts in held frames; a window that does not count
+  // while held keeps its time.
+  m_scene->m_Messages.emplace_back(0, nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 30, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+  m_scene->m_Messages.emplace_back(0, nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  cMessage* counting = &m_scene->m_Messages.front();
+  cMessage* waiting = &m_scene->m_Messages.back();
+  m_scene->m_PauseWait.Set(cPauseWait::kWait, 0, 40, 0);
+  ASSERT_TRUE(HoldPlay(thPause, &PauseThreadProc, m_scene.get()));
+  ASSERT_EQ(m_scene->m_Messages.size(), 2u);
+  EXPECT_EQ(counting->m_bEnded, 1);
+  EXPECT_EQ(waiting->m_bEnded, 0);
+  EXPECT_EQ(waiting->m_nDisplayTime, 30);
+  // The play phase's drawing takes the ended one out.
+  m_scene->Draw(1, 0, 1, 1);
+  ASSERT_EQ(m_scene->m_Messages.size(), 1u);
+  EXPECT_EQ(&m_scene->m_Messages.front(), waiting);
+  EXPECT_EQ(waiting->m_nDisplayTime, 29);
+}
+
+// The game window's close arrives from another thread while play is held.
+class cCloser {
+ public:
+  explicit cCloser(bool sendClose) {
+    m_thread = std::thread([sendClose] {
+      while (!thPause.IsAlive()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      if (sendClose) {
+        MainWindow.WndProc(hMainWnd, plat::WM_CLOSE, 0, 0);
+      } else if (cStageScene* s = StageScene()) {
+        s->m_bQuit.store(1);  // the quit message is lost
+      }
+    });
+  }
+  ~cCloser() { m_thread.join(); }
+
+ private:
+  std::thread m_thread;
+};
+
+TEST_F(HeldPlayThread, ACloseDuringAKeyWaitEndsTheHoldAndTheNextFrameClosesAgain) {
+  m_scene->m_PauseWait.Set(cPauseWait::kMessage, 1, 0, 0);
+  {
+    cCloser closer(true);
+    ASSERT_TRUE(HoldPlay(thPause, &PauseThreadProc, m_scene.get()));
+  }
+  EXPECT_EQ(m_scene->m_bQuit.load(), 1);
+  EXPECT_FALSE(thPause.IsRunning());
+  // Another hold is not even begun, and the play phase asks for the close again.
+  m_scene->m_PauseWait.Set(cPauseWait::kWait, 0, 30, 0);
+  ASSERT_TRUE(HoldPlay(thPause, &PauseThreadProc, m_scene.get()));
+  EXPECT_EQ(Count("\"ev\":\"hold\""), 1);
+  plat::MSG m;
+  while (plat::PeekMessage(&m, true)) {
+  }
+  m_scene->Play();
+  int closes = 0;
+  while (plat::PeekMessage(&m, true)) closes += m.message == plat::WM_CLOSE;
+  EXPECT_EQ(closes, 1);
+}
+
+TEST_F(HeldPlayThread, AHoldWhoseQuitMessageIsLostEndsAfterTwoSeconds) {
+  m_scene->m_PauseWait.Set(cPauseWait::kMessage, 1, 0, 0);
+  const uint32_t start = plat::TimeGetTime();
+  {
+    cCloser closer(false);
+    ASSERT_TRUE(HoldPlay(thPause, &PauseThreadProc, m_scene.get()));
+  }
+  EXPECT_GE(static_cast<int32_t>(plat::TimeGetTime() - start), kHeldQuitGraceMs);
+  EXPECT_EQ(Count("\"ev\":\"se\""), 0);
+}
+
+TEST_F(HeldPlayThread, AThreadThatCannotStartSkipsTheHold) {
+  std::atomic<int> release{0};
+  static std::atomic<int>* gate = nullptr;
+  gate = &release;
+  ASSERT_TRUE(thPause.Start([](void*) -> unsigned {
+    while (!gate->load()) plat::WaitMessageTimeout(1);
+    return 0;
+  }, nullptr));
+  m_scene->m_PauseWait.Set(cPauseWait::kWait, 0, 30, 0);
+  EXPECT_FALSE(HoldPlay(thPause, &PauseThreadProc, m_scene.get(), false));
+  EXPECT_EQ(PhaseLines(), 0);
+  release.store(1);
+  thPause.Wait();
+}
+
+TEST_F(HeldPlayThread, TheRankingWindowStepsItsGenresAndEndsOnConfirm) {
+  SystemData.RankSettings.resize(cEdSystem::kCategories);
+  cEdRankSetting& s = SystemData.RankSettings[cEdSystem::kStageFile];
+  s.bEnable = 1;
+  s.Genres.assign(cRankings::kGenres, 0);
+  s.Genres[0] = s.Genres[2] = 1;
+  m_scene->m_RankPlaces.assign(cRankings::kGenres, -1);
+  // Button 8 (F) twice, then confirm.
+  Script({{2, "F=1"}, {3, "F=0"}, {4, "F=1"}, {5, "F=0"}, {7, "Z=1"}});
+  ASSERT_TRUE(HoldPlay(thRanking, &RankingThreadProc, m_scene.get()));
+  EXPECT_EQ(Count("\"ev\":\"se\",\"n\":6"), 2);
+  EXPECT_EQ(Count("\"ev\":\"se\",\"n\":1"), 1);
+  EXPECT_EQ(SaveData.nRankGenre, 0);  // 0, 2, and back to 0
+  EXPECT_EQ(PhaseLines(), 6);
+  // With one genre, button 8 changes nothing.
+  s.Genres[2] = 0;
+  Script({{1, "Z=0"}, {2, "F=1"}, {3, "F=0"}, {5, "Z=1"}});
+  ASSERT_TRUE(HoldPlay(thRanking, &RankingThreadProc, m_scene.get()));
+  EXPECT_EQ(Count("\"ev\":\"se\",\"n\":6"), 2);
+}
+
+}  // namespace
