@@ -17,7 +17,6 @@ int ExecStageClear(cChara&, cEdCommand&) { return 0; }
 int ExecGameWait(cChara&, cEdCommand&) { return 0; }
 int ExecMessage(cChara&, cEdCommand&) { return 0; }
 int ExecSetTarget(cChara&, cEdCommand&) { return 0; }
-int ExecStatusOperation(cChara&, cEdCommand&) { return 0; }
 int ExecStatusOperation2(cChara&, cEdCommand&) { return 0; }
 int ExecVanish(cChara&, cEdCommand&) { return 0; }
 int ExecTakeItem(cChara&, cEdCommand&) { return 0; }
