@@ -5,13 +5,6 @@
 #include "chara/command_handlers.h"
 #include "data/command.h"
 
-// Replaced by the attack, summon and flow-operation commands.
-void CmdShot(cChara&, cCommandRun&) {}
-void CmdSword(cChara&, cCommandRun&) {}
-void CmdSummonBlock(cChara&, cCommandRun&) {}
-void CmdSummonChara(cChara&, cCommandRun&) {}
-void CmdSummonItem(cChara&, cCommandRun&) {}
-void CmdFlowOperation(cChara&, cCommandRun&) {}
 // Replaced by the stage, message, target, status, vanish and take-item commands (issue 29).
 int ExecStageClear(cChara&, cEdCommand&) { return 0; }
 int ExecGameWait(cChara&, cEdCommand&) { return 0; }
