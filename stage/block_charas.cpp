@@ -127,18 +127,16 @@ bool cStageScene::IsSqueezed(cChara& c, const double before[4]) {
   };
   const auto now = edges(c.m_dX, c.m_dY, c.m_dRight, c.m_dBottom);
   const auto then = edges(before[0], before[1], before[2], before[3]);
-  for (int e = 0; e < 4; ++e) {
-    bool touched = false;
-    for (cStageChara* x : m_BlockCharas) {
-      if (!Candidate(x, c)) continue;
-      const cRect r = RectOf(*x);
-      if (Overlaps(r, now[e]) || Overlaps(r, then[e])) {
-        touched = true;
-        break;
-      }
-    }
-    if (!touched) return false;
-  }
+  // Every edge touched both where the resolution left it and where it was: a
+  // character that the resolution freed (pushed below a sideways squeeze) is not
+  // squeezed, whatever touched it before.
+  auto touched = [&](const cRect& edge) {
+    for (cStageChara* x : m_BlockCharas)
+      if (Candidate(x, c) && Overlaps(RectOf(*x), edge)) return true;
+    return false;
+  };
+  for (int e = 0; e < 4; ++e)
+    if (!touched(now[e]) || !touched(then[e])) return false;
   return true;
 }
 

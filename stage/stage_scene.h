@@ -251,6 +251,8 @@ class cStageScene : public cScene {
   void ResolveFlyingContacts(cChara& chara, int axis);
   bool IsOnRiddenChara(cChara& chara);
   cStageChara* FindCharaBelow(cChara& chara);
+  // Every edge touches a block character, at the resolved position and at the
+  // position before the resolution.
   bool IsSqueezed(cChara& chara, const double before[4]);
   bool TouchesBlockChara(const cObject& object, int ignoredId);
   // The block characters of StageChara in list order, rebuilt by the activity pass;

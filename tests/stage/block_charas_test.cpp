@@ -149,4 +149,34 @@ TEST_F(PlayStepTest, TheSideListHoldsTheBlockCharactersInListOrderAndLosesRemove
   EXPECT_FALSE(m_Scene->IsPlaceBlocked(probe));
 }
 
+TEST_F(PlayStepTest, APlayerSqueezedSidewaysInTheAirDropsBelowInsteadOfDying) {
+  Rows rows = Field("", "");
+  rows[4] = ".E.E";
+  rows[5] = "..P";
+  cEdStage s = Stage(rows).Build();
+  for (int col : {1, 3}) {
+    cEdChara& b = PlacedAt(s, col, 4);
+    b.bFullCell = 1;
+    b.nFlight = 2;
+  }
+  Load(s);
+  cStageChara& left = StageChara.front();
+  cStageChara& right = StageChara.back();
+  // The player hangs still between the two as they close in.
+  bool squeezed = false;
+  for (int i = 0; i < 40 && !squeezed; ++i) {
+    left.m_dMoveX = 1;
+    right.m_dMoveX = -1;
+    P().m_dSpeedY = 0;
+    P().m_dY = CellTop(4) + 4;
+    P().ClampY(-1);
+    ASSERT_EQ(Steps(1), 0) << i << ": dead " << DeathCode(Events());
+    squeezed = P().m_dY >= left.m_dBottom;
+  }
+  ASSERT_TRUE(squeezed);
+  EXPECT_FALSE(P().m_bDead);
+  EXPECT_EQ(P().m_dY, left.m_dBottom + 1);
+  EXPECT_EQ(P().LRUD[0] + P().LRUD[1], 0);
+}
+
 }  // namespace
