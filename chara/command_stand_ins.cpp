@@ -17,15 +17,6 @@ void CmdSummonBlock(cChara&, cCommandRun&) {}
 void CmdSummonChara(cChara&, cCommandRun&) {}
 void CmdSummonItem(cChara&, cCommandRun&) {}
 void CmdFlowOperation(cChara&, cCommandRun&) {}
-// Replaced by the stage, message, target, status, vanish and take-item commands (issue 29).
-int ExecStageClear(cChara&, cEdCommand&) { return 0; }
-int ExecGameWait(cChara&, cEdCommand&) { return 0; }
-int ExecMessage(cChara&, cEdCommand&) { return 0; }
-int ExecSetTarget(cChara&, cEdCommand&) { return 0; }
-int ExecStatusOperation(cChara&, cEdCommand&) { return 0; }
-int ExecStatusOperation2(cChara&, cEdCommand&) { return 0; }
-int ExecVanish(cChara&, cEdCommand&) { return 0; }
-int ExecTakeItem(cChara&, cEdCommand&) { return 0; }
 // Replaced by the graphic, animation, effect, picture, colour, background, sound,
 // music and code commands (issue 30).
 int ExecChangeGraphic(cChara&, cEdCommand&) { return 0; }
