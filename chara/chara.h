@@ -205,6 +205,15 @@ class cChara : public cObject {
   // Adds the velocity (or accelerates toward it with inertia), turns, and shows the
   // moving animation; the move's no-walk-animation flag.
   int ApplyMoveVelocity(double x, double y, int facing, cCommandRun& run, const cEdMove& move, int force);
+  // --- Targeted movement (chara/object_aim.cpp) ---
+  // The centre put on the point, the run's speeds cleared; 1.
+  int WarpTo(int x, int y, cCommandRun& run) override;
+  int WarpToX(int x, cCommandRun& run) override;
+  int WarpToY(int y, cCommandRun& run) override;
+  void ClearMoveSpeeds(cCommandRun& run);
+  // The run's velocity aimed at a screen point at its speed against this
+  // character's target, on the axes its move may use.
+  void AimAtPoint(cCommandRun& run, double x, double y);
   // --- Drawing a character (chara/chara_draw.cpp) ---
   // Advances the base animation and the overlays unless held; the picture column
   // to draw this frame.

@@ -24,6 +24,9 @@ void CmdCircleMove(cChara& chara, cCommandRun& run);
 void CmdChargeMove(cChara& chara, cCommandRun& run);
 void CmdHomingMove(cChara& chara, cCommandRun& run);
 void CmdWarp(cChara& chara, cCommandRun& run);
+// The warp's whole move in one call (also item command 5): 1 when it moved the
+// character, 0 when there was nothing to do or it was undone.
+int ExecWarp(cChara& chara, cEdCommand& command);
 // Attacks, summons and the flow operation.
 void CmdShot(cChara& chara, cCommandRun& run);
 void CmdSword(cChara& chara, cCommandRun& run);

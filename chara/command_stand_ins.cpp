@@ -5,11 +5,6 @@
 #include "chara/command_handlers.h"
 #include "data/command.h"
 
-// Replaced by the charge, homing, circle and warp commands (issue 27).
-void CmdCircleMove(cChara&, cCommandRun&) {}
-void CmdChargeMove(cChara&, cCommandRun&) {}
-void CmdHomingMove(cChara&, cCommandRun&) {}
-void CmdWarp(cChara&, cCommandRun&) {}
 // Replaced by the attack, summon and flow-operation commands.
 void CmdShot(cChara&, cCommandRun&) {}
 void CmdSword(cChara&, cCommandRun&) {}

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "app/base/vector.h"
+#include "chara/target_move_rules.h"
 
 class cChara;
 class cEdCommand;
@@ -35,7 +36,7 @@ class cCommandRun {
   int32_t nMoveAngle = 0;
   int32_t nExtent = 0;        // circle radius, homing delay
   int32_t nStartAngle = 0, nEndAngle = 0;
-  cVector<cChara*> TargetQueue;
+  cVector<cAimPoint> TargetQueue;  // homing: the target's places waiting for the delay
   double dVelX = 0, dVelY = 0;
   int32_t nFacingRequest = 0; // 0 keep, 1 left, 2 right
   int32_t nStepCount = 0;     // steps since the command started

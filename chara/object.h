@@ -5,6 +5,7 @@
 #include "app/svc/anime_player.h"
 
 class cChara;
+class cCommandRun;
 class cEdQuadSet;
 class cScrollAxis;
 
@@ -103,6 +104,24 @@ class cObject {
   // The homing shots' nearest character from this object's screen centre as last
   // computed (chara/chara_search.cpp).
   cChara* FindNearestForShot(const std::list<cChara*>& list) const;
+  // --- A movement command's aim (chara/object_aim.cpp) ---
+  // The run's speeds and facing request aimed from this object's screen centre at
+  // a screen point (or one coordinate of it) at the run's speed, against `target`'s
+  // scroll sync; with the move's snap on arrival an arrived character is put on
+  // the point (its Warp result). The aim's result otherwise (1 arrived).
+  int AimMoveAtPoint(cCommandRun& run, const cObject* target, double toX, double toY, int moverSynced,
+                     int reportArrival);
+  int AimMoveAtX(cCommandRun& run, const cObject* target, double toX, int moverSynced, int reportArrival);
+  int AimMoveAtY(cCommandRun& run, const cObject* target, double toY, int moverSynced, int reportArrival);
+  // The point a movement command aims at when this object is its target: the
+  // screen centre plus the run's target offsets (only x for a horizontal-only
+  // move, only y for a vertical-only one; the other is left as it was).
+  void MoveTargetPoint(double& x, double& y, const cCommandRun& run) const;
+  // Puts the object's screen centre on a point (or one coordinate) for a run that
+  // arrived; the root does nothing.
+  virtual int WarpTo(int, int, cCommandRun&) { return 0; }
+  virtual int WarpToX(int, cCommandRun&) { return 0; }
+  virtual int WarpToY(int, cCommandRun&) { return 0; }
 
   int32_t m_nId = 0;                 // how commands, shots and summons find it again
   int32_t m_nLifetime = 0;           // logic steps left; INT32_MAX unlimited
