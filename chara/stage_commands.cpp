@@ -255,11 +255,6 @@ int ExecSetTarget(cChara& actor, cEdCommand& command) {
   return 0;
 }
 
-int ExecStatusOperation(cChara& chara, cEdCommand& command) {
-  ExecStatusOperation(chara, static_cast<const cEdCommand&>(command));
-  return 0;
-}
-
 int ExecStatusOperation2(cChara& actor, cEdCommand& command) {
   cStageScene* scene = StageScene();
   if (!scene) return 0;

@@ -60,5 +60,5 @@ void RefreshFriction(cChara& chara);
 // Condition kind 4: a status, system value or variable compared with an operand.
 bool CheckStatusCondition(const cEdCondition& condition, cChara& self);
 // The command "change a status": a status, system value or variable changed by an
-// operand.
-void ExecStatusOperation(cChara& self, const cEdCommand& command);
+// operand. The command handler's result is always 0.
+int ExecStatusOperation(cChara& self, cEdCommand& command);

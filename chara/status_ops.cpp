@@ -155,6 +155,8 @@ void OperateOnHpSp(cChara& c, bool hp, int operand, int op, int mode, int show) 
   else c.ChangeSP(value - current, show);
 }
 
+void ApplyStatusOperation(cChara& self, const cEdCommand& command);
+
 }  // namespace
 
 bool CheckStatusCondition(const cEdCondition& cond, cChara& self) {
@@ -195,7 +197,14 @@ bool CheckStatusCondition(const cEdCondition& cond, cChara& self) {
   return CompareByOperator(value, operand, op);
 }
 
-void ExecStatusOperation(cChara& self, const cEdCommand& command) {
+int ExecStatusOperation(cChara& self, cEdCommand& command) {
+  ApplyStatusOperation(self, command);
+  return 0;
+}
+
+namespace {
+
+void ApplyStatusOperation(cChara& self, const cEdCommand& command) {
   // A parameter list shorter than the command's table reads 0 for what it lacks.
   auto p = [&](int i) { return i < command.Values.Count() ? command.Values[static_cast<size_t>(i)] : 0; };
   cOperand o;
@@ -264,3 +273,5 @@ void ExecStatusOperation(cChara& self, const cEdCommand& command) {
   }
   if ((status == kStatusHp || status == kStatusMhp) && c != &self && c->m_nHP <= 0) SetStatusDeath();
 }
+
+}  // namespace

@@ -217,8 +217,6 @@ int cTitleScene::FadeOut() {
   if (!FadeOutStep()) return 0;
   MenuCursor.Reset();
   LeaveScene();
-  // The title is left for good: a way back makes a new title scene.
-  ModeManager.m_nPrevMode = 0;
   return 0;
 }
 

@@ -32,7 +32,11 @@ int GiveShotItem(const cShot& s) {
 
 }  // namespace
 
-bool IsContactActive(const cChara& c) { return c.m_nKind == 0 || c.m_bActive; }
+bool IsContactActive(const cChara& c) {
+  // A stage character removed in this step stays in its force list until the sweep.
+  if (c.m_nKind != 0 && static_cast<const cStageChara&>(c).m_bRemoved) return false;
+  return c.m_nKind == 0 || c.m_bActive;
+}
 
 bool ShotHitsThisStep(const cStageScene& scene) {
   const int i = scene.m_nStepIndex - 1;

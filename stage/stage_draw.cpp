@@ -8,6 +8,7 @@
 #include "app/base/text_util.h"
 #include "app/svc/menu_colors.h"
 #include "app/svc/mode_manager.h"
+#include "chara/flow_conditions.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"
 #include "chara/stage_chara.h"

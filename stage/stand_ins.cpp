@@ -44,6 +44,4 @@ void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
 void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
 // Replaced by the palette graphics: a palette icon draws nothing yet.
 void DrawPaletteIcon(DDSURFACEDATA*, int, int, int, int, int) {}
-// Replaced by the flow conditions: the distance areas.
-void DrawDistanceAreas(DDSURFACEDATA*) {}
 

@@ -17,8 +17,6 @@ void LoadSwordImages();
 void LoadEffectImages();
 
 struct DDSURFACEDATA;
-// The areas of the distance conditions marked to be shown.
-void DrawDistanceAreas(DDSURFACEDATA* target);
 // The 16 x 16 icon of a palette graphic (kind, graphic, frame) at (x, y).
 void DrawPaletteIcon(DDSURFACEDATA* target, int x, int y, int kind, int graphic, int frame);
 // The player taking an item and the item definitions' lookup.

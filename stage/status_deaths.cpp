@@ -19,27 +19,25 @@ int cStageScene::HandleStatusDeaths() {
       return 1;
     }
   }
-  for (auto it = StageChara.begin(); it != StageChara.end();) {
-    cStageChara& c = *it;
+  // The play step may be walking StageChara: characters leave it at its next sweep.
+  for (cStageChara& c : StageChara) {
+    if (c.m_bRemoved) continue;
     if (c.m_bVanish) {
-      it = RemoveStageChara(it);
+      c.Unlink();
+      c.m_bRemoved = 1;
       continue;
     }
     // A character already dead waits for its death effect: it is not killed again.
-    if (c.m_nHP > 0 || c.m_bDead) {
-      ++it;
-      continue;
-    }
+    if (c.m_nHP > 0 || c.m_bDead) continue;
     const int r = HandleCharaDeath(c);
     if (SystemData.bDeathEffect) {
       if (r == 1) {
-        RemoveStageChara(it);
+        c.m_bRemoved = 1;
         return 1;
       }
       PlaySE(9);
-      ++it;
     } else {
-      it = RemoveStageChara(it);
+      c.m_bRemoved = 1;
     }
     if (r != 0) return 1;
   }

@@ -155,6 +155,9 @@ TEST_F(StatusConditionTest, PercentTimeAndLife) {
 
 using StatusOperationTest = StatusField;
 
+// The command body on a copy of the command (the handler takes it by reference).
+void Exec(cChara& self, cEdCommand command) { EXPECT_EQ(ExecStatusOperation(self, command), 0); }
+
 cEdCommand Op(int kind, int scope, int index, int object, int status, int op, int constant) {
   cEdCommand c;
   c.Values.assign(18, 0);
@@ -169,11 +172,11 @@ cEdCommand Op(int kind, int scope, int index, int object, int status, int op, in
 }
 
 TEST_F(StatusOperationTest, TargetsRangesAndBadIndexes) {
-  ExecStatusOperation(*m_Self, Op(1, 0, 10, 0, 0, 0, 5000000));
+  Exec(*m_Self, Op(1, 0, 10, 0, 0, 0, 5000000));
   EXPECT_EQ(SaveData.CommonVars[10], 999999);
-  ExecStatusOperation(*m_Self, Op(1, 1, 254, 0, 0, 1, -3));
+  Exec(*m_Self, Op(1, 1, 254, 0, 0, 1, -3));
   EXPECT_EQ(m_Scene->m_StageVars[254], -3);
-  ExecStatusOperation(*m_Self, Op(0, 0, 8, 0, kStatusVar, 0, 17));
+  Exec(*m_Self, Op(0, 0, 8, 0, kStatusVar, 0, 17));
   EXPECT_EQ(m_Self->m_Vars[8], 17);
   // Bad indexes, scopes, kinds, statuses and operations change nothing.
   const cVector<int32_t> common = SaveData.CommonVars;
@@ -183,105 +186,105 @@ TEST_F(StatusOperationTest, TargetsRangesAndBadIndexes) {
                               Op(1, 2, 0, 0, 0, 0, 1), Op(2, 0, 0, 0, 0, 0, 1), Op(0, 0, 9, 0, kStatusVar, 0, 1),
                               Op(0, 0, -1, 0, kStatusVar, 0, 1), Op(0, 0, 0, 0, 15, 0, 1),
                               Op(0, 0, 0, 2, 5, 0, 1), Op(1, 0, 3, 0, 0, 7, 1)}) {
-    ExecStatusOperation(*m_Self, c);
+    Exec(*m_Self, c);
   }
   EXPECT_EQ(SaveData.CommonVars, common);
   EXPECT_EQ(m_Scene->m_StageVars, stage);
   EXPECT_EQ(m_Self->m_Vars, vars);
   // Byte and 16-bit statuses end inside their ranges, never wrapped.
   m_Self->m_Def.cid = 99;
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 0, kStatusCid, 1, 50));
+  Exec(*m_Self, Op(0, 0, 0, 0, kStatusCid, 1, 50));
   EXPECT_EQ(m_Self->m_Def.cid, 99);
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 0, kStatusMark, 0, 70000));
+  Exec(*m_Self, Op(0, 0, 0, 0, kStatusMark, 0, 70000));
   EXPECT_EQ(m_Self->m_Def.mark, 119);
   // Multiplying past the range saturates.
   m_Self->m_Def.power = 500000;
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 0, kStatusPower, 3, 5000));
+  Exec(*m_Self, Op(0, 0, 0, 0, kStatusPower, 3, 5000));
   EXPECT_EQ(m_Self->m_Def.power, 999999);
   m_Self->m_Def.power = -500000;
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 0, kStatusPower, 3, 5000));
+  Exec(*m_Self, Op(0, 0, 0, 0, kStatusPower, 3, 5000));
   EXPECT_EQ(m_Self->m_Def.power, -999999);
   // Missing target: nothing.
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 1, kStatusHp, 0, 0));
+  Exec(*m_Self, Op(0, 0, 0, 1, kStatusHp, 0, 0));
   EXPECT_EQ(m_Other->m_nHP, 100);
 }
 
 TEST_F(StatusOperationTest, HpSpAndTheirMaxima) {
   cEdCommand c = Op(0, 0, 0, 0, kStatusHp, 2, 30);
-  ExecStatusOperation(*m_Self, c);
+  Exec(*m_Self, c);
   EXPECT_EQ(m_Self->m_nHP, 70);
   c.Values[15] = 1;  // a percentage of mhp
   c.Values[5] = 1;
   c.Values[7] = 10;
-  ExecStatusOperation(*m_Self, c);
+  Exec(*m_Self, c);
   EXPECT_EQ(m_Self->m_nHP, 80);
   c.Values[15] = 2;  // a percentage of the current HP
   c.Values[5] = 2;
   c.Values[7] = 50;
-  ExecStatusOperation(*m_Self, c);
+  Exec(*m_Self, c);
   EXPECT_EQ(m_Self->m_nHP, 40);
   c.Values[15] = 3;  // no such mode: HP unchanged
-  ExecStatusOperation(*m_Self, c);
+  Exec(*m_Self, c);
   EXPECT_EQ(m_Self->m_nHP, 40);
   c = Op(0, 0, 0, 0, kStatusHp, 1, 5000);
-  ExecStatusOperation(*m_Self, c);
+  Exec(*m_Self, c);
   EXPECT_EQ(m_Self->m_nHP, 100);  // a heal stops at the maximum
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 0, kStatusMhp, 0, 60));
+  Exec(*m_Self, Op(0, 0, 0, 0, kStatusMhp, 0, 60));
   EXPECT_EQ(m_Self->m_nHP, 60);
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 0, kStatusMsp, 0, 20));
+  Exec(*m_Self, Op(0, 0, 0, 0, kStatusMsp, 0, 20));
   EXPECT_EQ(m_Self->m_nSP, 20);
   // The invincible are skipped only when the operation asks.
   m_Self->m_Def.nInvincible = 1;
   c = Op(0, 0, 0, 0, kStatusHp, 2, 10);
   c.Values[17] = 1;
-  ExecStatusOperation(*m_Self, c);
+  Exec(*m_Self, c);
   EXPECT_EQ(m_Self->m_nHP, 60);
   c.Values[17] = 0;
-  ExecStatusOperation(*m_Self, c);
+  Exec(*m_Self, c);
   EXPECT_EQ(m_Self->m_nHP, 50);
 }
 
 TEST_F(StatusOperationTest, StatusDeathFlagOnlyForOthers) {
   GiveTarget();
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 0, kStatusMhp, 0, 0));
+  Exec(*m_Self, Op(0, 0, 0, 0, kStatusMhp, 0, 0));
   EXPECT_EQ(m_Self->m_nHP, 0);
   EXPECT_EQ(m_Scene->m_bStatusDeath, 0);
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 1, kStatusMhp, 0, 0));
+  Exec(*m_Self, Op(0, 0, 0, 1, kStatusMhp, 0, 0));
   EXPECT_EQ(m_Other->m_nHP, 0);
   EXPECT_EQ(m_Scene->m_bStatusDeath, 1);
 }
 
 TEST_F(StatusOperationTest, SystemValues) {
   SaveData.nLives = 999999;
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 2, kSysLife, 0, 3));
+  Exec(*m_Self, Op(0, 0, 0, 2, kSysLife, 0, 3));
   EXPECT_EQ(SaveData.nLives, 999999);
   SaveData.nLives = 98;
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 2, kSysLife, 1, 5));
+  Exec(*m_Self, Op(0, 0, 0, 2, kSysLife, 1, 5));
   EXPECT_EQ(SaveData.nLives, 99);
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 2, kSysScore, 1, 5000000));
+  Exec(*m_Self, Op(0, 0, 0, 2, kSysScore, 1, 5000000));
   EXPECT_EQ(SaveData.nStageScore, 999999);
   m_Scene->m_bNoTimeLimit = 1;
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 2, kSysTime, 0, 1234));
+  Exec(*m_Self, Op(0, 0, 0, 2, kSysTime, 0, 1234));
   EXPECT_EQ(m_Scene->m_nTimeLeft, 999);
   StageData.bAutoScrollX = 1;
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 2, kSysScrollX, 0, -600));
+  Exec(*m_Self, Op(0, 0, 0, 2, kSysScrollX, 0, -600));
   EXPECT_EQ(StageData.nAutoScrollSpeedX, -480);
   EXPECT_NE(m_Scene->m_ScrollX.m_dAutoSpeed, 0.0);
   // Percent of the current value.
   cEdCommand c = Op(0, 0, 0, 2, kSysScore, 0, 50);
   c.Values[14] = 1;
-  ExecStatusOperation(*m_Self, c);
+  Exec(*m_Self, c);
   EXPECT_EQ(SaveData.nStageScore, 500000);
 }
 
 TEST_F(StatusOperationTest, SightAndStopKeepTheirDerivedValues) {
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 0, kStatusSight, 0, 5));
+  Exec(*m_Self, Op(0, 0, 0, 0, kStatusSight, 0, 5));
   EXPECT_EQ(m_Self->m_Def.sight, 0);  // only the player has a sight
-  ExecStatusOperation(*m_Player, Op(0, 0, 0, 0, kStatusSight, 0, 50));
+  Exec(*m_Player, Op(0, 0, 0, 0, kStatusSight, 0, 50));
   EXPECT_EQ(m_Player->m_Def.sight, 40);
   EXPECT_EQ(m_Player->m_nSightDots, 640);
   m_Self->m_dFriction = 0;
-  ExecStatusOperation(*m_Self, Op(0, 0, 0, 0, kStatusStop, 0, 100));
+  Exec(*m_Self, Op(0, 0, 0, 0, kStatusStop, 0, 100));
   EXPECT_EQ(m_Self->m_Def.stop, 100);
   EXPECT_GT(m_Self->m_dFriction, 0.0);
 }

@@ -212,6 +212,45 @@ TEST_F(TargetMoves, AWalkingChargeAndItsAngleRules) {
   }
 }
 
+// With stop-at-target a charge that arrives within a step is put on the point and
+// stops there.
+TEST_F(TargetMoves, AChargeThatArrivesSnapsOntoThePoint) {
+  cEdCommand charge = MakeMove(5, 5, 50, 0);  // 5 dots a step
+  charge.pMove->bStopAtTarget = 1;
+  cStageChara& c = Mover(charge, 600, 600, true);
+  cStageChara& t = Target(603.7, 598);
+  c.SetTarget(&t);
+  Step(c);
+  EXPECT_EQ(CentreX(c), CentreX(t));
+  EXPECT_EQ(CentreY(c), CentreY(t));
+  EXPECT_EQ(Run(c).dVelX, 0.0);
+  EXPECT_EQ(Run(c).dVelY, 0.0);
+  const double x = c.m_dX, y = c.m_dY;
+  for (int i = 0; i < 5; ++i) Step(c);
+  EXPECT_EQ(c.m_dX, x);
+  EXPECT_EQ(c.m_dY, y);
+}
+
+// A flying move with both no-motion flags stands still (it does not run along x).
+TEST_F(TargetMoves, AHomingWithNeitherAxisFreeStandsStill) {
+  cEdCommand homing = MakeMove(6, 5, 10, 0);
+  homing.pMove->bNoMoveX = homing.pMove->bNoMoveY = 1;
+  cStageChara& c = Mover(homing, 600, 600, true);
+  cStageChara& t = Target(700, 700);
+  c.SetTarget(&t);
+  for (int i = 0; i < 5; ++i) Step(c);
+  EXPECT_EQ(c.m_dX, 600.0);
+  EXPECT_EQ(c.m_dY, 600.0);
+  // One free axis: only that one moves.
+  cEdCommand vertical = MakeMove(6, 5, 10, 0);
+  vertical.pMove->bNoMoveX = 1;
+  cStageChara& v = Mover(vertical, 600, 600, true);
+  v.SetTarget(&t);
+  for (int i = 0; i < 5; ++i) Step(v);
+  EXPECT_EQ(v.m_dX, 600.0);
+  EXPECT_EQ(v.m_dY, 605.0);
+}
+
 cEdCommand Warp(int mode, int direction, int distance) {
   cEdCommand c = MakeMove(20, 1, 0, direction);
   c.pMove->nMoveMode = static_cast<uint8_t>(mode);

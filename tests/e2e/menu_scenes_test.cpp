@@ -86,12 +86,16 @@ TEST_F(MenuScenesRun, ANewStoryWalksTheMapAndEntersTheStageAfterTheQuestion) {
       "20 Z=1\n21 Z=0\n"
       // into the rock above the start (the figure only turns), right, and back
       "60 UP=1\n61 UP=0\n70 RIGHT=1\n71 RIGHT=0\n80 LEFT=1\n81 LEFT=0\n"
+      // on the stage, button 3 shows its ranking window
+      "85 C=1\n86 C=0\n"
       // the stage under the figure waits for button 1; the question starts on "not now"
       "90 Z=1\n91 Z=0\n100 UP=1\n101 UP=0\n110 Z=1\n111 Z=0\n";
-  cProcessResult r = Run(script, 140, {"KORVANE_DUMP_FRAMES=65,75,105"});
+  cProcessResult r = Run(script, 140, {"KORVANE_DUMP_FRAMES=65,75,88,105"});
   EXPECT_EQ(r.exitCode, 0) << r.output;
   EXPECT_TRUE(Traced(R"({"f":31,"ev":"mode","from":0,"to":1})"));
   EXPECT_TRUE(Traced(R"({"f":31,"ev":"bgm","kind":1,"n":0})"));
+  EXPECT_TRUE(Traced(R"({"f":85,"ev":"se","n":6})"));
+  EXPECT_TRUE(Traced(R"({"f":91,"ev":"se","n":1})"));
   EXPECT_TRUE(Traced(R"({"f":121,"ev":"mode","from":1,"to":4})"));
   for (const char* f : {"dump/frame-000065.png", "dump/frame-000075.png", "dump/frame-000105.png"})
     EXPECT_TRUE(m_dir.Exists(f)) << f;
@@ -260,6 +264,61 @@ TEST_F(MenuScenesRun, AMissingTitlePictureIsNamedAndTheGameCloses) {
   EXPECT_NE(r.exitCode, 0) << r.output;
   EXPECT_TRUE(m_dir.ReportContains(SJ("bmp\\Title.bmp の読み込みに失敗！")));
   EXPECT_FALSE(m_dir.Exists("dump/frame-001999.png"));
+}
+
+TEST_F(MenuScenesRun, TheTitlesFileItemsStayOnTheTitleWhenNothingCanBePlayed) {
+  // A stage file from a version with a trailer, cut short.
+  m_dir.Write("data/stg4/bad-1.stg4_752", std::vector<unsigned char>{0xF0, 0x02, 0, 0, 1, 2, 3});
+  struct Case {
+    const char* name;
+    int downs;            // from the first item: 3 stage file, 4 replay
+    const char* answers;
+    bool plays;
+  };
+  const Case cases[] = {
+      {"stage file dialog cancelled", 3, "cancel", false},
+      {"damaged stage file", 3, "file:bad-1.stg4_752,ok", false},
+      {"replay dialog cancelled", 4, "cancel", false},
+      {"good stage file", 3, "file:w01-1.stg4_752", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string script;
+    int f = 20;
+    for (int i = 0; i < c.downs; ++i, f += 10)
+      script += std::to_string(f) + " DOWN=1\n" + std::to_string(f + 1) + " DOWN=0\n";
+    script += std::to_string(f) + " Z=1\n" + std::to_string(f + 1) + " Z=0\n";
+    // Then on to the exit item (the last), which ends the game in order.
+    f += 10;
+    for (int i = c.downs; i < 6; ++i, f += 10)
+      script += std::to_string(f) + " DOWN=1\n" + std::to_string(f + 1) + " DOWN=0\n";
+    script += std::to_string(f) + " Z=1\n" + std::to_string(f + 1) + " Z=0\n";
+    cProcessResult r = Run(script, 400, {std::string("KORVANE_ANSWERS=") + c.answers});
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(Traced(R"("from":0,"to":4)"), c.plays);
+    if (std::string(c.name) == "damaged stage file") {
+      EXPECT_TRUE(m_dir.ReportContains(SJ("ステージファイル data\\stg4\\bad-1.stg4_752 が破損しています！")));
+    }
+  }
+}
+
+TEST_F(MenuScenesRun, ProgressFromASlotOpensTheNextStageOnTheMap) {
+  for (const int cleared : {0, 1}) {
+    SCOPED_TRACE(cleared ? "stage 1 cleared" : "nothing cleared");
+    cSaveData slot;
+    slot.Reset();
+    slot.nMapX = 9;
+    slot.nMapY = 7;
+    slot.Flags[1] = cleared;
+    WriteSave(slot, "user_data\\story\\Story01.dat");
+    // Two cells right of the start stands stage 2, offered once stage 1 is cleared.
+    const std::string script =
+        std::string(kContinueSlot1) + "80 RIGHT=1\n81 RIGHT=0\n90 RIGHT=1\n91 RIGHT=0\n100 Z=1\n101 Z=0\n";
+    cProcessResult r = Run(script, 110, {"KORVANE_DUMP_FRAMES=75,105"});
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_TRUE(Traced(R"({"f":90,"ev":"se","n":0})"));
+    EXPECT_EQ(Traced(R"({"f":101,"ev":"se","n":1})"), cleared == 1);
+  }
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ class ContactTest : public PlayField {
     StageData.nPlayerDamageInvincible = 0;
     StageData.nPlayerHitInvincible = 0;
     SystemData.bDeathEffect = 1;
+    SaveData.nStageScore = 0;
     gSounds.clear();
     gHpAtSound.clear();
     SetSoundRequestSender(&CaptureSound);
@@ -513,6 +514,40 @@ TEST_F(ContactReferenceTest, RandomSmallWorldsMatchTheReference) {
   }
   // The worlds are busy enough to matter.
   EXPECT_GT(heard, 300u);
+}
+
+}  // namespace
+
+namespace {
+
+// Deaths after status changes: the player first, then stage characters in order;
+// characters leave the list only at the play step's sweep.
+TEST_F(ContactTest, StatusDeathsAreMarkedForTheSweep) {
+  cStageChara& gone = Chara(1, 500, 500);
+  gone.m_bVanish = 1;
+  cStageChara& dying = Chara(1, 600, 500, 0);
+  cStageChara& alive = Chara(1, 700, 500);
+  dying.m_Def.getsc = 30;
+  EXPECT_EQ(m_Scene->HandleStatusDeaths(), 0);
+  EXPECT_EQ(gone.m_bRemoved, 1);
+  EXPECT_EQ(gone.m_bDead, 0);
+  EXPECT_EQ(dying.m_bDead, 1);
+  EXPECT_EQ(dying.m_bRemoved, 0);  // it plays its death effect
+  EXPECT_EQ(alive.m_bRemoved, 0);
+  EXPECT_EQ(SaveData.nStageScore, 30);
+  EXPECT_EQ(gSounds, std::vector<int>{9});
+  EXPECT_EQ(StageChara.size(), 3u);
+  // A removed character takes no part in contacts.
+  cShot& s = Shot(2, 505, 505, 10);
+  s.m_bSword = 1;
+  gone.m_nHP = 100;
+  m_Scene->RunContacts(StageChara);
+  EXPECT_EQ(gone.m_nHP, 100);
+  // Without death effects the dead are removed at once; the player's death ends it.
+  SystemData.bDeathEffect = 0;
+  alive.m_nHP = 0;
+  EXPECT_EQ(m_Scene->HandleStatusDeaths(), 0);
+  EXPECT_EQ(alive.m_bRemoved, 1);
 }
 
 }  // namespace

@@ -184,14 +184,15 @@ TEST_F(HeldPlayThread, MessagesRunOutDuringAHoldButStayListedUntilPlayDraws) {
   EXPECT_EQ(waiting->m_nDisplayTime, 29);
 }
 
-// The game window's close arrives from another thread while play is held.
+// The game window's close arrives from another thread while play is held: once the
+// hold has begun its first frame (a close before that skips the hold altogether).
 class cCloser {
  public:
   explicit cCloser(bool sendClose) {
-    // It comes once the hold is drawing frames.
-    const uint32_t start = FrameNumber();
-    m_thread = std::thread([sendClose, start] {
-      while (!thPause.IsAlive() || FrameNumber() <= start) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const uint32_t before = FrameNumber();
+    m_thread = std::thread([sendClose, before] {
+      while (!thPause.IsAlive() || FrameNumber() == before)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
       if (sendClose) {
         MainWindow.WndProc(hMainWnd, plat::WM_CLOSE, 0, 0);
       } else if (cStageScene* s = StageScene()) {
