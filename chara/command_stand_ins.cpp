@@ -5,13 +5,6 @@
 #include "chara/command_handlers.h"
 #include "data/command.h"
 
-// Replaced by the attack, summon and flow-operation commands.
-void CmdShot(cChara&, cCommandRun&) {}
-void CmdSword(cChara&, cCommandRun&) {}
-void CmdSummonBlock(cChara&, cCommandRun&) {}
-void CmdSummonChara(cChara&, cCommandRun&) {}
-void CmdSummonItem(cChara&, cCommandRun&) {}
-void CmdFlowOperation(cChara&, cCommandRun&) {}
 // Replaced by the graphic, animation, effect, picture, colour, background, sound,
 // music and code commands (issue 30).
 int ExecChangeGraphic(cChara&, cEdCommand&) { return 0; }

@@ -86,7 +86,7 @@ int cChara::TakeBodyHit(cChara& attacker) {
 }
 
 int cChara::TakeShotHit(cShot& shot) {
-  const cEdShot& s = shot.m_Def;
+  const cShotSpec& s = shot.m_Def;
   const int died = ChangeHP(DamageAmount(s.nPower, m_Def.def), 0, 1);
   AddHitEffect(s.nEffect, m_ShotBox, shot.m_HitBox, s.nSize);
   ApplyShotImpact(shot);

@@ -11,8 +11,10 @@
 
 namespace {
 
-// Outside stage play (tools, tests of the rules) the axes are empty.
+// Outside stage play (tools, tests of the rules) the axes are empty, unless a
+// tool has given its own.
 const cScrollAxis kNoAxis;
+const cScrollAxis* gAxesOutsidePlay[2] = {nullptr, nullptr};
 
 // The stage's speed limit per step; a NaN speed stops.
 double LimitSpeed(double v) {
@@ -27,12 +29,19 @@ double LimitSpeed(double v) {
 
 const cScrollAxis& PlayAxisX() {
   const cStageScene* scene = StageScene();
-  return scene ? scene->m_ScrollX : kNoAxis;
+  if (scene) return scene->m_ScrollX;
+  return gAxesOutsidePlay[0] ? *gAxesOutsidePlay[0] : kNoAxis;
 }
 
 const cScrollAxis& PlayAxisY() {
   const cStageScene* scene = StageScene();
-  return scene ? scene->m_ScrollY : kNoAxis;
+  if (scene) return scene->m_ScrollY;
+  return gAxesOutsidePlay[1] ? *gAxesOutsidePlay[1] : kNoAxis;
+}
+
+void SetAxesOutsidePlay(const cScrollAxis* x, const cScrollAxis* y) {
+  gAxesOutsidePlay[0] = x;
+  gAxesOutsidePlay[1] = y;
 }
 
 void cHitBox::UpdateX(double x) {

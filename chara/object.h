@@ -157,3 +157,6 @@ class cObject {
 // The scroll axes of the live stage (empty axes outside stage play).
 const cScrollAxis& PlayAxisX();
 const cScrollAxis& PlayAxisY();
+// The axes that PlayAxisX and PlayAxisY give outside stage play (a tool's own view;
+// null for none). Not for use while a stage plays.
+void SetAxesOutsidePlay(const cScrollAxis* x, const cScrollAxis* y);

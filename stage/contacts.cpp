@@ -71,7 +71,7 @@ int cStageScene::RunShotContacts() {
               !t.m_ShotBox.Overlaps(s.m_HitBox) || InHitList(s, t.m_nId))
             continue;
           t.RunTriggeredFlows(7);
-          const cEdShot& d = s.m_Def;
+          const cShotSpec& d = s.m_Def;
           if ((d.nPower == 0 && d.nImpact == 0 && d.nItemKind == 0) || t.IsInvincible()) continue;
           if (t.TakeShotHit(s)) {
             if (t.m_nKind != 0) PlaySE(9);

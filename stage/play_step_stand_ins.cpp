@@ -10,11 +10,6 @@
 #include "stage/stage_scene.h"
 #include "stage/stand_ins.h"
 
-// Replaced by the shots in play: a shot neither moves nor ends.
-int cShot::Update() { return 0; }
-void cShot::MoveX() {}
-void cShot::MoveY() {}
-int cShot::HitsBlock() { return 0; }
 // Replaced by the items: no item window, no item command.
 void cPlayer::ShowItemMessage(int, int, int) {}
 int cPlayer::RunItemCommands(const cVector<cEdCommand>&) { return 0; }

@@ -37,8 +37,6 @@ void cPlayer::DrawMarkers(DDSURFACEDATA*) {}
 void cStageChara::DrawCarriedItemIcon(DDSURFACEDATA*) {}
 // Replaced by the item objects.
 void cItem::Draw(DDSURFACEDATA*, int) {}
-// Replaced by the shots in play.
-void cShot::Draw(DDSURFACEDATA*, int) {}
 // Replaced by the status bar and the time display.
 void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
 void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
