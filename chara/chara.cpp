@@ -108,6 +108,7 @@ void cChara::CopyState(const cChara& s) {
   m_AttackerInvincible = s.m_AttackerInvincible;
   m_Overlays = s.m_Overlays;
   m_nCharaEffect = s.m_nCharaEffect;
+  m_CharaEffect = s.m_CharaEffect;
   m_nCharaEffectTime = s.m_nCharaEffectTime;
   m_bVanish = s.m_bVanish;
   m_nSightDots = s.m_nSightDots;
@@ -153,6 +154,7 @@ void cChara::Reset(const cEdChara* def, double placeX, double placeY, int16_t cl
   m_nSightDots = m_Def.sight * 16;
   m_dFriction = StopToFriction(StageData.Timing(), m_Def.stop);
   m_nCharaEffect = 0;
+  m_CharaEffect = cCharaEffectAnime();
   m_nCharaEffectTime = 0;
   if (m_Def.nStartEffect != 0) StartCharaEffect(m_Def.nStartEffect, m_Def.nStartEffectParam1, m_Def.nStartEffectParam2);
   m_nInvincible = 0;

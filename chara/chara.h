@@ -8,6 +8,7 @@
 #include "chara/graphic_source.h"
 #include "chara/object.h"
 #include "data/chara_def.h"
+#include "data/chara_effect_anime.h"
 
 class cEdBlock;
 class cEdMove;
@@ -149,6 +150,8 @@ class cChara : public cObject {
   cVector<cAnimeOverlay> m_Overlays;
   int16_t m_nCharaEffect = 0;
   int32_t m_nCharaEffectTime = 0;
+  // The running character effect (its number is m_nCharaEffect; 0 draws plainly).
+  cCharaEffectAnime m_CharaEffect;
   int32_t m_bVanish = 0;              // removed without dying
   int32_t m_nSightDots = 0;
   int32_t m_bHidden = 0;

@@ -19,6 +19,48 @@ void cCharaEffectAnime::Load(const cCharaEffectAnime& e) {
   nWorkB = e.nWorkB;
 }
 
+void cCharaEffectAnime::Start(int n, int playMode, int repeat) {
+  cVector<cCharaEffectAnime>& table = playMode == 1 ? CharaEffectTableRev : CharaEffectTable;
+  if (n < 0 || n >= table.Count()) {
+    // A damaged command: the checked access reports it; nothing runs.
+    if (n != 0) table.At(n);
+    nNo = 0;
+    return;
+  }
+  Load(table[static_cast<size_t>(n)]);
+  bReversed = playMode == 1 ? 1 : 0;
+  nNo = static_cast<int16_t>(n);
+  nPlayMode = playMode;
+  bRepeat = repeat;
+}
+
+void cCharaEffectAnime::Restart() {
+  if (nPlayMode == 2) bReversed ^= 1;
+  cVector<cCharaEffectAnime>& table = bReversed == 1 ? CharaEffectTableRev : CharaEffectTable;
+  if (nNo < 0 || nNo >= table.Count()) return;
+  Load(table[static_cast<size_t>(nNo)]);
+}
+
+int cCharaEffectAnime::Step() {
+  bool ended;
+  if (nStart == nEnd) {
+    dWaitCount += dStep;
+    ended = !(dWaitCount <= nTime);
+  } else if (nStart < nEnd) {
+    dValue += dStep;
+    ended = !(dValue <= nEnd);
+  } else {
+    dValue -= dStep;
+    ended = !(dValue >= nEnd);
+  }
+  if (!ended) return 0;
+  if (bRepeat || (nPlayMode == 2 && bReversed == 0)) {
+    Restart();
+    return 0;
+  }
+  return 1;
+}
+
 void PrepareCharaEffect(cCharaEffectAnime& entry, int n, int direction, cEdDatabase& database) {
   entry.nNo = static_cast<int16_t>(n);
   cEdCharaEffect& def = direction == 1 ? database.CharaEffectListRev.At(n) : database.CharaEffectList.At(n);

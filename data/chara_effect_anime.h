@@ -25,6 +25,15 @@ struct cCharaEffectAnime {
 
   // Takes the start state of a prepared entry (definition, values, work members).
   void Load(const cCharaEffectAnime& entry);
+  // Begins effect n from the prepared tables (play mode 1 from the reversed one);
+  // a number the tables do not have is reported and leaves no effect running.
+  void Start(int n, int playMode, int repeat);
+  // Starts the running effect again from its start state; there and back turns
+  // round first.
+  void Restart();
+  // Advances the value (or the wait) by one frame: 1 when the effect has ended,
+  // 0 while it runs or when it began again.
+  int Step();
 };
 
 // Prepares entry from character effect n: direction 0 from the database's list,

@@ -24,13 +24,6 @@ const cEdItem* FindItemDefinition(int kind, int index) {
   if (!list || index < 0 || index >= list->Count()) return nullptr;
   return &(*list)[static_cast<size_t>(index)];
 }
-// Replaced by the character effects: the effect number is kept, nothing runs.
-void cChara::StartCharaEffect(int number, int, int) { m_nCharaEffect = static_cast<int16_t>(number); }
-// Replaced by the character effects: every effect draws as the plain drawer and
-// never ends.
-int cChara::DrawCharaEffect(DDSURFACEDATA* target, GRAPHICSOURCE& source, int held, int draw) {
-  return DrawCharaNormal(*this, target, source, held, draw);
-}
 // Replaced by the player's markers.
 void cPlayer::DrawMarkers(DDSURFACEDATA*) {}
 // Replaced by the stage characters: the carried item's icon.
