@@ -6,7 +6,9 @@
 #include "app/base/report_log.h"
 #include "chara/arrange.h"
 #include "chara/chara.h"
+#include "chara/flow_run.h"
 #include "data/command.h"
+#include "stage/stage_scene.h"
 
 namespace {
 
@@ -17,9 +19,18 @@ void CmdNothing(cChara&, cCommandRun&) {}
   void Cmd##name(cChara& chara, cCommandRun& run) {            \
     if (run.pCommand) Exec##name(chara, *run.pCommand);        \
   }
-FORWARD(StageClear)
+// The stage clear's result is the stage's result request; a message passes on
+// whether the flow is in a chain of messages.
+void CmdStageClear(cChara& chara, cCommandRun& run) {
+  if (!run.pCommand) return;
+  const int result = ExecStageClear(chara, *run.pCommand);
+  if (cStageScene* scene = StageScene()) scene->m_nResultRequest = result;
+}
 FORWARD(GameWait)
-FORWARD(Message)
+void CmdMessage(cChara& chara, cCommandRun& run) {
+  const cFlowRun* flow = CurrentFlowRun();
+  if (run.pCommand) ExecMessage(chara, *run.pCommand, flow ? flow->bMessageWait : 0);
+}
 FORWARD(SetTarget)
 FORWARD(StatusOperation)
 FORWARD(StatusOperation2)

@@ -40,7 +40,9 @@ void CmdFlowOperation(cChara& chara, cCommandRun& run);
 // command to its Exec... body.
 int ExecStageClear(cChara& chara, cEdCommand& command);
 int ExecGameWait(cChara& chara, cEdCommand& command);
-int ExecMessage(cChara& chara, cEdCommand& command);
+// chain: the window follows a message the flow has just shown (no opening, no
+// delay, no opening sound).
+int ExecMessage(cChara& chara, cEdCommand& command, int chain = 0);
 int ExecSetTarget(cChara& chara, cEdCommand& command);
 int ExecStatusOperation(cChara& chara, cEdCommand& command);
 int ExecStatusOperation2(cChara& chara, cEdCommand& command);

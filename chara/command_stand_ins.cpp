@@ -5,11 +5,3 @@
 #include "chara/command_handlers.h"
 #include "data/command.h"
 
-// Replaced by the stage, message, target, status, vanish and take-item commands (issue 29).
-int ExecStageClear(cChara&, cEdCommand&) { return 0; }
-int ExecGameWait(cChara&, cEdCommand&) { return 0; }
-int ExecMessage(cChara&, cEdCommand&) { return 0; }
-int ExecSetTarget(cChara&, cEdCommand&) { return 0; }
-int ExecStatusOperation2(cChara&, cEdCommand&) { return 0; }
-int ExecVanish(cChara&, cEdCommand&) { return 0; }
-int ExecTakeItem(cChara&, cEdCommand&) { return 0; }

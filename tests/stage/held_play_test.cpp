@@ -18,6 +18,11 @@
 #include "app/main_window.h"
 #include "app/svc/input.h"
 #include "app/svc/mode_manager.h"
+#include "chara/command_handlers.h"
+#include "chara/play_objects.h"
+#include "chara/player.h"
+#include "data/command.h"
+#include "draw/play_surfaces.h"
 #include "data/project_globals.h"
 #include "data/stage_loader.h"
 #include "data/user_records.h"
@@ -267,6 +272,97 @@ TEST_F(HeldPlayThread, TheRankingWindowStepsItsGenresAndEndsOnConfirm) {
   Script({{1, "Z=0"}, {2, "F=1"}, {3, "F=0"}, {5, "Z=1"}});
   ASSERT_TRUE(HoldPlay(thRanking, &RankingThreadProc, m_scene.get()));
   EXPECT_EQ(Count("\"ev\":\"se\",\"n\":6"), 2);
+}
+
+// The message and game-wait commands on the same fixture.
+using MessageCommandThread = HeldPlayThread;
+
+cEdCommand MessageCommand(const std::string& text, std::initializer_list<std::pair<int, int>> values) {
+  cEdCommand c;
+  c.nType = 19;
+  c.Values.assign(18, 0);
+  for (const auto& v : values) c.Values[static_cast<size_t>(v.first)] = v.second;
+  c.strText = text;
+  return c;
+}
+
+TEST_F(MessageCommandThread, AWindowWithAnIdIsUpdatedInPlaceReplacedOrClosed) {
+  cPlayer& actor = Player.front();
+  cEdCommand first = MessageCommand("abc", {{12, 1}, {13, 7}, {6, 1}});
+  ExecMessage(actor, first);
+  cEdCommand other = MessageCommand("zz", {{6, 1}});
+  ExecMessage(actor, other);
+  ASSERT_EQ(m_scene->m_Messages.size(), 2u);
+  cMessage* window = &m_scene->m_Messages.front();
+  EXPECT_EQ(window->m_nWidth, 3 * 16 + 2);
+  EXPECT_EQ(Off_Msg.size(), 2u);
+  // The same size: the window itself takes the new text.
+  cEdCommand same = MessageCommand("xyz", {{12, 1}, {13, 7}, {6, 1}});
+  ExecMessage(actor, same);
+  ASSERT_EQ(m_scene->m_Messages.size(), 2u);
+  EXPECT_EQ(&m_scene->m_Messages.front(), window);
+  EXPECT_EQ(window->m_strText, "xyz");
+  // Longer: a new window in its place.
+  cEdCommand longer = MessageCommand("longer", {{12, 1}, {13, 7}, {6, 1}});
+  ExecMessage(actor, longer);
+  ASSERT_EQ(m_scene->m_Messages.size(), 2u);
+  EXPECT_EQ(m_scene->m_Messages.front().m_strText, "longer");
+  EXPECT_EQ(m_scene->m_Messages.back().m_strText, "zz");
+  EXPECT_EQ(Off_Msg.size(), 2u);
+  // Closed by its ID; a close without an ID does nothing.
+  cEdCommand closeIt = MessageCommand("", {{12, 1}, {13, 7}, {15, 1}});
+  ExecMessage(actor, closeIt);
+  cEdCommand closeNothing = MessageCommand("", {{15, 1}});
+  ExecMessage(actor, closeNothing);
+  ASSERT_EQ(m_scene->m_Messages.size(), 1u);
+  EXPECT_EQ(m_scene->m_Messages.front().m_strText, "zz");
+  EXPECT_EQ(Off_Msg.size(), 1u);
+}
+
+TEST_F(MessageCommandThread, AHeldMessageWaitsForAKeyAndOnlyTheFirstOfAChainSounds) {
+  cPlayer& actor = Player.front();
+  Script({{12, "Z=1"}, {13, "Z=0"}, {16, "Z=1"}});
+  cEdCommand held = MessageCommand("#C1", {{8, 1}, {9, 1}});
+  SaveData.CommonVars[1] = 5;
+  ExecMessage(actor, held, 0);
+  EXPECT_EQ(Count("\"ev\":\"hold\",\"kind\":1,\"key\":1,\"frames\":0,\"delay\":10"), 1);
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":11"), 1);
+  EXPECT_TRUE(m_scene->m_Messages.empty());
+  EXPECT_TRUE(Off_Msg.empty());
+  // The next of a chain: no delay, no opening sound; the key must be let go first.
+  ExecMessage(actor, held, 1);
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":2"), 1);
+  EXPECT_EQ(Count("\"ev\":\"se\",\"n\":11"), 1);
+  EXPECT_EQ(Count("\"ev\":\"se\",\"n\":12"), 2);
+  // A timed hold of one frame.
+  cEdCommand oneFrame = MessageCommand("x", {{8, 1}, {6, 2}, {17, 1}});
+  ExecMessage(actor, oneFrame, 0);
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":1}"), 1);
+}
+
+TEST_F(MessageCommandThread, AGameWaitPresentsItsFramesAndTakesItsEntryAway) {
+  cEdCommand wait;
+  wait.nType = 18;
+  wait.Values.assign(1, 5);  // half a second
+  const int steps = m_scene->m_nStepCount;
+  ExecGameWait(Player.front(), wait);
+  EXPECT_EQ(PhaseLines(), 30);
+  EXPECT_EQ(Count("\"ev\":\"hold\",\"kind\":0,\"key\":0,\"frames\":30"), 1);
+  EXPECT_EQ(m_scene->m_nStepCount, steps);
+  EXPECT_TRUE(m_scene->m_Messages.empty());
+}
+
+TEST_F(MessageCommandThread, AMessageCommandWithTooFewValuesReadsZeroAndClosesTheGame) {
+  cEdCommand shortOne;
+  shortOne.nType = 19;
+  shortOne.Values.assign(3, 0);
+  shortOne.strText = "a";
+  ExecMessage(Player.front(), shortOne);
+  plat::MSG m;
+  int closes = 0;
+  while (plat::PeekMessage(&m, true)) closes += m.message == plat::WM_CLOSE;
+  EXPECT_GE(closes, 1);
+  EXPECT_EQ(m_scene->m_Messages.size(), 1u);
 }
 
 }  // namespace
