@@ -10,19 +10,7 @@
 
 namespace {
 
-std::vector<std::string> Probe(cTempDir& dir, const std::vector<std::string>& args, int& code) {
-  const cProcessResult r = RunProgram("korvane-probe", args, dir.Path());
-  code = r.exitCode;
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < r.output.size()) {
-    size_t end = r.output.find('\n', start);
-    if (end == std::string::npos) end = r.output.size();
-    lines.push_back(r.output.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
+std::vector<std::string> Probe(cTempDir& dir, const std::vector<std::string>& args, int& code) { return RunProbe(args, &code, dir.Path()); }
 
 TEST(FlowTraceProbe, AnInstantWaitBesideAMoveThenAnUnrolledLoop) {
   cTempDir dir(false);

@@ -11,20 +11,9 @@
 namespace {
 
 std::vector<std::string> RunCodeProbe(const std::vector<std::string>& args, int& code) {
-  cTempDir dir(false);
   std::vector<std::string> all = {"runcode"};
   all.insert(all.end(), args.begin(), args.end());
-  const cProcessResult r = RunProgram("korvane-probe", all, dir.Path());
-  code = r.exitCode;
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < r.output.size()) {
-    size_t end = r.output.find('\n', start);
-    if (end == std::string::npos) end = r.output.size();
-    lines.push_back(r.output.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
+  return RunProbe(all, &code);
 }
 
 TEST(RunCodeProbe, PrintsChangesResultAndMessages) {

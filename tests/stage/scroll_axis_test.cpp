@@ -116,20 +116,7 @@ TEST(ScrollAxis, TheFollowCentresThePlayerInsideTheRange) {
   EXPECT_EQ(narrow.m_dPos, 320);
 }
 
-std::vector<std::string> ProbeLines(const std::vector<std::string>& args, int* code = nullptr) {
-  cTempDir dir(false);
-  cProcessResult r = RunProgram("korvane-probe", args, dir.Path());
-  if (code) *code = r.exitCode;
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < r.output.size()) {
-    size_t end = r.output.find('\n', start);
-    if (end == std::string::npos) end = r.output.size();
-    lines.push_back(r.output.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
+std::vector<std::string> ProbeLines(const std::vector<std::string>& args, int* code = nullptr) { return RunProbe(args, code); }
 
 std::vector<std::string> ScrollArgs(std::vector<std::string> changes) {
   std::vector<std::string> args = {"scroll", "--columns=30", "--rows=30", "--first-column=0", "--last-column=29",

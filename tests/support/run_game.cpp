@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "tests/support/temp_dir.h"
+
 namespace {
 std::string Quote(const std::string& s) {
   std::string q = "'";
@@ -107,4 +109,19 @@ int cBackgroundProgram::Wait(int ms) {
     if (std::chrono::steady_clock::now() >= end) return -1;
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
+}
+
+std::vector<std::string> RunProbe(const std::vector<std::string>& args, int* code, const std::string& folder) {
+  cTempDir dir(false);
+  const cProcessResult r = RunProgram("korvane-probe", args, folder.empty() ? dir.Path() : folder);
+  if (code) *code = r.exitCode;
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < r.output.size()) {
+    size_t end = r.output.find('\n', start);
+    if (end == std::string::npos) end = r.output.size();
+    lines.push_back(r.output.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
 }

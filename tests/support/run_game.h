@@ -11,6 +11,11 @@ struct cProcessResult {
 cProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                           const std::string& folder, const std::vector<std::string>& env = {});
 
+// korvane-probe run with args in folder (a fresh empty one when none is given): the
+// lines it printed, and its exit code in *code when asked.
+std::vector<std::string> RunProbe(const std::vector<std::string>& args, int* code = nullptr,
+                                  const std::string& folder = "");
+
 // The game run headless on the virtual clock in folder, with its own lock file
 // there (so that tests may run side by side); env adds or overrides settings.
 cProcessResult RunGame(const std::string& folder, const std::vector<std::string>& env,
