@@ -55,6 +55,17 @@ int cStageScene::OnCharaKilled(cStageChara& c) {
   return r == 2 ? 1 : 0;
 }
 
+int cStageScene::EndCharaStep(cStageChara& c, bool die, bool remove) {
+  if (die) return OnCharaKilled(c);
+  if (remove) {
+    c.m_bRemoved = 1;
+  } else {
+    c.DecayImpactX();
+    c.DecayImpactY();
+  }
+  return 0;
+}
+
 int cStageScene::StepBlockCharas() {
   for (cStageChara& c : StageChara) {
     if (!c.m_Def.bFullCell || !Acts(c)) continue;
@@ -72,14 +83,7 @@ int cStageScene::StepBlockCharas() {
     die = die || my == kMoveFellOut;
     const bool remove = remove0 || my == kMoveLeftStage;
     die = CollideY(c) == 2 || die;
-    if (die) {
-      if (OnCharaKilled(c)) return 1;
-    } else if (remove) {
-      c.m_bRemoved = 1;
-    } else {
-      c.DecayImpactX();
-      c.DecayImpactY();
-    }
+    if (EndCharaStep(c, die, remove)) return 1;
   }
   return 0;
 }
@@ -164,14 +168,7 @@ int cStageScene::StepOtherCharas() {
     die = ResolveBlockCharas(c) == 2 || die;
     CollideSides(c);
     CollideFeetAndHead(c);
-    if (Crushed(c) || die) {
-      if (OnCharaKilled(c)) return 1;
-    } else if (remove) {
-      c.m_bRemoved = 1;
-    } else {
-      c.DecayImpactX();
-      c.DecayImpactY();
-    }
+    if (EndCharaStep(c, Crushed(c) || die, remove)) return 1;
   }
   return 0;
 }

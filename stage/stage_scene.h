@@ -212,6 +212,9 @@ class cStageScene : public cScene {
   // (crushed, a deadly block, a fall): 1 when the frame ends.
   int OnCharaHpOut(cStageChara& chara);
   int OnCharaKilled(cStageChara& chara);
+  // The end of a character's move: killed, removed (left the stage) or its
+  // knock-back decayed; 1 when the frame ends.
+  int EndCharaStep(cStageChara& chara, bool die, bool remove);
 
   // --- Activity, conditions and the stage clock (stage/stage_activity.cpp) ---
   void UpdateActivity();
