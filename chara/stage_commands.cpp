@@ -321,6 +321,11 @@ int ExecVanish(cChara& actor, cEdCommand& command) {
         ++it;
         continue;
       }
+      if (scene->m_bWalkingShots) {
+        s->m_bSpent = 1;
+        ++it;
+        continue;
+      }
       it = group.erase(it);
       scene->m_Shots.remove_if([s](const cShot& shot) { return &shot == s; });
     }

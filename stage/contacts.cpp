@@ -128,7 +128,7 @@ int cStageScene::RunShotContacts() {
       targets.Ensure(charas);
       for (auto it = shots.begin(); it != shots.end();) {
         cShot& s = **it;
-        if (viewOnly && !s.IsInView()) {
+        if (s.m_bSpent || (viewOnly && !s.IsInView())) {
           ++it;
           continue;
         }
@@ -138,7 +138,7 @@ int cStageScene::RunShotContacts() {
         for (size_t k = 0;;) {
           // A call out of this pass may have moved characters or added some.
           if (targets.Stale() && !targets.Rebuild(s.m_HitBox, last, near, k)) break;
-          if (k >= near.size()) break;
+          if (k >= near.size() || s.m_bSpent) break;
           cChara& t = targets.At(near[k++]);
           last = &t;
           if ((viewOnly && !t.IsInView()) || !IsContactActive(t) || t.m_bDead || t.m_Def.nInvincible == 2 ||
@@ -297,13 +297,22 @@ void cStageScene::RunShotShotContacts() {
   }
 }
 
+void cStageScene::DropSpentShotsFromGroups() {
+  for (int f = 0; f < kForces; ++f) m_ShotGroups.At(f).remove_if([](const cShot* s) { return s->m_bSpent != 0; });
+}
+
 void cStageScene::SweepSpentShots() {
   m_Shots.remove_if([](const cShot& s) { return s.m_bSpent != 0; });
 }
 
 int cStageScene::RunContacts(cList<cStageChara>&) {
   int r = 0;
-  if (ShotHitsThisStep(*this)) r = RunShotContacts();
+  if (ShotHitsThisStep(*this)) {
+    m_bWalkingShots = 1;
+    r = RunShotContacts();
+    m_bWalkingShots = 0;
+    DropSpentShotsFromGroups();
+  }
   if (r == 0) r = RunBodyContacts();
   if (r == 0) RunShotShotContacts();
   SweepSpentShots();

@@ -92,6 +92,9 @@ class cStageScene : public cScene {
   int RunBodyContacts();
   void RunShotShotContacts();
   void SweepSpentShots();
+  // Takes shots marked spent out of every force list (they stay in m_Shots
+  // until the sweep).
+  void DropSpentShotsFromGroups();
 
   // The end of the player's death effect: a retry, the miss menu or game over.
   void OnPlayerDeathEnd();
@@ -126,6 +129,10 @@ class cStageScene : public cScene {
   std::list<cShot> m_Shots;    // every shot in flight
   cVector<std::list<cChara*>> m_CharaGroups;  // one list per force
   cVector<std::list<cShot*>> m_ShotGroups;
+  // Set while the shot pass walks the force lists: a flow it starts (a death,
+  // an item) that vanishes shots only marks them, so no list being walked loses
+  // the node it stands on.
+  int m_bWalkingShots = 0;
   std::list<cMessage> m_Messages;
   std::list<cEffect> m_Effects;
   std::list<cPicture> m_Pictures;  // parallel to Off_Picture and PictureInfo

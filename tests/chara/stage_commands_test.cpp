@@ -165,6 +165,28 @@ TEST_F(StageCommands, VanishTakesWhatIsInViewOrEverything) {
   EXPECT_EQ(m_Scene->m_ShotGroups.At(3).size(), 1u);
 }
 
+// A death or item flow started by the shot pass may vanish shots of the very
+// list the pass stands in: they are only marked, and leave the lists after it.
+TEST_F(StageCommands, VanishDuringTheShotPassMarksShotsAndTheSweepTakesThem) {
+  cStageChara& actor = Chara(1, 500, 500);
+  cShot& a = Shot(3, 600, 500);
+  cShot& b = Shot(3, 620, 500);
+  std::list<cShot*>& group = m_Scene->m_ShotGroups.At(3);
+  const auto walking = group.begin();
+  m_Scene->m_bWalkingShots = 1;
+  cEdCommand shotsInView = Command(24, {1, 3, 0});
+  ExecVanish(actor, shotsInView);
+  EXPECT_EQ(*walking, &a);  // the node the pass stands on is still there
+  EXPECT_EQ(a.m_bSpent, 1);
+  EXPECT_EQ(b.m_bSpent, 1);
+  EXPECT_EQ(m_Scene->m_Shots.size(), 2u);
+  m_Scene->m_bWalkingShots = 0;
+  m_Scene->DropSpentShotsFromGroups();
+  m_Scene->SweepSpentShots();
+  EXPECT_TRUE(group.empty());
+  EXPECT_TRUE(m_Scene->m_Shots.empty());
+}
+
 TEST_F(StageCommands, ValueListsShorterThanTheCommandNeedsReadZero) {
   cStageChara& actor = Chara(1, 500, 500);
   cEdCommand tooShort = Command(23, {1});
