@@ -165,11 +165,15 @@ void CannonBall(cCanvas& c, int x, int y) {
   c.Fill(x + 5, y + 5, 2, 2, kLightGrey);
 }
 
+// A character's row holds 20 columns: its animation frames, moved along by the
+// columns that the animation set adds for flying, full-cell and invincible
+// characters. The demo's characters have one picture, in every column.
 bool WriteCharacters() {
-  cCanvas sheet(256, 480);
+  constexpr int kColumns = 20;
+  cCanvas sheet(kColumns * kCell, 15 * kCell);
   void (*const draw[])(cCanvas&, int, int) = {nullptr, Player, Walker, Flyer, Shooter, Boss, Platform, Sign, Goal};
   for (int g = kPlayer; g <= kGoal; ++g)
-    for (int frame = 0; frame < 8; ++frame) draw[g](sheet, frame * kCell, g * kCell);
+    for (int column = 0; column < kColumns; ++column) draw[g](sheet, column * kCell, g * kCell);
   return WritePicture("bmp\\Character1.bmp", sheet);
 }
 
@@ -220,8 +224,61 @@ bool WriteTitle() {
   return WritePicture("bmp\\Title.bmp", title);
 }
 
+// The world map: its chips (five a row; 0 rock, 5 grass), the stage symbols (a
+// row per symbol, the cleared look in the second column), and the accessories:
+// the menu cursors on the top row, the lives icon and the walking figure.
+void Grass(cCanvas& c, int x, int y) {
+  c.Fill(x, y, kCell, kCell, kHill);
+  for (int i = 0; i < 5; ++i) c.Fill(x + (i * 13 + 4) % 28, y + (i * 7 + 5) % 28, 2, 3, kHillDark);
+}
+
+void Rock(cCanvas& c, int x, int y) {
+  Grass(c, x, y);
+  c.Oval(x + 3, y + 5, 26, 24, kDarkGrey);
+  c.Oval(x + 5, y + 6, 20, 18, kGrey);
+  c.Fill(x + 9, y + 9, 4, 3, kLightGrey);
+}
+
+bool WriteWorldMapSheets() {
+  cCanvas chips(160, 64);
+  for (int n = 0; n < 10; ++n) (n == 0 ? Rock : Grass)(chips, (n % 5) * kCell, (n / 5) * kCell);
+  cCanvas events(64, 3 * kCell);
+  const uint8_t flags[] = {kRed, kOrange, kPurple};
+  for (int row = 0; row < 3; ++row) {
+    for (int cleared = 0; cleared < 2; ++cleared) {
+      const int x = cleared * kCell, y = row * kCell;
+      events.Oval(x + 4, y + 18, 24, 12, kDarkBrown);  // the mound
+      events.Fill(x + 15, y + 4, 2, 20, kLightGrey);   // the pole
+      const uint8_t ink = cleared ? uint8_t{kGold} : flags[row];
+      for (int i = 0; i < 10; ++i) events.Fill(x + 17 + i, y + 4 + i / 2, 1, 10 - i, ink);
+      events.Outline(x, y, kCell, kCell);
+    }
+  }
+  cCanvas accessory(128, 160);
+  for (int i = 0; i < 8; ++i)
+    for (int j = 0; j < 6; ++j) accessory.Fill(i * 16 + 4 + j, 3 + j, 1, 10 - 2 * j, j % 2 ? kYellow : kOrange);
+  accessory.Oval(2, 50, 12, 12, kRed);  // lives: the cap
+  accessory.Fill(4, 55, 8, 5, kSkin);
+  accessory.Outline(0, 48, 16, 16);
+  for (int x = 0; x < 128; x += kCell)
+    for (int y : {64, 96}) Player(accessory, x, y - (x / kCell) % 2);
+  return WritePicture("bmp\\WorldMapChip.bmp", chips) && WritePicture("bmp\\WorldEvent.bmp", events) &&
+         WritePicture("bmp\\Accessory.bmp", accessory);
+}
+
 }  // namespace
 
-bool WriteSprites() { return WriteCharacters() && WriteBlocks() && WriteItems() && WriteShots() && WriteTitle(); }
+// The ground of every text window: deep blue, a little lighter toward the top.
+bool WriteWindowPicture() {
+  cCanvas window(640, 480);
+  window.Fill(0, 0, 640, 480, kDarkBlue);
+  for (int y = 0; y < 480; y += 2) window.Fill(0, y, 640, 1, y < 12 ? kBlue : kDarkBlue);
+  return WritePicture("bmp\\Window.bmp", window);
+}
+
+bool WriteSprites() {
+  return WriteCharacters() && WriteBlocks() && WriteItems() && WriteShots() && WriteTitle() &&
+         WriteWorldMapSheets() && WriteWindowPicture();
+}
 
 }  // namespace demo
