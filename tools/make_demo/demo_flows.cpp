@@ -99,12 +99,12 @@ cEdCommand Shot(const cShotSpec& spec, int tenths) {
 
 cEdCommand StageClear() { return Command(17, 0, std::vector<int32_t>(9, 0)); }
 
-cEdCommand Message(const std::string& sjisText) {
+cEdCommand Message(const std::string& sjisText, int tenths) {
   std::vector<int32_t> v(18, 0);
   v[0] = 0;   // the middle of the screen
   v[5] = 1;   // kept inside the screen
-  v[6] = 0;   // shown until confirm
-  v[8] = 1;   // play waits for it
+  v[6] = 2;   // shown for a time
+  v[7] = tenths;
   v[10] = 1;  // fixed to the screen
   cEdCommand c = Command(19, 0, v);
   c.strText = sjisText;

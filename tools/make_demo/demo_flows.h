@@ -56,8 +56,9 @@ struct cShotSpec {
 cEdCommand Shot(const cShotSpec& spec, int tenths = 0);
 // The stage cleared toward its next part (or the world map after the last part).
 cEdCommand StageClear();
-// A message window that holds play until confirm.
-cEdCommand Message(const std::string& sjisText);
+// A message window over the middle of the screen for `tenths` tenths of a
+// second; play goes on beneath it.
+cEdCommand Message(const std::string& sjisText, int tenths);
 // Runs a screen effect of the database.
 cEdCommand ScreenEffect(int effect);
 // Stops the running flow for good: it never starts again.

@@ -126,7 +126,7 @@ cEdChara Sign() {
   cEdChara c = Chara("かんばん", 7, kPlatformForce, 1);
   c.nInvincible = 2;
   c.Flows.push_back(NearPlayerFlow(
-      2, {Message(plat::Utf8ToSjis("Zでジャンプ、Xでショット！\nゴールの旗をめざせ！")), StopThisFlow()}));
+      2, {Message(plat::Utf8ToSjis("Zでジャンプ、Xでショット！\nゴールの旗をめざせ！"), 40), StopThisFlow()}));
   return c;
 }
 
