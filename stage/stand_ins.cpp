@@ -30,9 +30,6 @@ void cPlayer::DrawMarkers(DDSURFACEDATA*) {}
 void cStageChara::DrawCarriedItemIcon(DDSURFACEDATA*) {}
 // Replaced by the item objects.
 void cItem::Draw(DDSURFACEDATA*, int) {}
-// Replaced by the status bar and the time display.
-void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
-void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
 // Replaced by the palette graphics: a palette icon draws nothing yet.
 void DrawPaletteIcon(DDSURFACEDATA*, int, int, int, int, int) {}
 
