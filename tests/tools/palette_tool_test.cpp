@@ -138,7 +138,7 @@ TEST(PaletteTool, TheDemoProjectHasItsPlayerEnemiesPlatformsAndItems) {
   }
   EXPECT_EQ(CommonPalette.Charas[3].nFlight, 1);  // the flyer
   EXPECT_EQ(CommonPalette.Charas[6].bFullCell, 1);  // the moving platform is a block to others
-  // The goal flag clears the stage once the player is near.
+  // The goal gate clears the stage once the player is near.
   const cEdChara& goal = CommonPalette.Charas[8];
   ASSERT_EQ(goal.Flows.Count(), 1);
   EXPECT_EQ(goal.Flows[0].Conditions.Count(), 1);

@@ -126,14 +126,14 @@ cEdChara Sign() {
   cEdChara c = Chara("かんばん", 7, kPlatformForce, 1);
   c.nInvincible = 2;
   c.Flows.push_back(NearPlayerFlow(
-      2, {Message(plat::Utf8ToSjis("Zでジャンプ、Xでショット！\nゴールの旗をめざせ！"), 40), StopThisFlow()}));
+      2, {Message(plat::Utf8ToSjis("Zでジャンプ、Xでショット！\nゴールの門をめざせ！"), 40), StopThisFlow()}));
   return c;
 }
 
-// The goal flag: the player reaching it clears the stage (toward its next part,
+// The goal gate: the player reaching it clears the stage (toward its next part,
 // or back to the map after the last).
 cEdChara Goal() {
-  cEdChara c = Chara("ゴールの旗", 8, kPlatformForce, 1);
+  cEdChara c = Chara("ゴールの門", 8, kPlatformForce, 1);
   c.nInvincible = 2;
   c.Flows.push_back(NearPlayerFlow(2, {StageClear()}));
   return c;

@@ -11,30 +11,27 @@ namespace {
 constexpr int kCell = 32;
 
 void Player(cCanvas& c, int x, int y) {
-  c.Fill(x + 11, y + 8, 11, 4, kRed);        // cap
-  c.Fill(x + 7, y + 11, 8, 2, kRed);         // its brim, ahead
-  c.Oval(x + 10, y + 11, 12, 9, kSkin);      // face
-  c.Fill(x + 12, y + 14, 2, 2, kInk);        // eye
-  c.Fill(x + 18, y + 12, 4, 5, kDarkBrown);  // hair behind
-  c.Fill(x + 11, y + 20, 11, 4, kRed);       // shirt
-  c.Fill(x + 11, y + 22, 11, 6, kBlue);      // overalls
-  c.Fill(x + 9, y + 21, 3, 4, kSkin);        // hand
-  c.Fill(x + 12, y + 28, 4, 2, kDarkBlue);
-  c.Fill(x + 18, y + 28, 4, 2, kDarkBlue);
-  c.Fill(x + 10, y + 30, 6, 2, kBrown);      // shoes
-  c.Fill(x + 17, y + 30, 6, 2, kBrown);
+  c.Fill(x + 15, y + 1, 2, 5, kDarkGrey);    // antenna
+  c.Oval(x + 14, y, 4, 4, kOrange);
+  c.Oval(x + 8, y + 5, 17, 14, kLightGrey);  // round head
+  c.Fill(x + 8, y + 10, 11, 5, kInk);        // visor, ahead
+  c.Fill(x + 10, y + 11, 4, 3, kCyan);       // eye
+  c.Fill(x + 10, y + 18, 13, 9, kCyan);      // body
+  c.Fill(x + 13, y + 20, 7, 4, kDarkBlue);   // chest plate
+  c.Fill(x + 7, y + 19, 3, 6, kGrey);        // arm
+  c.Fill(x + 11, y + 27, 4, 5, kDarkGrey);   // legs
+  c.Fill(x + 18, y + 27, 4, 5, kDarkGrey);
   c.Outline(x, y, kCell, kCell);
 }
 
 void Walker(cCanvas& c, int x, int y) {
-  c.Oval(x + 5, y + 8, 22, 15, kRed);        // cap
-  c.Oval(x + 9, y + 10, 5, 4, kWhite);
-  c.Oval(x + 18, y + 11, 5, 4, kWhite);
-  c.Fill(x + 10, y + 20, 12, 8, kSkin);      // face
-  c.Fill(x + 11, y + 22, 2, 3, kInk);        // eyes, looking ahead
-  c.Fill(x + 15, y + 22, 2, 3, kInk);
-  c.Fill(x + 8, y + 28, 7, 4, kDarkBrown);   // feet
-  c.Fill(x + 17, y + 28, 7, 4, kDarkBrown);
+  c.Oval(x + 4, y + 7, 24, 21, kGrey);       // a walking boulder
+  c.Fill(x + 18, y + 11, 4, 3, kDarkGrey);   // cracks
+  c.Fill(x + 21, y + 20, 3, 2, kDarkGrey);
+  c.Oval(x + 7, y + 12, 9, 9, kWhite);       // one eye, looking ahead
+  c.Fill(x + 8, y + 15, 3, 3, kInk);
+  c.Fill(x + 8, y + 28, 6, 4, kDarkGrey);    // feet
+  c.Fill(x + 18, y + 28, 6, 4, kDarkGrey);
   c.Outline(x, y, kCell, kCell);
 }
 
@@ -99,10 +96,11 @@ void Sign(cCanvas& c, int x, int y) {
 }
 
 void Goal(cCanvas& c, int x, int y) {
-  c.Fill(x + 22, y + 2, 3, 30, kLightGrey);  // pole
-  c.Oval(x + 21, y, 5, 4, kGold);
-  for (int i = 0; i < 14; ++i) c.Fill(x + 8 + i, y + 4 + i / 2, 1, 14 - i, kGreen);  // pennant
-  c.Fill(x + 13, y + 8, 4, 4, kYellow);
+  c.Oval(x + 4, y + 2, 24, 20, kDarkGrey);   // a stone arch
+  c.Fill(x + 4, y + 12, 24, 20, kDarkGrey);
+  c.Oval(x + 8, y + 6, 16, 14, kCyan);       // the glowing way out
+  c.Fill(x + 8, y + 13, 16, 19, kCyan);
+  c.Fill(x + 12, y + 10, 8, 22, kWhite);
   c.Outline(x, y, kCell, kCell);
 }
 
@@ -120,22 +118,23 @@ void Dirt(cCanvas& c, int x, int y) {
 }
 
 void Brick(cCanvas& c, int x, int y) {
-  c.Fill(x, y, kCell, kCell, kMortar);
-  for (int row = 0; row < 4; ++row) {
+  c.Fill(x, y, kCell, kCell, kDarkGrey);     // cut stone
+  for (int row = 0; row < 2; ++row) {
     const int shift = row % 2 ? 8 : 0;
     for (int col = -1; col < 2; ++col) {
       const int bx = col * 16 + shift;
       const int left = bx + 1 < 0 ? 0 : bx + 1, right = bx + 16 > kCell ? kCell : bx + 16;
-      if (right > left) c.Fill(x + left, y + row * 8 + 1, right - left, 6, kBrickRed);
+      if (right > left) c.Fill(x + left, y + row * 16 + 1, right - left, 14, kGrey);
     }
   }
 }
 
 void Coin(cCanvas& c, int x, int y) {
-  c.Oval(x + 8, y + 6, 16, 20, kGold);
-  c.Oval(x + 11, y + 9, 10, 14, kYellow);
-  c.Fill(x + 15, y + 11, 2, 10, kGold);
-  c.Fill(x + 12, y + 10, 2, 3, kWhite);
+  for (int i = 0; i < 10; ++i) {             // a cut crystal
+    c.Fill(x + 16 - i, y + 6 + i, 2 * i, 1, kCyan);
+    c.Fill(x + 16 - i, y + 25 - i, 2 * i, 1, kBlue);
+  }
+  c.Fill(x + 13, y + 10, 2, 4, kWhite);
   c.Outline(x, y, kCell, kCell);
 }
 
@@ -149,9 +148,9 @@ void Heart(cCanvas& c, int x, int y) {
 
 // Shots are 16x16 cells.
 void Spark(cCanvas& c, int x, int y) {
-  c.Oval(x + 2, y + 4, 12, 8, kOrange);
-  c.Oval(x + 4, y + 5, 8, 6, kYellow);
-  c.Fill(x + 6, y + 7, 4, 2, kWhite);
+  c.Fill(x + 1, y + 6, 14, 4, kBlue);        // an energy bolt
+  c.Fill(x + 3, y + 7, 10, 2, kCyan);
+  c.Fill(x + 5, y + 7, 4, 2, kWhite);
 }
 
 void EnemyBall(cCanvas& c, int x, int y) {
@@ -257,8 +256,9 @@ bool WriteWorldMapSheets() {
   cCanvas accessory(128, 160);
   for (int i = 0; i < 8; ++i)
     for (int j = 0; j < 6; ++j) accessory.Fill(i * 16 + 4 + j, 3 + j, 1, 10 - 2 * j, j % 2 ? kYellow : kOrange);
-  accessory.Oval(2, 50, 12, 12, kRed);  // lives: the cap
-  accessory.Fill(4, 55, 8, 5, kSkin);
+  accessory.Oval(2, 50, 12, 12, kLightGrey);  // lives: the robot's head
+  accessory.Fill(3, 54, 7, 4, kInk);
+  accessory.Fill(4, 55, 3, 2, kCyan);
   accessory.Outline(0, 48, 16, 16);
   for (int x = 0; x < 128; x += kCell)
     for (int y : {64, 96}) Player(accessory, x, y - (x / kCell) % 2);

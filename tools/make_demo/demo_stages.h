@@ -9,7 +9,7 @@ namespace demo {
 
 // A stage map: one string a row from the top, 15 rows. '#' floor, 'B' brick,
 // 'P' the player, 'W' walker, 'F' flyer, 'S' shooter, 'X' boss, 'L' moving
-// platform, 'I' signpost, 'G' goal flag, 'c' coin, 'h' heart; '.' nothing.
+// platform, 'I' signpost, 'G' goal gate, 'c' coin, 'h' heart; '.' nothing.
 struct cStageSpec {
   const char* file;    // game path without the version
   const char* name;    // UTF-8
