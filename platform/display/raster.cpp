@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/display/raster_rows.h"
+#include "platform/display/texel_run.h"
 
 namespace plat {
 namespace {
@@ -317,19 +318,6 @@ struct Plotter {
   }
 };
 
-// floor(v) as an integer, for the values a texture coordinate takes.
-inline int64_t FloorToInt(double v) {
-  const int64_t t = static_cast<int64_t>(v);
-  return v < static_cast<double>(t) ? t - 1 : t;
-}
-
-inline int WrapIndex(int64_t t, int size, uint32_t mode) {
-  if (static_cast<uint64_t>(t) < static_cast<uint64_t>(size)) return static_cast<int>(t);
-  if (mode == kAddressClamp) return static_cast<int>(std::clamp<int64_t>(t, 0, size - 1));
-  int64_t m = t % size;
-  return static_cast<int>(m < 0 ? m + size : m);
-}
-
 inline int64_t FloorDiv(int64_t a, int64_t b) {  // b > 0
   int64_t q = a / b;
   return (a % b != 0 && a < 0) ? q - 1 : q;
@@ -556,25 +544,17 @@ struct TriangleSetup {
 
 inline int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }  // b > 0
 
-// The texels of n pixels of a row as A8R8G8B8, from their texel positions.
+// The texels of n pixels of a row as A8R8G8B8, from their texel columns and rows.
 template <PixelFormat SF>
-void GatherTexels(const cSurface& tex, const double* fu, const double* fv, int n, uint32_t addressU,
-                  uint32_t addressV, uint32_t* out) {
-  const int w = tex.Width(), h = tex.Height();
-  for (int j = 0; j < n; ++j) {
-    const int tx = WrapIndex(FloorToInt(fu[j]), w, addressU), ty = WrapIndex(FloorToInt(fv[j]), h, addressV);
-    out[j] = Get<SF>(tex.Row(ty) + tx * Bpp<SF>());
-  }
+void GatherTexels(const cSurface& tex, const int* tx, const int* ty, int n, uint32_t* out) {
+  for (int j = 0; j < n; ++j) out[j] = Get<SF>(tex.Row(ty[j]) + tx[j] * Bpp<SF>());
 }
 
-// n texels at their positions stored onto a 16-bit row, those of alpha 0 skipped.
+// n texels stored onto a 16-bit row, those of alpha 0 skipped.
 template <PixelFormat TF, PixelFormat SF>
-void CopyTexels16(uint8_t* d, const cSurface& tex, const double* fu, const double* fv, int n, uint32_t addressU,
-                  uint32_t addressV) {
-  const int w = tex.Width(), h = tex.Height();
+void CopyTexels16(uint8_t* d, const cSurface& tex, const int* tx, const int* ty, int n) {
   for (int j = 0; j < n; ++j) {
-    const int tx = WrapIndex(FloorToInt(fu[j]), w, addressU), ty = WrapIndex(FloorToInt(fv[j]), h, addressV);
-    const uint32_t v = Load16(tex.Row(ty) + 2 * tx);
+    const uint32_t v = Load16(tex.Row(ty[j]) + 2 * tx[j]);
     if constexpr (SF == PixelFormat::kR5G6B5) {
       Store16(d + 2 * j, v);
     } else if (v & 0x8000u) {
@@ -583,31 +563,10 @@ void CopyTexels16(uint8_t* d, const cSurface& tex, const double* fu, const doubl
   }
 }
 
-// The texel positions (u * width + 1e-6, likewise v) of n pixels of a run whose
-// edge functions start at w and step by step, the weights being w / area.
-struct RunWeights {
-  double w[3], step[3], area, u[3], v[3], tw, th;
-};
-
-[[gnu::always_inline]] inline void TexelPositionsBody(const RunWeights& r, int n, double* U, double* V) {
-  for (int j = 0; j < n; ++j) {
-    const double l0 = (r.w[0] + r.step[0] * j) / r.area, l1 = (r.w[1] + r.step[1] * j) / r.area,
-                 l2 = (r.w[2] + r.step[2] * j) / r.area;
-    U[j] = (l0 * r.u[0] + l1 * r.u[1] + l2 * r.u[2]) * r.tw + 1e-6;
-    V[j] = (l0 * r.v[0] + l1 * r.v[1] + l2 * r.v[2]) * r.th + 1e-6;
-  }
-}
-
-void TexelPositions(const RunWeights& r, int n, double* U, double* V) { TexelPositionsBody(r, n, U, V); }
-// Four lanes of the same IEEE arithmetic (no fused multiply-add: the results are the same).
-[[gnu::target("avx2")]] void TexelPositionsAvx2(const RunWeights& r, int n, double* U, double* V) {
-  TexelPositionsBody(r, n, U, V);
-}
-
 // A flat-coloured triangle row by row: the run of each row found from the edge
-// functions at once, the texel positions of the run worked out in vector lanes
-// (the same double arithmetic as pixel by pixel, so the same texels), then the
-// run shaded and written by the row of the target's format.
+// functions at once, the texels of the run stepped along it (the texels the
+// per-pixel double arithmetic picks), then the run shaded and written by the row
+// of the target's format.
 void DrawTriangleRows(cSurface& target, const cSurface* tex, const RasterState& st, const TriangleSetup& t,
                       ShadeKind kind, RowFn row) {
   if (t.x0 > t.x1 || t.y0 > t.y1) return;
@@ -623,11 +582,12 @@ void DrawTriangleRows(cSurface& target, const cSurface* tex, const RasterState& 
         const int64_t w = t.A[i] * cx * 256 + t.B[i] * cy * 256 + t.C[i];
         exact = exact && w < (int64_t(1) << 52) && w > -(int64_t(1) << 52);
       }
-  thread_local std::vector<double> fu, fv;
+  thread_local std::vector<int> txs, tys;
   thread_local std::vector<uint32_t> texels;
   const size_t span = static_cast<size_t>(t.x1 - t.x0 + 1);
-  fu.resize(span), fv.resize(span), texels.resize(span);
+  txs.resize(span), tys.resize(span), texels.resize(span);
   const int tb = target.BytesPerPixel();
+  const TexelAddressing addressing{t.texWidth, t.texHeight, st.addressU, st.addressV};
   // 16-bit texels onto a 16-bit target with their own alpha (0 or 255): stored
   // or skipped without going through A8R8G8B8.
   const PixelFormat tf = target.Format(), sf = tex ? tex->Format() : PixelFormat::kUnknown;
@@ -648,8 +608,8 @@ void DrawTriangleRows(cSurface& target, const cSurface* tex, const RasterState& 
     if (lo > hi) continue;
     const int xs = static_cast<int>(lo), n = static_cast<int>(hi - lo + 1);
     if (t.useTex) {
-      double* U = fu.data();
-      double* V = fv.data();
+      int* TX = txs.data();
+      int* TY = tys.data();
       if (exact) {
         const RunWeights rw{{double(t.A[0] * lo * 256 + c[0]), double(t.A[1] * lo * 256 + c[1]),
                              double(t.A[2] * lo * 256 + c[2])},
@@ -659,50 +619,36 @@ void DrawTriangleRows(cSurface& target, const cSurface* tex, const RasterState& 
                             {v0, v1, v2},
                             tw,
                             th};
-        if (rows::HasAvx2()) {
-          TexelPositionsAvx2(rw, n, U, V);
-        } else {
-          TexelPositions(rw, n, U, V);
-        }
+        TexelsOfRun(rw, n, addressing, TX, TY);
       } else {
         for (int j = 0; j < n; ++j) {
           const int64_t x = lo + j;
           const double l0 = double(t.A[0] * x * 256 + c[0]) / area, l1 = double(t.A[1] * x * 256 + c[1]) / area,
                        l2 = double(t.A[2] * x * 256 + c[2]) / area;
-          U[j] = (l0 * u0 + l1 * u1 + l2 * u2) * tw + 1e-6;
-          V[j] = (l0 * v0 + l1 * v1 + l2 * v2) * th + 1e-6;
+          TX[j] = WrapIndex(FloorToInt((l0 * u0 + l1 * u1 + l2 * u2) * tw + 1e-6), t.texWidth, st.addressU);
+          TY[j] = WrapIndex(FloorToInt((l0 * v0 + l1 * v1 + l2 * v2) * th + 1e-6), t.texHeight, st.addressV);
         }
       }
       if (direct16) {
         uint8_t* d = target.Row(y) + xs * tb;
         if (target.Format() == PixelFormat::kR5G6B5) {
           if (tex->Format() == PixelFormat::kR5G6B5) {
-            CopyTexels16<PixelFormat::kR5G6B5, PixelFormat::kR5G6B5>(d, *tex, U, V, n, st.addressU, st.addressV);
+            CopyTexels16<PixelFormat::kR5G6B5, PixelFormat::kR5G6B5>(d, *tex, TX, TY, n);
           } else {
-            CopyTexels16<PixelFormat::kR5G6B5, PixelFormat::kA1R5G5B5>(d, *tex, U, V, n, st.addressU, st.addressV);
+            CopyTexels16<PixelFormat::kR5G6B5, PixelFormat::kA1R5G5B5>(d, *tex, TX, TY, n);
           }
         } else {
-          CopyTexels16<PixelFormat::kA1R5G5B5, PixelFormat::kA1R5G5B5>(d, *tex, U, V, n, st.addressU, st.addressV);
+          CopyTexels16<PixelFormat::kA1R5G5B5, PixelFormat::kA1R5G5B5>(d, *tex, TX, TY, n);
         }
         continue;
       }
       switch (tex->Format()) {
-        case PixelFormat::kA1R5G5B5:
-          GatherTexels<PixelFormat::kA1R5G5B5>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
-          break;
-        case PixelFormat::kR5G6B5:
-          GatherTexels<PixelFormat::kR5G6B5>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
-          break;
-        case PixelFormat::kX8R8G8B8:
-          GatherTexels<PixelFormat::kX8R8G8B8>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
-          break;
-        case PixelFormat::kA8R8G8B8:
-          GatherTexels<PixelFormat::kA8R8G8B8>(*tex, U, V, n, st.addressU, st.addressV, texels.data());
-          break;
+        case PixelFormat::kA1R5G5B5: GatherTexels<PixelFormat::kA1R5G5B5>(*tex, TX, TY, n, texels.data()); break;
+        case PixelFormat::kR5G6B5: GatherTexels<PixelFormat::kR5G6B5>(*tex, TX, TY, n, texels.data()); break;
+        case PixelFormat::kX8R8G8B8: GatherTexels<PixelFormat::kX8R8G8B8>(*tex, TX, TY, n, texels.data()); break;
+        case PixelFormat::kA8R8G8B8: GatherTexels<PixelFormat::kA8R8G8B8>(*tex, TX, TY, n, texels.data()); break;
         default:
-          for (int j = 0; j < n; ++j)
-            texels[j] = PixelToArgb(tex->Format(), tex->GetPixel(WrapIndex(FloorToInt(U[j]), t.texWidth, st.addressU),
-                                                                 WrapIndex(FloorToInt(V[j]), t.texHeight, st.addressV)));
+          for (int j = 0; j < n; ++j) texels[j] = PixelToArgb(tex->Format(), tex->GetPixel(TX[j], TY[j]));
           break;
       }
     } else {
