@@ -20,9 +20,6 @@
 
 // Replaced by the player's markers.
 void cPlayer::DrawMarkers(DDSURFACEDATA*) {}
-// Replaced by the status bar and the time display.
-void cStageScene::DrawStatusBar(DDSURFACEDATA*) {}
-void cStageScene::DrawTime(DDSURFACEDATA*, int) {}
 // Replaced by the palette graphics: a palette icon draws nothing yet.
 void DrawPaletteIcon(DDSURFACEDATA*, int, int, int, int, int) {}
 
