@@ -111,6 +111,25 @@ void Rotate(cFrame& f) {
   DDBltRotate(f.target, f.cx(), f.cy(), f.w, f.h, f.w / 2, f.h / 2, f.V(), f.src, f.sx, f.sy, 1);
 }
 
+// Kind 7 on a scaled character under DirectDraw favours speed: the picture is
+// turned at its size on the sheet inside a square of its diagonal, and that
+// square is stretched to the drawn size's diagonal about the character's centre.
+void RotateThenStretch(cFrame& f) {
+  DDSURFACEDATA* sheet = SurfaceOf(f.s.Scaled);
+  if (!sheet) return;
+  const int m = f.s.nCellCount;
+  const int64_t w = int64_t(m) * f.c.m_nBaseDrawWidth, h = int64_t(m) * f.c.m_nBaseDrawHeight;
+  DDSURFACEDATA* work = ZoomWork();
+  // The square is held inside its work surface.
+  const int square = std::min({DDTruncToInt(static_cast<double>(w) * std::sqrt(2.0)), work->nWidth, work->nHeight});
+  const int drawn = DDTruncToInt(f.w * std::sqrt(2.0));
+  if (square <= 0 || w <= 0 || h <= 0) return;
+  DDFillRectPal(work, 0, 0, square, square, 0);
+  DDBltRotate(work, square / 2, square / 2, DDClampToInt(w), DDClampToInt(h), DDClampToInt(w / 2), DDClampToInt(h / 2),
+              f.V(), sheet, f.s.nSrcX, f.s.nSrcY, 1);
+  DDBlt(f.target, f.cx() - drawn / 2, f.cy() - drawn / 2, drawn, drawn, work, 0, 0, square, square, 1);
+}
+
 void RotateDepth(cFrame& f) {
   DDSURFACEDATA* front = SurfaceOf(f.scaled ? f.s.Scaled : f.s.A);
   DDSURFACEDATA* back = SurfaceOf(f.scaled ? f.s.OtherScaled : f.s.OtherA);
@@ -206,6 +225,8 @@ int cChara::DrawCharaEffect(DDSURFACEDATA* target, GRAPHICSOURCE& source, int he
       if (e.nWorkB == 1) DrawCharaNormal(*this, target, source, held, draw);
     } else if (kind == 9) {
       RotateDepth(f);
+    } else if (kind == 7 && scaled && !lpDTCon) {
+      RotateThenStretch(f);
     } else {
       ChooseSource(f, copy);
       if (f.src) Tinted(f, [&] {

@@ -7,6 +7,7 @@
 #include "chara/arrange.h"
 #include "chara/chara.h"
 #include "chara/flow_run.h"
+#include "chara/play_change_count.h"
 #include "data/command.h"
 #include "stage/stage_scene.h"
 
@@ -105,6 +106,7 @@ const CommandHandler CommandHandlers[kCommandTypes] = {
 
 void cChara::ExecCommand(cCommandRun& run) {
   if (!run.pCommand) return;
+  NotePlayChange();
   // The type is a signed byte in play: 128 to 255 are negative and beyond the table too.
   const int type = static_cast<int8_t>(run.pCommand->nType);
   if (type < 0 || type >= kCommandTypes) {

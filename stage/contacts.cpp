@@ -1,14 +1,22 @@
 // The contact pass of a logic step: shots against characters, characters against
-// characters, shots against shots, each between different forces only.
+// characters, shots against shots, each between different forces only. Hits
+// depend on the order of the force lists, so every scan visits its pairs in that
+// order; a grid over the boxes of the inner list only leaves out the pairs that
+// cannot meet.
 #include <algorithm>
+#include <cstdint>
+#include <list>
+#include <vector>
 
 #include "app/sound/sound_effects.h"
 #include "chara/item.h"
+#include "chara/play_change_count.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"
 #include "chara/shot.h"
 #include "chara/stage_chara.h"
 #include "data/project_globals.h"
+#include "stage/contact_grid.h"
 #include "stage/contact_rules.h"
 #include "stage/stage_scene.h"
 #include "stage/stand_ins.h"
@@ -29,6 +37,50 @@ int GiveShotItem(const cShot& s) {
   item.m_bActive = 1;
   return TakeItem(&item, Player.front());
 }
+
+cContactRect BoxRect(const cHitBox& b) { return {b.dLeft, b.dTop, b.dRight, b.dBottom}; }
+cContactRect ObjectRect(const cObject& o) { return {o.m_dX, o.m_dY, o.m_dRight, o.m_dBottom}; }
+
+// The characters of one force with a grid over one of their boxes, for a pass that
+// walks the candidates of a box in list order. The pass's calls out (flows,
+// deaths, items) may move characters or add to the list; then the index is stale
+// and is built again before the walk goes on after the character it last visited.
+class cCharaIndex {
+ public:
+  explicit cCharaIndex(cHitBox cChara::*box) : m_Box(box) {}
+  void Build(std::list<cChara*>& list) {
+    m_pList = &list;
+    m_Charas.assign(list.begin(), list.end());
+    m_Rects.clear();
+    for (const cChara* c : m_Charas) m_Rects.push_back(BoxRect(c->*m_Box));
+    m_Grid.Build(m_Rects);
+    m_nSeen = PlayChangeCount();
+  }
+  bool Stale() const { return PlayChangeCount() != m_nSeen; }
+  // The candidates of a box after `last` (nullptr: from the first).
+  void Query(const cHitBox& box, const cChara* last, std::vector<uint32_t>& out) {
+    uint32_t from = 0;
+    if (last) from = static_cast<uint32_t>(std::find(m_Charas.begin(), m_Charas.end(), last) - m_Charas.begin()) + 1;
+    m_Grid.Query(BoxRect(box), from, out);
+  }
+  // Builds again and queries after `last`; false when `last` has left the list.
+  bool Rebuild(const cHitBox& box, const cChara* last, std::vector<uint32_t>& out, size_t& cursor) {
+    Build(*m_pList);
+    cursor = 0;
+    if (last && std::find(m_Charas.begin(), m_Charas.end(), last) == m_Charas.end()) return false;
+    Query(box, last, out);
+    return true;
+  }
+  cChara& At(uint32_t i) const { return *m_Charas[i]; }
+
+ private:
+  cHitBox cChara::*m_Box;
+  std::list<cChara*>* m_pList = nullptr;
+  std::vector<cChara*> m_Charas;
+  std::vector<cContactRect> m_Rects;
+  cContactGrid m_Grid;
+  uint64_t m_nSeen = 0;
+};
 
 }  // namespace
 
@@ -52,12 +104,16 @@ int cStageScene::KillChara(cChara& chara) {
 
 int cStageScene::RunShotContacts() {
   const bool viewOnly = StageData.bContactActiveOnly != 0;
+  cCharaIndex targets(&cChara::m_ShotBox);
+  std::vector<uint32_t> near;
   for (int f = 0; f < kForces; ++f) {
     std::list<cShot*>& shots = m_ShotGroups.At(f);
     if (shots.empty()) continue;
     for (int g = 0; g < kForces; ++g) {
       if (g == f) continue;
       std::list<cChara*>& charas = m_CharaGroups.At(g);
+      if (charas.empty()) continue;
+      targets.Build(charas);
       for (auto it = shots.begin(); it != shots.end();) {
         cShot& s = **it;
         if (viewOnly && !s.IsInView()) {
@@ -65,8 +121,14 @@ int cStageScene::RunShotContacts() {
           continue;
         }
         bool vanish = false;
-        for (cChara* tp : charas) {
-          cChara& t = *tp;
+        targets.Query(s.m_HitBox, nullptr, near);
+        const cChara* last = nullptr;
+        for (size_t k = 0;;) {
+          // A call out of this pass may have moved characters or added some.
+          if (targets.Stale() && !targets.Rebuild(s.m_HitBox, last, near, k)) break;
+          if (k >= near.size()) break;
+          cChara& t = targets.At(near[k++]);
+          last = &t;
           if ((viewOnly && !t.IsInView()) || !IsContactActive(t) || t.m_bDead || t.m_Def.nInvincible == 2 ||
               !t.m_ShotBox.Overlaps(s.m_HitBox) || InHitList(s, t.m_nId))
             continue;
@@ -106,16 +168,25 @@ int cStageScene::RunBodyContacts() {
   auto takesPart = [viewOnly](const cChara& c) {
     return (!viewOnly || c.IsInView()) && !c.m_Def.bFullCell && IsContactActive(c) && !c.m_bDead;
   };
+  cCharaIndex others(&cChara::m_BodyBox);
+  std::vector<uint32_t> near;
   for (int i = 0; i < kForces; ++i) {
     std::list<cChara*>& first = m_CharaGroups.At(i);
     if (first.empty()) continue;
     for (int j = i + 1; j < kForces; ++j) {
       std::list<cChara*>& second = m_CharaGroups.At(j);
       if (second.empty()) continue;
+      others.Build(second);
       for (cChara* ap : first) {
         cChara& a = *ap;
-        for (cChara* bp : second) {
-          cChara& b = *bp;
+        if (!takesPart(a)) continue;
+        others.Query(a.m_BodyBox, nullptr, near);
+        const cChara* last = nullptr;
+        for (size_t k = 0;;) {
+          if (others.Stale() && !others.Rebuild(a.m_BodyBox, last, near, k)) break;
+          if (k >= near.size()) break;
+          cChara& b = others.At(near[k++]);
+          last = &b;
           // a may have died against an earlier b of this scan.
           if (!takesPart(a)) break;
           if (!takesPart(b) || !a.m_BodyBox.Overlaps(b.m_BodyBox)) continue;
@@ -136,15 +207,15 @@ int cStageScene::RunBodyContacts() {
           const std::pair<cChara*, cChara*> order[2] = {{&a, &b}, {&b, &a}};
           const bool hit[2] = {hitA, hitB};
           const int died[2] = {diedA, diedB};
-          for (int k = 0; k < 2; ++k) {
-            if (!hit[k]) continue;
-            cChara& c = *order[k].first;
-            if (died[k]) {
+          for (int k2 = 0; k2 < 2; ++k2) {
+            if (!hit[k2]) continue;
+            cChara& c = *order[k2].first;
+            if (died[k2]) {
               if (c.m_nKind != 0) PlaySE(9);
               const int r = KillChara(c);
               if (r == 1 || r == 2) return r;
             } else {
-              c.StartInvincibilityAgainst(order[k].second->m_nId);
+              c.StartInvincibilityAgainst(order[k2].second->m_nId);
             }
           }
         }
@@ -155,6 +226,11 @@ int cStageScene::RunBodyContacts() {
 }
 
 void cStageScene::RunShotShotContacts() {
+  std::vector<std::list<cShot*>::iterator> entries;
+  std::vector<cContactRect> rects;
+  std::vector<uint8_t> erased;
+  std::vector<uint32_t> near;
+  cContactGrid grid;
   for (int i = 0; i < kForces; ++i) {
     std::list<cShot*>& first = m_ShotGroups.At(i);
     for (int j = i + 1; j < kForces; ++j) {
@@ -166,16 +242,25 @@ void cStageScene::RunShotShotContacts() {
       if (std::none_of(first.begin(), first.end(), destructible) &&
           std::none_of(second.begin(), second.end(), destructible))
         continue;
+      // Nothing here calls out of the pass, so the grid holds for the whole scan;
+      // shots it erases are marked in it.
+      entries.clear();
+      rects.clear();
+      for (auto ni = second.begin(); ni != second.end(); ++ni) {
+        entries.push_back(ni);
+        rects.push_back(ObjectRect(**ni));
+      }
+      erased.assign(entries.size(), 0);
+      grid.Build(rects);
       for (auto mi = first.begin(); mi != first.end();) {
         cShot& m = **mi;
         bool mGone = false;
-        for (auto ni = second.begin(); ni != second.end();) {
-          cShot& n = **ni;
+        grid.Query(ObjectRect(m), 0, near);
+        for (uint32_t e : near) {
+          if (erased[e]) continue;
+          cShot& n = **entries[e];
           const bool dm = m.m_Def.bDestructible != 0, dn = n.m_Def.bDestructible != 0;
-          if ((!dm && !dn) || !m.OverlapsRect(n.m_dX, n.m_dRight, n.m_dY, n.m_dBottom)) {
-            ++ni;
-            continue;
-          }
+          if ((!dm && !dn) || !m.OverlapsRect(n.m_dX, n.m_dRight, n.m_dY, n.m_dBottom)) continue;
           bool killM = dm, killN = dn;
           if (dm && dn) {
             killM = m.m_Def.nVanishValue <= n.m_Def.nVanishValue;
@@ -183,9 +268,8 @@ void cStageScene::RunShotShotContacts() {
           }
           if (killN) {
             n.m_bSpent = 1;
-            ni = second.erase(ni);
-          } else {
-            ++ni;
+            second.erase(entries[e]);
+            erased[e] = 1;
           }
           if (killM) {
             m.m_bSpent = 1;

@@ -88,6 +88,12 @@ int cStageScene::Play() {
     return 0;
   }
 
+  if (RunFrameSteps()) return 0;
+  Draw(1, 0, 1, 1);
+  return 0;
+}
+
+int cStageScene::RunFrameSteps() {
   for (cPlayer& p : Player) {
     p.ResetFlowLatches();
     p.m_bScreenFixedX = p.m_bScreenFixedY = 0;
@@ -96,17 +102,15 @@ int cStageScene::Play() {
     if (!c.m_bDead) c.ResetFlowLatches();
     c.m_bScreenFixedX = c.m_bScreenFixedY = 0;
   }
-
   const int steps = StageData.Timing().nSteps;
   for (int a = 0; a < steps; ++a) {
     if (RunLogicStep(a)) {
       SweepRemoved();
       m_nStepIndex = 0;
-      return 0;
+      return 1;
     }
   }
   m_nStepIndex = 0;
-  Draw(1, 0, 1, 1);
   return 0;
 }
 

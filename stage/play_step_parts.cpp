@@ -6,6 +6,7 @@
 #include "app/base/report_log.h"
 #include "app/sound/sound_effects.h"
 #include "chara/item.h"
+#include "chara/play_change_count.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"
 #include "chara/shot.h"
@@ -260,6 +261,7 @@ int cStageScene::PickUpItems(cPlayer& p) {
 
 int TakeItem(cItem* item, cPlayer& player) {
   if (!item || item->m_nGraphic == 0 || item->m_Def.nTakeMode == 2 || !item->m_bActive) return 0;
+  NotePlayChange();
   if (item->m_Def.bItemWindow)
     player.ShowItemMessage(item->m_Def.nGraphicKind, item->m_Def.nGraphic, item->m_Def.nGraphicSub);
   PlayProjectSE(item->m_Def.nSound);

@@ -198,6 +198,9 @@ class cStageScene : public cScene {
   // Stage characters and items that a step removed are marked while lists are
   // walked and erased here (also the characters whose death effect ended).
   void SweepRemoved();
+  // The logic of one frame of play: the flow latches reset, then the stage's
+  // logic steps; 1 when a rule ended the frame (it is not drawn).
+  int RunFrameSteps();
   // One logic step (a = 0 .. N-1) and its passes: 1 when the frame ends there.
   int RunLogicStep(int a);
   int StepBlockCharas();

@@ -200,6 +200,76 @@ TEST_P(CharaEffectDraw, GrowthIsInDrawnDotsWhateverTheScale) {
   EXPECT_EQ(At(372, 160), Back());
 }
 
+// Turn A and turn B draw alike, except on a scaled character under DirectDraw:
+// there turn A turns the picture at its own size and stretches the result, so the
+// turned picture comes in 2 x 2 blocks over the square of the drawn diagonal.
+TEST_P(CharaEffectDraw, TurnAIsTurnBButStretchesAScaledCharacterUnderDirectDraw) {
+  UseEffects({Def(7, {10, 30, 30, 0, 0}), Def(8, {10, 30, 30, 0, 0})});
+  auto frame = [&](int number, int scale) {
+    cChara c;
+    Place(c, 200, 150, scale);
+    c.StartCharaEffect(number, 0, 0);
+    DDFillRectPal(&BackBuffer, 0, 0, 640, 480, kBack);
+    Draw(c);
+    std::vector<uint32_t> px;
+    for (int y = 100; y < 260; ++y)
+      for (int x = 150; x < 310; ++x) px.push_back(At(x, y));
+    return px;
+  };
+  EXPECT_TRUE(frame(1, 1) == frame(2, 1));
+  const std::vector<uint32_t> turnA = frame(1, 2);
+  if (lpDTCon) {
+    EXPECT_TRUE(turnA == frame(2, 2));
+    return;
+  }
+  EXPECT_FALSE(turnA == frame(2, 2));
+  // The centre (232, 182); the square of trunc(64 x 1.414) = 90 dots from (187, 137).
+  frame(1, 2);
+  int blocks = 0, shown = 0;
+  for (int y = 137; y < 227; y += 2)
+    for (int x = 187; x < 277; x += 2) {
+      const uint32_t v = At(x, y);
+      blocks += At(x + 1, y) == v && At(x, y + 1) == v && At(x + 1, y + 1) == v;
+      shown += v != Back();
+    }
+  EXPECT_EQ(blocks, 45 * 45);
+  EXPECT_GT(shown, 700);
+  EXPECT_EQ(At(187, 137), Back());  // the square's corner stays transparent
+  EXPECT_EQ(At(186, 182), Back());
+  EXPECT_EQ(At(277, 182), Back());
+}
+
+// A damaged definition draws as the one held to its editing limits: stripes,
+// line sizes, bands and intervals of 0 or below, offsets and colours beyond them.
+TEST_P(CharaEffectDraw, DamagedParametersDrawAsTheirLimits) {
+  const struct {
+    cEdCharaEffect damaged, limited;
+  } cases[] = {
+      {Def(2, {10, 4, 4, 0, 0}), Def(2, {10, 4, 4, 2, 0})},         {Def(3, {10, 4, 4, -7, 0}), Def(3, {10, 4, 4, 2, 0})},
+      {Def(4, {10, 6, 6, 2, 0}), Def(4, {10, 6, 6, 2, 1})},         {Def(5, {10, 6, 6, 99, -3}), Def(5, {10, 6, 6, 16, 1})},
+      {Def(6, {10, 0, 0, 0, 0}), Def(6, {10, 1, 0, 0, 0})},         {Def(10, {10, 12, 12, 0, 0}), Def(10, {10, 12, 12, 1, 0})},
+      {Def(12, {10, 20, 20, 90, -90}), Def(12, {10, 20, 20, 16, -16})}, {Def(13, {10, 3, 3, 900, 0}), Def(13, {10, 3, 3, 207, 0})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << c.damaged.nKind);
+    UseEffects({c.damaged, c.limited});
+    auto frames = [&](int number) {
+      cChara ch;
+      Place(ch, 200, 150);
+      ch.StartCharaEffect(number, 0, 0);
+      std::vector<uint32_t> px;
+      for (int f = 0; f < 3; ++f) {
+        DDFillRectPal(&BackBuffer, 0, 0, 640, 480, kBack);
+        Draw(ch);
+        for (int y = 110; y < 230; ++y)
+          for (int x = 160; x < 280; ++x) px.push_back(At(x, y));
+      }
+      return px;
+    };
+    EXPECT_TRUE(frames(1) == frames(2));
+  }
+}
+
 TEST_P(CharaEffectDraw, AHeldFrameAdvancesNothingAndTheEndIsReported) {
   UseEffects({Def(1, {1, 0, 6, 0, 0})});
   cChara c;

@@ -1,7 +1,7 @@
 // The movement commands: a straight move covers the same distance at every
 // processing level, diagonals and angles, inertia, the turn command, and an enemy
-// patrolling a platform that turns back at each ledge (a stage set up for real,
-// its character's flows driven step by step).
+// patrolling a platform that turns back at each ledge (a stage set up for real and
+// played by its own play step).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +14,7 @@
 #include "chara/block_map.h"
 #include "chara/command_handlers.h"
 #include "data/project_globals.h"
+#include "stage/play_step_watcher.h"
 #include "stage/stand_ins.h"
 #include "tests/chara/flow_fixture.h"
 #include "tests/support/play_stage.h"
@@ -148,7 +149,20 @@ TEST_F(MoveCommands, TimeOrSpeedZeroDividesNothing) {
   EXPECT_EQ(d.m_FlowStates[1].Commands[0].nTime, 64);  // a negative time is made positive
 }
 
-// A patrol on a platform of eight blocks with ledges at both ends.
+// The patrolling enemy, checked at the start of each of its turns in the play step.
+cStageChara* gPatroller = nullptr;
+int gFrame = 0, gTurns = 0;
+void CheckOnPlatform(const char* turn, int identity) {
+  if (std::string(turn) != "chara" || !gPatroller || identity != gPatroller->m_nId) return;
+  ++gTurns;
+  // The platform stays under it: no step may leave it hanging over a ledge by
+  // more than the step's own move.
+  EXPECT_GE(gPatroller->m_dRight, 16 * 32 - 2) << gFrame;
+  EXPECT_LE(gPatroller->m_dX, 24 * 32 + 2) << gFrame;
+}
+
+// A patrol on a platform of eight blocks with ledges at both ends, played by the
+// stage's own play step.
 class Patrol : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -188,19 +202,17 @@ class Patrol : public ::testing::Test {
     SetStage(0, 1);
     EXPECT_EQ(StageChara.size(), 1u);
     cStageChara& e = StageChara.front();
-    const int n = StageData.Timing().nSteps;
     std::vector<std::string> turns;
     int facing = e.m_nFacing;
+    gPatroller = &e;
+    gFrame = 0;
+    gTurns = 0;
+    SetPlayStepWatcher(&CheckOnPlatform);
     for (int frame = 1; frame <= 600; ++frame) {
-      e.ResetFlowLatches();
-      for (int step = 0; step < n; ++step) {
-        e.RunTriggeredFlows(0);
-        e.RunFlows(0);
-        e.MoveX();
-        // The platform stays under it: no step may leave it hanging over a ledge
-        // by more than the step's own move.
-        EXPECT_GE(e.m_dRight, 16 * 32 - 2) << frame;
-        EXPECT_LE(e.m_dX, 24 * 32 + 2) << frame;
+      gFrame = frame;
+      if (m_Scene->RunFrameSteps() != 0) {
+        ADD_FAILURE() << "the frame ended early: " << frame;
+        break;
       }
       if (e.m_nFacing != facing) {
         facing = e.m_nFacing;
@@ -208,6 +220,10 @@ class Patrol : public ::testing::Test {
                         std::to_string(static_cast<int>(e.m_dX)) + " " + std::to_string(static_cast<int>(e.m_dRight)));
       }
     }
+    SetPlayStepWatcher(nullptr);
+    // It took its turn in every step of every frame.
+    EXPECT_EQ(gTurns, 600 * StageData.Timing().nSteps);
+    EXPECT_EQ(Player.front().m_bDead, 0);
     return turns;
   }
   std::unique_ptr<cStageScene> m_Scene;

@@ -3,12 +3,15 @@
 // here (same hits, same sounds, in the same order).
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/sound/sound_requests.h"
+#include "chara/play_change_count.h"
 #include "chara/shot.h"
+#include "stage/contact_grid.h"
 #include "stage/contact_rules.h"
 #include "stage/shot_schedule.h"
 #include "tests/chara/play_field.h"
@@ -19,8 +22,11 @@ std::vector<int> gSounds;
 // The characters whose HP is noted at every sound (the random worlds).
 std::vector<cChara*>* gWatch = nullptr;
 std::vector<std::vector<int>> gHpAtSound;
+// What a sound's call out of the contact pass does to the world (a flow's command).
+std::function<void()> gOnSound;
 plat::LRESULT CaptureSound(plat::HWND, plat::UINT, plat::WPARAM w, plat::LPARAM) {
   gSounds.push_back(static_cast<int>(w));
+  if (gOnSound) gOnSound();
   if (gWatch) {
     std::vector<int> hp;
     for (const cChara* c : *gWatch) hp.push_back(c->m_nHP);
@@ -56,6 +62,8 @@ class ContactTest : public PlayField {
     SetSoundRequestSender(&CaptureSound);
   }
   void TearDown() override {
+    gOnSound = nullptr;
+    SetContactBroadPhase(true);
     SetSoundRequestSender(nullptr);
     m_Scene->m_Shots.clear();
     PlayField::TearDown();
@@ -267,6 +275,50 @@ TEST_F(ContactTest, TheViewLimitLeavesOutObjectsOutsideTheView) {
   EXPECT_EQ(outside.m_nHP, 100);
 }
 
+// A call out of the pass (a flow's command, here run by the first hit's sound)
+// that moves a later character onto the attacker or adds one there: the pass
+// meets it in this very scan, through the grid as when walking every pair.
+TEST_F(ContactTest, CharactersMovedOrAddedByAHitAreMetInTheSameScan) {
+  struct Case {
+    const char* what;
+    bool bodies, added;
+  } cases[] = {
+      {"a shot, a later character moved onto it", false, false},
+      {"a shot, a character added under it", false, true},
+      {"a body, a later character moved onto it", true, false},
+      {"a body, a character added onto it", true, true},
+  };
+  for (const Case& k : cases)
+    for (bool grid : {true, false}) {
+      SCOPED_TRACE(std::string(k.what) + (grid ? ", grid" : ", plain"));
+      TearDown();
+      SetUp();
+      SetContactBroadPhase(grid);
+      if (k.bodies) Chara(1, 500, 500, 100, 10);
+      else Shot(1, 505, 505, 10).m_bSword = 1;
+      Chara(2, 500, 500, 100, k.bodies ? 10 : 0);
+      // Enough others in the force for the grid to narrow them.
+      for (int i = 0; i < 10; ++i) Chara(2, 2000 + 100 * i, 2000);
+      cStageChara* later = k.added ? nullptr : &Chara(2, 3000, 500);
+      cStageChara* met = later;
+      gOnSound = [&] {
+        if (met && met != later) return;
+        if (later) {
+          SetRect(*later, later->m_BodyBox, 500, 500, 32, 32);
+          later->m_ShotBox = later->m_BodyBox;
+          later = nullptr;
+        } else {
+          met = &Chara(2, 500, 500);
+        }
+        NotePlayChange();
+      };
+      EXPECT_EQ(Run(), 0);
+      ASSERT_NE(met, nullptr);
+      EXPECT_EQ(met->m_nHP, 90);
+      EXPECT_EQ(gSounds, (std::vector<int>{7, 7}));
+    }
+}
+
 TEST_F(ContactTest, HitBoxRectangles) {
   cHitBox a, b;
   a.dLeft = 0, a.dTop = 0, a.dRight = 10, a.dBottom = 10;
@@ -418,10 +470,14 @@ class ContactReferenceTest : public ContactTest {};
 
 TEST_F(ContactReferenceTest, RandomSmallWorldsMatchTheReference) {
   size_t heard = 0;
-  for (unsigned seed = 1; seed <= 300; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
+  // Each world twice: through the grid and walking every pair.
+  for (unsigned run = 0; run < 600; ++run) {
+    const unsigned seed = run / 2 + 1;
+    const bool grid = run % 2 == 0;
+    SCOPED_TRACE("seed " + std::to_string(seed) + (grid ? " grid" : " plain"));
     TearDown();
     SetUp();
+    SetContactBroadPhase(grid);
     std::mt19937 rng(seed);
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     StageData.nOtherDamageInvincible = pick(0, 2);
@@ -435,7 +491,11 @@ TEST_F(ContactReferenceTest, RandomSmallWorldsMatchTheReference) {
     w.hitSteps = StageData.nOtherHitInvincible * steps;
     const int forces = pick(2, 4);
     const bool withPlayer = pick(0, 3) == 0;
-    const int nCharas = pick(1, 12), nShots = pick(0, 16);
+    // Every other world is spread wider with more in each force, so that the grid
+    // has lists long enough to narrow, and a few odd boxes.
+    const bool spread = seed % 2 == 0;
+    const int area = spread ? 400 : 80;
+    const int nCharas = spread ? pick(8, 48) : pick(1, 12), nShots = spread ? pick(0, 60) : pick(0, 16);
     std::vector<cChara*> real;
     for (int i = 0; i < nCharas + (withPlayer ? 1 : 0); ++i) {
       const bool isPlayer = withPlayer && i == 0;
@@ -458,7 +518,9 @@ TEST_F(ContactReferenceTest, RandomSmallWorldsMatchTheReference) {
       c->m_Def.nInvincible = static_cast<int8_t>(pick(0, 6) == 0 ? pick(1, 2) : 0);
       c->m_Def.bFullCell = static_cast<int8_t>(!isPlayer && pick(0, 5) == 0);
       c->m_bActive = pick(0, 7) != 0;
-      SetRect(*c, c->m_BodyBox, 500 + pick(0, 80), 500 + pick(0, 80), pick(8, 40), pick(8, 40));
+      const int odd = spread ? pick(0, 15) : 0;
+      const int width = odd == 1 ? -pick(8, 40) : odd == 2 ? 4000 : pick(8, 40);  // the wrong way round, or huge
+      SetRect(*c, c->m_BodyBox, 500 + pick(0, area), 500 + pick(0, area), width, pick(8, 40));
       c->m_ShotBox = c->m_BodyBox;
       m_Scene->m_CharaGroups.At(c->m_nPass).push_back(c);
       real.push_back(c);
@@ -470,7 +532,8 @@ TEST_F(ContactReferenceTest, RandomSmallWorldsMatchTheReference) {
     // Force lists in the reference: creation order within each force, as in the scene.
     std::vector<cShot*> realShots;
     for (int i = 0; i < nShots; ++i) {
-      cShot& s = Shot(pick(0, forces - 1), 500 + pick(0, 90), 500 + pick(0, 90), pick(0, 3) ? pick(1, 30) : 0);
+      cShot& s = Shot(pick(0, forces - 1), 500 + pick(0, area + 10), 500 + pick(0, area + 10),
+                      pick(0, 3) ? pick(1, 30) : 0);
       s.m_bSword = pick(0, 4) == 0;
       s.m_Def.bPierceChara = static_cast<int8_t>(pick(0, 2) == 0);
       s.m_Def.bPierceBlockChara = static_cast<int8_t>(pick(0, 1));

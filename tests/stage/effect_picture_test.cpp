@@ -156,6 +156,25 @@ TEST_P(EffectPicture, AMissingSheetIsTracedAndDrawsNothingAndAnEmptyEffectEndsAt
   EXPECT_EQ(none.Draw(&BackBuffer, 0), 1);
 }
 
+TEST_P(EffectPicture, AMissingSwordPictureIsTracedAndTheOthersStillLoad) {
+  Database.SwordTypeList.resize(2);
+  Database.SwordTypeList[0].strLeftFile = "fx.bmp";
+  Database.SwordTypeList[0].strRightFile = "pic.bmp";
+  Database.SwordTypeList[1].strLeftFile = "missing.bmp";
+  Database.SwordTypeList[1].strRightFile = "fx.bmp";
+  LoadSwordImages();
+  EXPECT_TRUE(Traced("ソード missing.bmp 読み込み失敗！"));
+  ASSERT_EQ(Off_Sword.Count(), 8);
+  ASSERT_EQ(SwordInfo.Count(), 8);
+  const int widths[] = {64, 20, 64, 20, 0, 64, 0, 64};
+  for (int i = 0; i < 8; ++i) {
+    DDSURFACEDATA* s = &Off_Sword[size_t(i)];
+    if (lpDTCon && (i & 2)) s = s->lpAliasSD;  // the copies draw through their pictures
+    ASSERT_NE(s, nullptr) << i;
+    EXPECT_EQ(s->nWidth, widths[i]) << i;
+  }
+}
+
 TEST_P(EffectPicture, PicturesDrawInTheirPassAndLeaveWithTheirSurfaceWhenTheirTimeEnds) {
   AddPicture(0, 110.5, 60, 100, 2, 2, 0);   // at (10, 10) on the screen for 2 frames
   AddPicture(1, 130, 60, 200, 0, 0, 0);     // at (130 - 100, 10): whole dots apart, twice the size

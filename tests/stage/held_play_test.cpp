@@ -2,7 +2,8 @@
 // that waits for a key (its delay, a key already held when it opens), timed holds
 // that present exactly their frames, messages that run out during a hold, the
 // close of the game during a hold (with and without its quit message), a thread
-// that cannot start, and the ranking window's genres.
+// that cannot start, the ranking window's genres, and the commands that hold play
+// (messages, game waits, effects and pictures).
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -21,6 +22,7 @@
 #include "chara/command_handlers.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"
+#include "chara/present_commands.h"
 #include "data/command.h"
 #include "draw/play_surfaces.h"
 #include "data/project_globals.h"
@@ -32,6 +34,8 @@
 #include "platform/sjis.h"
 #include "stage/held_play.h"
 #include "stage/stage_scene.h"
+#include "tools/draw_tool/bmp_writer.h"
+#include "tools/draw_tool/sheet_project.h"
 #include "tests/draw/font_fixture.h"
 #include "tests/support/play_stage.h"
 
@@ -363,6 +367,83 @@ TEST_F(MessageCommandThread, AMessageCommandWithTooFewValuesReadsZeroAndClosesTh
   while (plat::PeekMessage(&m, true)) closes += m.message == plat::WM_CLOSE;
   EXPECT_GE(closes, 1);
   EXPECT_EQ(m_scene->m_Messages.size(), 1u);
+}
+
+// The effect and picture commands that hold play, on the same fixture.
+class PresentCommandThread : public HeldPlayThread {
+ protected:
+  void SetUp() override {
+    HeldPlayThread::SetUp();
+    std::vector<uint8_t> px(40 * 20, 60);
+    ASSERT_TRUE(draw_tool::WriteBytes("pic.bmp", draw_tool::EncodeBmp8(40, 20, px, draw_tool::SheetPalette())));
+    Database.EffectList.resize(3);
+    Database.EffectList[1].nCellWidth = Database.EffectList[1].nCellHeight = 16;
+    Database.EffectList[1].Frames = {cIntPair(0, 2), cIntPair(1, 3)};  // five tenths of a second
+    Database.EffectList[2].Frames.clear();
+    BuildEffectSequences(EffectSequences);
+    Database.PictureList.resize(2);
+    Database.PictureList[1].strFile = "pic.bmp";
+  }
+  static cEdCommand Values(std::vector<int32_t> values) {
+    cEdCommand c;
+    c.Values.assign(values.begin(), values.end());
+    return c;
+  }
+  // Picture 1 at the screen's middle: display mode, time in tenths, hold, one frame.
+  static cEdCommand Picture(int display, int tenths, int hold, int oneFrame = 0) {
+    return Values({1, 0, 0, 0, 0, 0, 0, 100, display, tenths, hold, 0, 0, 0, oneFrame});
+  }
+  bool PicturesGone() const { return m_scene->m_Pictures.empty() && Off_Picture.empty() && PictureInfo.empty(); }
+};
+
+TEST_F(PresentCommandThread, AHeldEffectHoldsForItsFramesAndOneWithoutFramesNotAtAll) {
+  const int steps = m_scene->m_nStepCount;
+  cEdCommand held = Values({1, 0, 0, 0, 0, 0, 100, 1});
+  ExecPlayEffect(Player.front(), held);
+  EXPECT_EQ(Count("\"ev\":\"hold\",\"kind\":2,\"key\":0,\"frames\":30,"), 1);
+  EXPECT_EQ(PhaseLines(), 30);
+  EXPECT_EQ(m_scene->m_nStepCount, steps);
+  // It ran its frames while held: the next drawing takes it out.
+  m_scene->Draw(1, 0, 1, 1);
+  EXPECT_TRUE(m_scene->m_Effects.empty());
+  cEdCommand empty = Values({2, 0, 0, 0, 0, 0, 100, 1});
+  ExecPlayEffect(Player.front(), empty);
+  EXPECT_EQ(Count("\"ev\":\"hold\",\"kind\":2,\"key\":0,\"frames\":0,"), 1);
+  EXPECT_EQ(PhaseLines(), 30);
+  // Without the hold value play goes on at once.
+  cEdCommand free = Values({1, 0, 0, 0, 0, 0, 100, 0});
+  ExecPlayEffect(Player.front(), free);
+  EXPECT_EQ(Count("\"ev\":\"hold\""), 2);
+  EXPECT_EQ(m_scene->m_Effects.size(), 2u);
+}
+
+TEST_F(PresentCommandThread, AHeldPictureShowsForItsTimeOrUntilAKeyAndGoesAfterwards) {
+  cEdCommand timed = Picture(2, 5, 1);
+  ExecShowPicture(Player.front(), timed);
+  EXPECT_EQ(Count("\"ev\":\"hold\",\"kind\":3,\"key\":0,\"frames\":30,"), 1);
+  EXPECT_EQ(PhaseLines(), 30);
+  EXPECT_TRUE(PicturesGone());
+  // A one-frame picture runs out in the held frame itself: the lists stay together.
+  cEdCommand oneFrame = Picture(2, 5, 1, 1);
+  ExecShowPicture(Player.front(), oneFrame);
+  EXPECT_EQ(Count("\"ev\":\"hold\",\"kind\":3,\"key\":0,\"frames\":1,"), 1);
+  EXPECT_EQ(PhaseLines(), 31);
+  EXPECT_TRUE(PicturesGone());
+  // Until a key: the press at the fourth held frame ends it.
+  Script({{4, "Z=1"}});
+  cEdCommand keyed = Picture(0, 0, 1);
+  ExecShowPicture(Player.front(), keyed);
+  EXPECT_EQ(Count("\"ev\":\"hold\",\"kind\":3,\"key\":1,\"frames\":0,"), 1);
+  EXPECT_EQ(PhaseLines(), 34);
+  EXPECT_TRUE(PicturesGone());
+  // Shown until the stage ends, or not held: no hold, and the picture stays.
+  cEdCommand untilEnd = Picture(1, 0, 1);
+  ExecShowPicture(Player.front(), untilEnd);
+  cEdCommand notHeld = Picture(2, 5, 0);
+  ExecShowPicture(Player.front(), notHeld);
+  EXPECT_EQ(Count("\"ev\":\"hold\""), 3);
+  EXPECT_EQ(m_scene->m_Pictures.size(), 2u);
+  EXPECT_EQ(Off_Picture.size(), 2u);
 }
 
 }  // namespace

@@ -1,0 +1,86 @@
+// The fast paths of the pixel effects against their plain forms: on every back end
+// and depth both give the same pixels, over pictures of noise with transparent
+// pixels, for effects cut by the target's edges and reading past the picture.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+
+#include "draw/dd_distort.h"
+#include "tests/draw/effect_fixture.h"
+#include "tests/draw/effect_reference.h"
+
+namespace {
+
+class EffectFastPath : public cDrawTest, public testing::WithParamInterface<draw_tool::DrawConfig> {
+ protected:
+  void SetUp() override {
+    cDrawTest::SetUp();
+    ASSERT_TRUE(StartLayer(GetParam()));
+  }
+  // Stored values of random colours, one in eight transparent (the colour key, or
+  // no alpha under Direct3D).
+  static void Noise(DDSURFACEDATA* sd, uint32_t seed) {
+    std::mt19937 rng(seed);
+    plat::cSurface* s = StorageOf(sd);
+    const int bytes = s->BytesPerPixel();
+    const uint32_t mask = bytes == 1 ? 0xFFu : bytes == 2 ? 0xFFFFu : 0xFFFFFFFFu;
+    for (int y = 0; y < s->Height(); ++y)
+      for (int x = 0; x < s->Width(); ++x) {
+        uint32_t v = rng() & mask;
+        if (rng() % 8 == 0) v = lpDTCon ? (bytes == 4 ? v & 0xFFFFFF : v & 0x5FFF) : dwColorKey;
+        s->SetPixel(x, y, v);
+      }
+  }
+  // The target after `draw`, from the same noise each time.
+  static std::vector<uint32_t> After(DDSURFACEDATA* dst, const std::function<bool()>& draw, bool* result) {
+    Noise(dst, 99);
+    *result = draw();
+    plat::cSurface* s = StorageOf(dst);
+    return Block(dst, 0, 0, s->Width(), s->Height());
+  }
+};
+
+TEST_P(EffectFastPath, LensGivesThePixelsOfThePlainForm) {
+  DDSURFACEDATA pic, small;
+  ASSERT_TRUE(MakeSurface(&pic, 200, 150));
+  ASSERT_TRUE(MakeSurface(&small, 120, 90));
+  Noise(&pic, 7);
+  struct Case {
+    int cx, cy, r, d, scx, scy, key, clear;
+  } cases[] = {
+      {320, 240, 100, 50, 100, 75, 0, 0},  {5, 470, 60, 7, 10, 140, 1, 1},   {630, 3, 80, 0, 190, 2, 1, 0},
+      {100, 100, 900, 1500, 100, 75, 0, 1}, {-50, 200, 90, 30, 100, 75, 1, 1}, {300, 260, 480, 300, 300, 260, 0, 0},
+      {200, 200, 40, 100000, 20, 20, 1, 0}, {60, 45, 3, 4, 0, 0, 0, 1},       {700, 200, 50, 5, 100, 75, 0, 0},
+  };
+  int drawn = 0;
+  for (DDSURFACEDATA* dst : {&BackBuffer, &small}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << (dst == &small ? "small " : "screen ") << c.cx << "," << c.cy << " r "
+                                      << c.r << " d " << c.d << " key " << c.key << " clear " << c.clear);
+      bool fastOk = false, plainOk = false;
+      const std::vector<uint32_t> fast = After(
+          dst, [&] { return DDBltLens(dst, c.cx, c.cy, c.r, c.d, &pic, c.scx, c.scy, c.key, c.clear); }, &fastOk);
+      const std::vector<uint32_t> plain = After(
+          dst, [&] { return LensReference(dst, c.cx, c.cy, c.r, c.d, &pic, c.scx, c.scy, c.key, c.clear); },
+          &plainOk);
+      EXPECT_EQ(fastOk, plainOk);
+      EXPECT_TRUE(fast == plain);
+      drawn += plainOk;
+    }
+  }
+  EXPECT_EQ(drawn, 16);  // all but the lens too deep to form
+  DDReleaseSurface(&pic);
+  DDReleaseSurface(&small);
+}
+
+INSTANTIATE_TEST_SUITE_P(Configs, EffectFastPath,
+                         testing::Values(draw_tool::DrawConfig{0, 8, 0}, draw_tool::DrawConfig{0, 16, 0},
+                                         draw_tool::DrawConfig{0, 32, 0}, draw_tool::DrawConfig{1, 16, 0},
+                                         draw_tool::DrawConfig{1, 32, 0}),
+                         [](const testing::TestParamInfo<draw_tool::DrawConfig>& info) {
+                           return std::string(info.param.backEnd ? "D3D" : "DDraw") + std::to_string(info.param.bpp);
+                         });
+
+}  // namespace

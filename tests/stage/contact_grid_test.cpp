@@ -1,0 +1,91 @@
+// The contact grid: over random boxes (with boxes the wrong way round, boxes over
+// the whole stage, far away, not finite) every query finds each box that meets
+// its own under either rectangle test, in ascending order, from the asked index.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "stage/contact_grid.h"
+
+namespace {
+
+// The two tests of the contact passes: hit boxes (nothing meets a box that is not
+// a number) and object rectangles (such a rectangle meets everything).
+bool BoxesMeet(const cContactRect& a, const cContactRect& b) {
+  return a.dLeft <= b.dRight && a.dRight >= b.dLeft && a.dTop <= b.dBottom && a.dBottom >= b.dTop;
+}
+bool RectsMeet(const cContactRect& a, const cContactRect& b) {
+  return !(a.dLeft > b.dRight || a.dRight < b.dLeft || a.dTop > b.dBottom || a.dBottom < b.dTop);
+}
+
+cContactRect RandomRect(std::mt19937& rng, bool odd) {
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const double x = pick(0, 2000) + 0.5 * pick(0, 1), y = pick(0, 1000);
+  cContactRect r{x, y, x + pick(0, 80), y + pick(0, 80)};
+  if (!odd) return r;
+  switch (pick(0, 5)) {
+    case 0: std::swap(r.dLeft, r.dRight); break;                        // the wrong way round
+    case 1: r.dLeft = -5000, r.dRight = 9000; break;                      // over everything
+    case 2: r.dLeft += 1e12, r.dRight += 1e12; break;                     // far away
+    case 3: r.dTop = std::numeric_limits<double>::quiet_NaN(); break;     // not a number
+    case 4: r.dRight = std::numeric_limits<double>::infinity(); break;    // endless
+    default: r.dLeft = r.dRight = x; break;                               // one dot wide
+  }
+  return r;
+}
+
+TEST(ContactGrid, QueriesFindEveryMeetingBoxInOrder) {
+  size_t found = 0, walked = 0, possible = 0;
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const bool odd = seed % 3 == 0;
+    const int n = std::uniform_int_distribution<int>(0, 80)(rng);
+    std::vector<cContactRect> rects;
+    for (int i = 0; i < n; ++i) rects.push_back(RandomRect(rng, odd && i % 4 == 0));
+    cContactGrid grid;
+    grid.Build(rects);
+    std::vector<uint32_t> out;
+    for (int q = 0; q < 30; ++q) {
+      const cContactRect box = RandomRect(rng, odd && q % 5 == 0);
+      const uint32_t from = std::uniform_int_distribution<uint32_t>(0, static_cast<uint32_t>(n))(rng);
+      grid.Query(box, from, out);
+      ASSERT_TRUE(std::is_sorted(out.begin(), out.end()));
+      ASSERT_EQ(std::adjacent_find(out.begin(), out.end()), out.end());
+      for (uint32_t i : out) ASSERT_TRUE(i >= from && i < static_cast<uint32_t>(n)) << i;
+      for (uint32_t i = from; i < static_cast<uint32_t>(n); ++i)
+        if (BoxesMeet(rects[i], box) || RectsMeet(rects[i], box))
+          EXPECT_TRUE(std::binary_search(out.begin(), out.end(), i)) << "entry " << i << " query " << q;
+      if (!odd) {
+        found += out.size();
+        possible += static_cast<size_t>(n) - from;
+      }
+      walked += out.size();
+    }
+  }
+  // On plain boxes the grid leaves out most of the list.
+  EXPECT_LT(found * 5, possible);
+  EXPECT_GT(walked, 0u);
+}
+
+TEST(ContactGrid, ThePlainReferenceWalksEveryEntry) {
+  std::vector<cContactRect> rects(20, cContactRect{0, 0, 10, 10});
+  rects[3] = {5000, 5000, 5010, 5010};
+  std::vector<uint32_t> out;
+  SetContactBroadPhase(false);
+  cContactGrid grid;
+  grid.Build(rects);
+  grid.Query({5000, 5000, 5001, 5001}, 2, out);
+  SetContactBroadPhase(true);
+  EXPECT_EQ(out.size(), 18u);
+  grid.Build(rects);
+  grid.Query({5000, 5000, 5001, 5001}, 2, out);
+  EXPECT_EQ(out, std::vector<uint32_t>{3});
+}
+
+}  // namespace
