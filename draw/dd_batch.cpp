@@ -88,7 +88,7 @@ bool DrawBltRun(const BLTCOMMAND* c, size_t n) {
     DDWriteBltQuad(&BltBatch.m_Vertices[i * 4], c[i].x, c[i].y, c[i].nWidth, c[i].nHeight, src, c[i].sx, c[i].sy,
                    c[i].nSrcWidth, c[i].nSrcHeight, c[i].dwDiffuse);
   if (!DDBeginScene() || !DDSetRenderTarget(dst)) return false;
-  if (c->nFlags == 0 && src->lpDT->bColorKey)
+  if (c->nFlags == 0 && src->lpDT->bColorKey && !DDBltCoversRect(c->dwAlphaOp, c->dwDiffuse))
     for (size_t i = 0; i < n; ++i) DDClearBltRect(dst, c[i].x, c[i].y, c[i].nWidth, c[i].nHeight);
   DDSetBltStage(c->dwColorOp, c->dwAlphaOp);
   lpDevice->SetTexture(0, src->lpDT->lpTexture);

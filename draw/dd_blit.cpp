@@ -75,7 +75,8 @@ int BltQuad(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, 
   DDWriteBltQuad(s->lpVB->Data(), x, y, w, h, src, sx, sy, sw, sh, lpDTCon->dwDiffuse);
   if (!DDBeginScene()) return 0;
   if (!DDSetRenderTarget(dst)) return 0;
-  if (flags == 0 && s->bColorKey) DDClearBltRect(dst, x, y, w, h);
+  if (flags == 0 && s->bColorKey && !DDBltCoversRect(lpDTCon->dwAlphaOp, lpDTCon->dwDiffuse))
+    DDClearBltRect(dst, x, y, w, h);
   DDSetBltStage(lpDTCon->dwColorOp, lpDTCon->dwAlphaOp);
   lpDevice->SetTexture(0, s->lpTexture);
   lpDevice->SetStreamSource(s->lpVB, sizeof(plat::Vertex));

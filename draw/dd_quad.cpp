@@ -50,6 +50,10 @@ void DDClearBltRect(const DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int 
   lpDevice->Clear(&rect, 1, DDBltKeyClearColor(lpDstSD));
 }
 
+bool DDBltCoversRect(uint32_t dwAlphaOp, uint32_t dwDiffuse) {
+  return dwAlphaOp == plat::kTopDisable && (dwDiffuse >> 24) == 0xFF;
+}
+
 void DDSetBltStage(uint32_t dwColorOp, uint32_t dwAlphaOp) {
   lpDevice->SetTextureStageState(0, plat::StageStateType::kColorOp, dwColorOp);
   lpDevice->SetTextureStageState(0, plat::StageStateType::kColorArg1, plat::kArgTexture);

@@ -19,6 +19,10 @@ void DDWriteFillQuad(plat::Vertex* v, const plat::Rect& rect, uint32_t dwColor);
 uint32_t DDBltKeyClearColor(const DDSURFACEDATA* lpDstSD);
 // Clears a blit's destination rectangle of the current render target to that colour.
 void DDClearBltRect(const DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight);
+// True when a blit with these operations writes every pixel of its rectangle
+// opaque whatever its texels (texture alpha off, vertex alpha full, under the
+// standard blend the layer keeps): clearing the rectangle first changes nothing.
+bool DDBltCoversRect(uint32_t dwAlphaOp, uint32_t dwDiffuse);
 // Texture stage 0 for blits: argument 1 the texture, argument 2 the diffuse colour.
 void DDSetBltStage(uint32_t dwColorOp, uint32_t dwAlphaOp);
 

@@ -429,10 +429,41 @@ void NarrowColumns(cSurface& target, const cSurface& tex, int x0, int x1, int y0
   }
 }
 
-// Narrow same-size columns of texels with their own alpha; false for formats it does not take.
+// The same columns drawn opaque: a texel of alpha 255 under the standard blend
+// is the texel itself.
+template <PixelFormat TF, PixelFormat SF>
+void NarrowOpaqueColumns(cSurface& target, const cSurface& tex, int x0, int x1, int y0, int y1, int firstColumn,
+                         const int* texRows) {
+  for (int y = y0; y < y1; ++y) {
+    uint8_t* d = target.Row(y) + x0 * Bpp<TF>();
+    const uint8_t* t = tex.Row(texRows[y - y0]) + firstColumn * Bpp<SF>();
+    for (int i = 0; i < x1 - x0; ++i) Put<TF>(d + i * Bpp<TF>(), Get<SF>(t + i * Bpp<SF>()) | 0xFF000000u);
+  }
+}
+
+// Narrow same-size columns of texels with their own alpha (opaque: with alpha
+// 255); false for formats it does not take.
+template <bool kOpaque = false>
 bool NarrowTexelColumns(cSurface& target, const cSurface& tex, int x0, int x1, int y0, int y1, int firstColumn,
                         const int* texRows) {
   const PixelFormat tf = target.Format(), sf = tex.Format();
+  if constexpr (kOpaque) {
+    if (sf == PixelFormat::kA8R8G8B8 && tf == PixelFormat::kX8R8G8B8)
+      NarrowOpaqueColumns<PixelFormat::kX8R8G8B8, PixelFormat::kA8R8G8B8>(target, tex, x0, x1, y0, y1, firstColumn,
+                                                                          texRows);
+    else if (sf == PixelFormat::kA8R8G8B8 && tf == PixelFormat::kA8R8G8B8)
+      NarrowOpaqueColumns<PixelFormat::kA8R8G8B8, PixelFormat::kA8R8G8B8>(target, tex, x0, x1, y0, y1, firstColumn,
+                                                                          texRows);
+    else if (sf == PixelFormat::kA1R5G5B5 && tf == PixelFormat::kR5G6B5)
+      NarrowOpaqueColumns<PixelFormat::kR5G6B5, PixelFormat::kA1R5G5B5>(target, tex, x0, x1, y0, y1, firstColumn,
+                                                                        texRows);
+    else if (sf == PixelFormat::kA1R5G5B5 && tf == PixelFormat::kA1R5G5B5)
+      NarrowOpaqueColumns<PixelFormat::kA1R5G5B5, PixelFormat::kA1R5G5B5>(target, tex, x0, x1, y0, y1, firstColumn,
+                                                                          texRows);
+    else
+      return false;
+    return true;
+  }
   if (sf == PixelFormat::kA8R8G8B8 && tf == PixelFormat::kX8R8G8B8)
     NarrowColumns<PixelFormat::kX8R8G8B8, PixelFormat::kA8R8G8B8>(target, tex, x0, x1, y0, y1, firstColumn, texRows);
   else if (sf == PixelFormat::kA8R8G8B8 && tf == PixelFormat::kA8R8G8B8)
@@ -510,6 +541,9 @@ bool DrawAxisAligned(cSurface& target, const cSurface* tex, const RasterState& s
   // in one loop rather than one row call per pixel.
   if (row && contiguous && x1 - x0 < 4 && kind == ShadeKind::kTexel && standard &&
       NarrowTexelColumns(target, *tex, x0, x1, y0, y1, firstColumn, texRows.data()))
+    return true;
+  if (row && contiguous && x1 - x0 < 4 && kind == ShadeKind::kOpaqueTexel && standard &&
+      NarrowTexelColumns<true>(target, *tex, x0, x1, y0, y1, firstColumn, texRows.data()))
     return true;
   for (int y = y0; y < y1; ++y) {
     const uint8_t* texRow = tex->Row(texRows[y - y0]);

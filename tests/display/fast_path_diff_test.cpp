@@ -187,6 +187,48 @@ TEST(FastPathDiff, EveryFastPathGivesTheReferencePixels) {
   EXPECT_EQ(draws, 1500);
 }
 
+// Columns one to three pixels wide at their texture's size (the strips of the
+// waves and splits), drawn with the texel's alpha and drawn opaque (texture
+// alpha off), onto every target from every texture.
+TEST(FastPathDiff, NarrowColumnsGiveTheReferencePixels) {
+  Random r{std::mt19937(77)};
+  const plat::StageState opaque{plat::kTopSelectArg1, plat::kArgTexture, plat::kArgDiffuse,
+                                plat::kTopDisable,    plat::kArgTexture, plat::kArgDiffuse};
+  int draws = 0;
+  for (PixelFormat tf : kTargets)
+    for (PixelFormat xf : kTextures)
+      for (const plat::StageState& stage : {plat::StageState{}, opaque})
+        for (int width = 1; width <= 3; ++width) {
+          auto tex = MakeSurface(8, 30, xf);
+          for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 8; ++x) tex->SetPixel(x, y, plat::ArgbToPixel(xf, r.Alpha() << 24 | (r.rng() & 0xFFFFFF)));
+          plat::RasterState st;
+          st.stage = stage;
+          st.alphaBlend = true, st.srcBlend = plat::kBlendSrcAlpha, st.dstBlend = plat::kBlendInvSrcAlpha;
+          plat::Vertex q[4];
+          const int column = r.Int(0, 8 - width), top = r.Int(-5, 10);
+          MakeQuad(q, r.Int(-1, 12), top, width, 30, 0, float(column) / 8, 0, float(column + width) / 8, 1,
+                   0xFFFFFFFFu);
+          auto fast = MakeSurface(12, 40, tf), slow = MakeSurface(12, 40, tf);
+          for (int py = 0; py < 40; ++py)
+            for (int px = 0; px < 12; ++px) {
+              const uint32_t v = r.rng() & (plat::BytesPerPixel(tf) == 2 ? 0xFFFFu : ~0u);
+              fast->SetPixel(px, py, v);
+              slow->SetPixel(px, py, v);
+            }
+          const plat::Rect vp{0, 0, 12, 40};
+          plat::RasterizeStrip(*fast, tex.get(), st, q, 4, vp);
+          plat::RasterizeStripReference(*slow, tex.get(), st, q, 4, vp);
+          int wrong = 0;
+          for (int py = 0; py < 40; ++py)
+            for (int px = 0; px < 12; ++px) wrong += fast->GetPixel(px, py) != slow->GetPixel(px, py);
+          EXPECT_EQ(wrong, 0) << plat::PixelFormatName(tf) << " from " << plat::PixelFormatName(xf) << ", alpha op "
+                              << stage.alphaOp << ", width " << width;
+          ++draws;
+        }
+  EXPECT_EQ(draws, 4 * 4 * 2 * 3);
+}
+
 // The division-free rounding of the vector rows is round(x / 255) for every value a blend makes.
 TEST(FastPathDiff, DivisionFreeRoundingIsExact) {
   for (uint32_t x = 0; x <= 255 * 255 + 128; ++x) ASSERT_EQ(plat::rows::Div255(x), (x + 127) / 255) << x;
