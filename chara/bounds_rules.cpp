@@ -5,15 +5,6 @@
 
 #include "stage/scroll_axis.h"
 
-int TruncToInt(double v) {
-  if (!(v == v)) return 0;
-  if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(v);
-}
-
-int CellOf(double pos) { return TruncToInt(pos) >> 5; }
-
 int ClampAxisX(double& pos, int size, const cScrollAxis& a, int mode) {
   if (!std::isfinite(pos)) pos = 0.0;
   const double right = pos + size - 1;

@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <cstdint>
 
 class cScrollAxis;
@@ -15,9 +16,15 @@ int ClampAxisX(double& pos, int size, const cScrollAxis& axis, int mode);
 int ClampAxisY(double& pos, int size, const cScrollAxis& axis, int mode);
 
 // A double as an int, truncated toward zero, kept within the int range (NaN 0).
-int TruncToInt(double v);
+// Inline: every move and block test of every object goes through these.
+inline int TruncToInt(double v) {
+  if (!(v == v)) return 0;
+  if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
+  if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
+  return static_cast<int>(v);
+}
 // The cell of a stage dot: trunc(pos) >> 5.
-int CellOf(double pos);
+inline int CellOf(double pos) { return TruncToInt(pos) >> 5; }
 // The view overlaps [pos, end] on the axis: end >= S and S + view > pos.
 bool AxisInView(double pos, double end, const cScrollAxis& axis);
 

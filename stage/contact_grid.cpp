@@ -29,12 +29,14 @@ bool Near(const cContactRect& r) {
 void SetContactBroadPhase(bool on) { gBroadPhase.store(on); }
 bool ContactBroadPhase() { return gBroadPhase.load(); }
 
+// Clamped before the cast, so the cast floors and never overflows (and no call to
+// floor is needed).
 int cContactGrid::Column(double x) const {
-  return static_cast<int>(std::clamp(std::floor((x - m_dOriginX) / m_dCell), 0.0, m_nColumns - 1.0));
+  return static_cast<int>(std::clamp((x - m_dOriginX) * m_dPerCell, 0.0, m_dLastColumn));
 }
 
 int cContactGrid::Row(double y) const {
-  return static_cast<int>(std::clamp(std::floor((y - m_dOriginY) / m_dCell), 0.0, m_nRows - 1.0));
+  return static_cast<int>(std::clamp((y - m_dOriginY) * m_dPerCell, 0.0, m_dLastRow));
 }
 
 // The cells under a box. A box whose edges are the wrong way round still meets
@@ -79,6 +81,9 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects) {
     }
     m_dCell *= 2;
   }
+  m_dPerCell = 1 / m_dCell;
+  m_dLastColumn = m_nColumns - 1.0;
+  m_dLastRow = m_nRows - 1.0;
   const size_t cells = static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows);
   m_CellStart.assign(cells + 1, 0);
   // Two rounds: count the entries of each cell, then place them.
@@ -116,6 +121,13 @@ void cContactGrid::Query(const cContactRect& r, uint32_t from, std::vector<uint3
     for (uint32_t i = from; i < m_nCount; ++i) out.push_back(i);
     return;
   }
+  if (x0 == x1 && y0 == y1 && m_Always.empty()) {
+    // One cell: its entries are already in list order.
+    const size_t c = static_cast<size_t>(y0) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(x0);
+    for (uint32_t k = m_CellStart[c]; k < m_CellStart[c + 1]; ++k)
+      if (m_CellItems[k] >= from) out.push_back(m_CellItems[k]);
+    return;
+  }
   if (++m_nQuery == 0) {
     std::fill(m_Stamp.begin(), m_Stamp.end(), 0);
     m_nQuery = 1;
@@ -131,5 +143,5 @@ void cContactGrid::Query(const cContactRect& r, uint32_t from, std::vector<uint3
       for (uint32_t k = m_CellStart[c]; k < m_CellStart[c + 1]; ++k) take(m_CellItems[k]);
     }
   for (uint32_t i : m_Always) take(i);
-  std::sort(out.begin(), out.end());
+  if (out.size() > 1) std::sort(out.begin(), out.end());
 }

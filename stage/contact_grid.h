@@ -26,7 +26,7 @@ class cContactGrid {
 
   uint32_t m_nCount = 0;
   bool m_bAll = true;  // small lists and the plain reference: every entry is a candidate
-  double m_dOriginX = 0, m_dOriginY = 0, m_dCell = 1;
+  double m_dOriginX = 0, m_dOriginY = 0, m_dCell = 1, m_dPerCell = 1, m_dLastColumn = 0, m_dLastRow = 0;
   int m_nColumns = 0, m_nRows = 0;
   std::vector<uint32_t> m_CellStart;  // per cell, into m_CellItems; one more at the end
   std::vector<uint32_t> m_CellItems;

@@ -47,7 +47,14 @@ cContactRect ObjectRect(const cObject& o) { return {o.m_dX, o.m_dY, o.m_dRight, 
 // and is built again before the walk goes on after the character it last visited.
 class cCharaIndex {
  public:
-  explicit cCharaIndex(cHitBox cChara::*box) : m_Box(box) {}
+  void SetBox(cHitBox cChara::*box) {
+    m_Box = box;
+    m_pList = nullptr;
+  }
+  // Built for this list unless already built for it and not stale since.
+  void Ensure(std::list<cChara*>& list) {
+    if (m_pList != &list || Stale()) Build(list);
+  }
   void Build(std::list<cChara*>& list) {
     m_pList = &list;
     m_Charas.assign(list.begin(), list.end());
@@ -74,13 +81,17 @@ class cCharaIndex {
   cChara& At(uint32_t i) const { return *m_Charas[i]; }
 
  private:
-  cHitBox cChara::*m_Box;
+  cHitBox cChara::*m_Box = &cChara::m_BodyBox;
   std::list<cChara*>* m_pList = nullptr;
   std::vector<cChara*> m_Charas;
   std::vector<cContactRect> m_Rects;
   cContactGrid m_Grid;
   uint64_t m_nSeen = 0;
 };
+
+// One index per force and pass, kept between calls so that their storage is reused.
+thread_local cCharaIndex tShotTargets[cStageScene::kForces];
+thread_local cCharaIndex tBodies[cStageScene::kForces];
 
 }  // namespace
 
@@ -104,7 +115,7 @@ int cStageScene::KillChara(cChara& chara) {
 
 int cStageScene::RunShotContacts() {
   const bool viewOnly = StageData.bContactActiveOnly != 0;
-  cCharaIndex targets(&cChara::m_ShotBox);
+  for (cCharaIndex& index : tShotTargets) index.SetBox(&cChara::m_ShotBox);
   std::vector<uint32_t> near;
   for (int f = 0; f < kForces; ++f) {
     std::list<cShot*>& shots = m_ShotGroups.At(f);
@@ -113,7 +124,8 @@ int cStageScene::RunShotContacts() {
       if (g == f) continue;
       std::list<cChara*>& charas = m_CharaGroups.At(g);
       if (charas.empty()) continue;
-      targets.Build(charas);
+      cCharaIndex& targets = tShotTargets[g];
+      targets.Ensure(charas);
       for (auto it = shots.begin(); it != shots.end();) {
         cShot& s = **it;
         if (viewOnly && !s.IsInView()) {
@@ -168,7 +180,7 @@ int cStageScene::RunBodyContacts() {
   auto takesPart = [viewOnly](const cChara& c) {
     return (!viewOnly || c.IsInView()) && !c.m_Def.bFullCell && IsContactActive(c) && !c.m_bDead;
   };
-  cCharaIndex others(&cChara::m_BodyBox);
+  for (cCharaIndex& index : tBodies) index.SetBox(&cChara::m_BodyBox);
   std::vector<uint32_t> near;
   for (int i = 0; i < kForces; ++i) {
     std::list<cChara*>& first = m_CharaGroups.At(i);
@@ -176,7 +188,8 @@ int cStageScene::RunBodyContacts() {
     for (int j = i + 1; j < kForces; ++j) {
       std::list<cChara*>& second = m_CharaGroups.At(j);
       if (second.empty()) continue;
-      others.Build(second);
+      cCharaIndex& others = tBodies[j];
+      others.Ensure(second);
       for (cChara* ap : first) {
         cChara& a = *ap;
         if (!takesPart(a)) continue;
