@@ -17,21 +17,23 @@ void cEdShot::SetDefault() {
   nSize = 1;
 }
 
-// The file keeps the range before its limit flag, and options 13 and 14 before the
-// summon palette, in every version.
+// The one table of the stored bytes: the file keeps the range before its limit
+// flag, and options 13 and 14 before the summon palette, in every version. The
+// file's sixteen numbered shot options are the members marked "option N" below;
+// its homing flag is bScrollSync.
 void cEdShot::RegisterFields(uint32_t v) {
   RegisterNoFields();
   REG(nCount);
   REG(nFormation);
   REG(nFormationParam);
-  if (v >= 671) REG(nFormationTarget);
+  if (v >= 671) REG(nFormationTarget);  // option 1
   REG(nShotDirection);
-  REG(bAim);
+  REG(bAim);  // option 2
   REG(nAngleOffset);
   REG(nAngleOffsetClone);
   if (v >= 158) REG(bMirrorAngle);
   REG(nSpreadAngle);
-  REG(bRotateFormation);
+  REG(bRotateFormation);  // option 3
   REG(nClonesPerShot);
   REG(nOffsetX);
   REG(nOffsetXClone);
@@ -41,15 +43,15 @@ void cEdShot::RegisterFields(uint32_t v) {
   REG(bMirrorOffsetY);
   REG(nGraphic);
   REG(nZ);
-  REG(bHidden);
+  REG(bHidden);  // option 4
   REG(bUserFaction);
   REG(nFaction);
-  REG(nOption5);
+  REG(nOption5);  // option 5
   REG(nSize);
-  REG(nOption6);
+  REG(nOption6);  // option 6
   REG(nMoveType);
   REG(nMoveParam);
-  if (v >= 211) REG(bScrollSync);
+  if (v >= 211) REG(bScrollSync);  // homing
   REG(nSpeed);
   REG(nSpeedClone);
   if (v >= 213) {
@@ -65,24 +67,24 @@ void cEdShot::RegisterFields(uint32_t v) {
   REG(nLifetime);
   REG(nLifetimeClone);
   REG(bPassBlocks);
-  REG(bPierceChara);
-  if (v >= 636) REG(bPierceBlockChara);
-  REG(bDestructible);
+  REG(bPierceChara);  // option 7
+  if (v >= 636) REG(bPierceBlockChara);  // option 8
+  REG(bDestructible);  // option 9
   REG(nVanishValue);
   REG(nPower);
-  REG(nOption10);
+  REG(nOption10);  // option 10
   REG(nImpact);
   REG(nEffect);
   REG(nItemKind);
   REG(nItemIndex);
-  REG(nBlockSummonMode);
-  REG(bReverseFacing);
-  if (v >= 197) REG(nOption14);
+  REG(nBlockSummonMode);  // option 11
+  REG(bReverseFacing);  // option 13
+  if (v >= 197) REG(nOption14);  // option 14
   REG(nPaletteKind);
   REG(nPaletteIndex);
-  REG(nSummonFaction);
-  REG(nOption15);
-  REG(nOption16);
+  REG(nSummonFaction);  // option 12
+  REG(nOption15);  // option 15
+  REG(nOption16);  // option 16
 }
 
 bool cEdShot::Read(cDataFile& file) {
