@@ -362,6 +362,97 @@ bool DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
   return true;
 }
 
+namespace {
+
+// The mosaic's blocks at one pixel size. Samples outside the source and writes
+// outside the target are cut off by rectangle, not tested pixel by pixel.
+struct cMosaic {
+  const cSurfaceLock& dst;
+  const cSurfaceLock& src;
+  DDLockArea dstArea, srcArea;
+  int64_t x, y, w, h, sx, sy, block;
+  bool keyed, toScreen, average;  // average: 16- and 32-bit DirectDraw
+};
+
+template <int kBytes>
+void MosaicBlocks(const cMosaic& m) {
+  const bool d3d = lpDTCon != nullptr;
+  const uint32_t key = dwColorKey;
+  const DDCOLORMASK& mask = PixelColorMask;
+  const DDChannelScale scaleR(mask.nMaskR), scaleG(mask.nMaskG), scaleB(mask.nMaskB);
+  const uint8_t* const srcBits = m.src.m_pBits;
+  const int64_t srcPitch = int64_t(m.src.m_nPitch) * kBytes;
+  uint8_t* const dstBits = m.dst.m_pBits;
+  const int64_t dstPitch = int64_t(m.dst.m_nPitch) * kBytes;
+  auto read = [&](int64_t c, int64_t r) {
+    return plat::ReadPixel(srcBits + (m.sy + r) * srcPitch + (m.sx + c) * kBytes, kBytes);
+  };
+  // Only the blocks that reach into the destination are worked out.
+  const int64_t firstRow = std::max<int64_t>(0, -m.y) / m.block * m.block;
+  const int64_t endRow = std::min<int64_t>(m.h, m.dstArea.nHeight - m.y);
+  const int64_t firstCol = std::max<int64_t>(0, -m.x) / m.block * m.block;
+  const int64_t endCol = std::min<int64_t>(m.w, m.dstArea.nWidth - m.x);
+  // The part of the rectangle whose samples lie inside the source.
+  const int64_t inC0 = -m.sx, inC1 = m.srcArea.nWidth - m.sx, inR0 = -m.sy, inR1 = m.srcArea.nHeight - m.sy;
+  for (int64_t by = firstRow; by < endRow; by += m.block) {
+    const int64_t bh = std::min(m.block, m.h - by);
+    for (int64_t bx = firstCol; bx < endCol; bx += m.block) {
+      const int64_t bw = std::min(m.block, m.w - bx);
+      uint32_t colour = 0;
+      bool keepTop = false;  // 32-bit DirectDraw: the destination's fourth byte stays
+      if (!m.average) {
+        if (bx < inC0 || bx >= inC1 || by < inR0 || by >= inR1) continue;
+        colour = read(bx, by);
+        if (m.keyed && DDIsTransparentPixel(colour, kBytes)) continue;
+        if (kBytes == 4 && d3d) colour |= 0xFF000000u;
+        if (m.toScreen) colour = DDSurfaceToScreen16(colour);
+      } else {
+        const int64_t c0 = std::max(bx, inC0), c1 = std::min(bx + bw, inC1);
+        const int64_t r0 = std::max(by, inR0), r1 = std::min(by + bh, inR1);
+        uint64_t sr = 0, sg = 0, sb = 0, n = 0;
+        for (int64_t r = r0; r < r1; ++r) {
+          const int64_t row = (m.sy + r) * srcPitch;
+          for (int64_t c = c0; c < c1; ++c) {
+            const uint32_t p = plat::ReadPixel(srcBits + row + (m.sx + c) * kBytes, kBytes);
+            if (m.keyed && p == key) continue;
+            if constexpr (kBytes == 2) {
+              sr += scaleR.Widen(DDChannel(p, mask.nShiftR, mask.nMaskR));
+              sg += scaleG.Widen(DDChannel(p, mask.nShiftG, mask.nMaskG));
+              sb += scaleB.Widen(DDChannel(p, mask.nShiftB, mask.nMaskB));
+            } else {
+              sr += (p >> 16) & 255, sg += (p >> 8) & 255, sb += p & 255;
+            }
+            ++n;
+          }
+        }
+        if (n == 0) continue;
+        const uint32_t r = uint32_t(sr / n), g = uint32_t(sg / n), b = uint32_t(sb / n);
+        if constexpr (kBytes == 2) {
+          colour = scaleR.Narrow(r) << mask.nShiftR | scaleG.Narrow(g) << mask.nShiftG |
+                   scaleB.Narrow(b) << mask.nShiftB;
+        } else {
+          colour = r << 16 | g << 8 | b;
+          keepTop = true;
+        }
+        if (m.keyed && colour == key) continue;
+      }
+      const int64_t j0 = std::max<int64_t>(0, -(m.y + by)), j1 = std::min<int64_t>(bh, m.dstArea.nHeight - (m.y + by));
+      const int64_t i0 = std::max<int64_t>(0, -(m.x + bx)), i1 = std::min<int64_t>(bw, m.dstArea.nWidth - (m.x + bx));
+      for (int64_t j = j0; j < j1; ++j) {
+        uint8_t* row = dstBits + (m.y + by + j) * dstPitch + (m.x + bx + i0) * kBytes;
+        if (keepTop) {
+          for (int64_t i = 0; i < i1 - i0; ++i)
+            plat::Store32(row + i * 4, (plat::Load32(row + i * 4) & 0xFF000000u) | colour);
+        } else {
+          for (int64_t i = 0; i < i1 - i0; ++i) plat::WritePixel(row + i * kBytes, kBytes, colour);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
 bool DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int nBlock, DDSURFACEDATA* lpSrcSD,
               int sx, int sy, int nKey) {
   if (nBlock == 0) return true;
@@ -375,71 +466,22 @@ bool DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int
   const int bytes = bpp / 8;
   if (!supported || dstLock.m_nBytesPerPixel != bytes || srcLock.m_nBytesPerPixel != bytes) return true;
   if (nBlock < 0 || nWidth <= 0 || nHeight <= 0) return true;
-
-  const DDLockArea dstArea = DDAreaOf(dstLock), srcArea = DDAreaOf(srcLock);
-  const bool keyed = nKey == 1;
-  const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
-  const DDCOLORMASK& m = PixelColorMask;
-  const DDChannelScale scaleR(m.nMaskR), scaleG(m.nMaskG), scaleB(m.nMaskB);
-  const int64_t w = nWidth, h = nHeight, block = nBlock;
-  auto sourceAt = [&](int64_t c, int64_t r, uint32_t* p) {
-    if (!srcArea.Inside(sx + c, sy + r)) return false;
-    *p = plat::ReadPixel(srcLock.Row(static_cast<int>(sy + r)) + (sx + c) * bytes, bytes);
-    return true;
-  };
-  // Only the blocks that reach into the destination are worked out.
-  const int64_t firstRow = std::max<int64_t>(0, -int64_t(y)) / block * block;
-  const int64_t endRow = std::min<int64_t>(h, dstArea.nHeight - int64_t(y));
-  const int64_t firstCol = std::max<int64_t>(0, -int64_t(x)) / block * block;
-  const int64_t endCol = std::min<int64_t>(w, dstArea.nWidth - int64_t(x));
-  for (int64_t by = firstRow; by < endRow; by += block) {
-    const int64_t bh = std::min(block, h - by);
-    for (int64_t bx = firstCol; bx < endCol; bx += block) {
-      const int64_t bw = std::min(block, w - bx);
-      uint32_t colour = 0;
-      bool keepTop = false;  // 32-bit DirectDraw: the destination's fourth byte stays
-      if (d3d || bytes == 1) {
-        if (!sourceAt(bx, by, &colour)) continue;
-        if (keyed && DDIsTransparentPixel(colour, bytes)) continue;
-        if (bytes == 4 && d3d) colour |= 0xFF000000u;
-        if (toScreen) colour = DDSurfaceToScreen16(colour);
-      } else {
-        uint64_t sr = 0, sg = 0, sb = 0, n = 0;
-        for (int64_t j = 0; j < bh; ++j) {
-          for (int64_t i = 0; i < bw; ++i) {
-            uint32_t p;
-            if (!sourceAt(bx + i, by + j, &p) || (keyed && p == dwColorKey)) continue;
-            if (bytes == 2) {
-              sr += scaleR.Widen(DDChannel(p, m.nShiftR, m.nMaskR));
-              sg += scaleG.Widen(DDChannel(p, m.nShiftG, m.nMaskG));
-              sb += scaleB.Widen(DDChannel(p, m.nShiftB, m.nMaskB));
-            } else {
-              sr += (p >> 16) & 255, sg += (p >> 8) & 255, sb += p & 255;
-            }
-            ++n;
-          }
-        }
-        if (n == 0) continue;
-        const uint32_t r = uint32_t(sr / n), g = uint32_t(sg / n), b = uint32_t(sb / n);
-        if (bytes == 2) {
-          colour = scaleR.Narrow(r) << m.nShiftR | scaleG.Narrow(g) << m.nShiftG | scaleB.Narrow(b) << m.nShiftB;
-        } else {
-          colour = r << 16 | g << 8 | b;
-          keepTop = true;
-        }
-        if (keyed && colour == dwColorKey) continue;
-      }
-      for (int64_t j = 0; j < bh; ++j) {
-        const int64_t dy = y + by + j;
-        if (dy < 0 || dy >= dstArea.nHeight) continue;
-        uint8_t* row = dstLock.Row(static_cast<int>(dy));
-        const int64_t i0 = std::max<int64_t>(0, -(x + bx)), i1 = std::min<int64_t>(bw, dstArea.nWidth - (x + bx));
-        for (int64_t i = i0; i < i1; ++i) {
-          uint8_t* d = row + (x + bx + i) * bytes;
-          plat::WritePixel(d, bytes, keepTop ? (plat::Load32(d) & 0xFF000000u) | colour : colour);
-        }
-      }
-    }
-  }
+  const cMosaic m{dstLock,
+                  srcLock,
+                  DDAreaOf(dstLock),
+                  DDAreaOf(srcLock),
+                  x,
+                  y,
+                  nWidth,
+                  nHeight,
+                  sx,
+                  sy,
+                  nBlock,
+                  nKey == 1,
+                  d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD),
+                  !d3d && bytes != 1};
+  if (bytes == 1) MosaicBlocks<1>(m);
+  if (bytes == 2) MosaicBlocks<2>(m);
+  if (bytes == 4) MosaicBlocks<4>(m);
   return true;
 }

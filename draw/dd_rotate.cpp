@@ -40,6 +40,48 @@ void FactorsOf(double rad, int* lpSin, int* lpCos) {
   *lpCos = static_cast<int>(std::cos(rad) * 1024.0);
 }
 
+// The pixel path's turn: box positions u0..u1, v0..v1 mapped back into the
+// picture by the inverse factors.
+struct cTurn {
+  const cSurfaceLock& dst;
+  const cSurfaceLock& src;
+  DDLockArea srcArea;
+  int64_t x, y, sx, sy, pivotX, pivotY, w, h, si, ci, u0, u1, v0, v1;
+  bool keyed, toScreen;
+};
+
+// The surfaces' fields are read into locals once: the pixel stores could alias them.
+template <int kBytes>
+void TurnPixels(const cTurn& t) {
+  const uint8_t* const srcBits = t.src.m_pBits;
+  const int64_t srcPitch = int64_t(t.src.m_nPitch) * kBytes;
+  const int64_t sw = t.srcArea.nWidth, sh = t.srcArea.nHeight;
+  const bool keyed = t.keyed, toScreen = t.toScreen;
+  // One row of a tile, from box position u0 to u1.
+  auto row = [&](int64_t v, int64_t u0, int64_t u1) {
+    uint8_t* dRow = t.dst.Row(static_cast<int>(t.y + v - t.pivotY));
+    int64_t rowAcc = t.si * (u0 - t.pivotX) + t.ci * (v - t.pivotY);
+    int64_t colAcc = t.ci * (u0 - t.pivotX) - t.si * (v - t.pivotY);
+    for (int64_t u = u0; u <= u1; ++u, rowAcc += t.si, colAcc += t.ci) {
+      const int64_t r = t.pivotY + (rowAcc >> 10), c = t.pivotX + (colAcc >> 10);
+      if (r < 0 || r >= t.h || c < 0 || c >= t.w) continue;
+      const int64_t tx = t.sx + c, ty = t.sy + r;
+      if (tx < 0 || ty < 0 || tx >= sw || ty >= sh) continue;
+      uint32_t p = plat::ReadPixel(srcBits + ty * srcPitch + tx * kBytes, kBytes);
+      if (keyed && DDIsTransparentPixel(p, kBytes)) continue;
+      if (kBytes == 2 && toScreen) p = DDSurfaceToScreen16(p);
+      plat::WritePixel(dRow + (t.x + u - t.pivotX) * kBytes, kBytes, p);
+    }
+  };
+  // In tiles, so that the picture's rows that a turned tile reads stay in the
+  // cache (each pixel is independent of the others: the order does not matter).
+  constexpr int64_t kTileRows = 32, kTileColumns = 128;
+  for (int64_t tv = t.v0; tv <= t.v1; tv += kTileRows)
+    for (int64_t tu = t.u0; tu <= t.u1; tu += kTileColumns)
+      for (int64_t v = tv; v <= std::min(t.v1, tv + kTileRows - 1); ++v)
+        row(v, tu, std::min(t.u1, tu + kTileColumns - 1));
+}
+
 }  // namespace
 
 void DDRotateFactors(int nAngle, int* lpSin, int* lpCos) { FactorsOf(nAngle * kDDRotateRadiansPerDegree, lpSin, lpCos); }
@@ -97,21 +139,10 @@ bool DDBltRotate(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, 
   // to the colour key, under Direct3D a texel without alpha. Comparing Direct3D
   // texels with the colour key would draw the transparent texels of every keyed
   // picture, which load with their alpha cleared, as black.
-  const bool keyed = nKey == 1;
-  const bool toScreen = d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD);
-  for (int64_t v = v0; v <= v1; ++v) {
-    uint8_t* dRow = dstLock.Row(static_cast<int>(y + v - pivotY));
-    int64_t rowAcc = si * (u0 - pivotX) + ci * (v - pivotY);
-    int64_t colAcc = ci * (u0 - pivotX) - si * (v - pivotY);
-    for (int64_t u = u0; u <= u1; ++u, rowAcc += si, colAcc += ci) {
-      const int64_t row = pivotY + (rowAcc >> 10), col = pivotX + (colAcc >> 10);
-      if (row < 0 || row >= h || col < 0 || col >= w) continue;
-      if (!srcArea.Inside(sx + col, sy + row)) continue;
-      uint32_t p = plat::ReadPixel(srcLock.Row(static_cast<int>(sy + row)) + (sx + col) * bytes, bytes);
-      if (keyed && DDIsTransparentPixel(p, bytes)) continue;
-      if (toScreen) p = DDSurfaceToScreen16(p);
-      plat::WritePixel(dRow + (x + u - pivotX) * bytes, bytes, p);
-    }
-  }
+  const cTurn turn{dstLock, srcLock, srcArea, x, y, sx, sy, pivotX, pivotY, w, h, si, ci, u0, u1, v0, v1,
+                   nKey == 1, d3d && bytes == 2 && DDIsFullScreenBack(dstLock.m_lpSD)};
+  if (bytes == 1) TurnPixels<1>(turn);
+  if (bytes == 2) TurnPixels<2>(turn);
+  if (bytes == 4) TurnPixels<4>(turn);
   return true;
 }

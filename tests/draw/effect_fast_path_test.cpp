@@ -8,8 +8,10 @@
 #include <string>
 
 #include "draw/dd_blit.h"
+#include "draw/dd_blur.h"
 #include "draw/dd_device_state.h"
 #include "draw/dd_distort.h"
+#include "draw/dd_rotate.h"
 #include "tests/draw/effect_fixture.h"
 #include "tests/draw/effect_reference.h"
 
@@ -74,6 +76,67 @@ TEST_P(EffectFastPath, LensGivesThePixelsOfThePlainForm) {
     }
   }
   EXPECT_EQ(drawn, 16);  // all but the lens too deep to form
+  DDReleaseSurface(&pic);
+  DDReleaseSurface(&small);
+}
+
+TEST_P(EffectFastPath, MosaicGivesThePixelsOfThePlainForm) {
+  DDSURFACEDATA pic, small;
+  ASSERT_TRUE(MakeSurface(&pic, 200, 150));
+  ASSERT_TRUE(MakeSurface(&small, 120, 90));
+  Noise(&pic, 11);
+  struct Case {
+    int x, y, w, h, block, sx, sy, key;
+  } cases[] = {
+      {0, 0, 200, 150, 8, 0, 0, 0},     {13, 7, 190, 140, 7, 5, 3, 1},  {-20, -9, 100, 80, 6, -15, -4, 1},
+      {600, 440, 90, 70, 16, 150, 100, 0}, {30, 30, 50, 40, 1, 0, 0, 1}, {5, 5, 300, 300, 64, 0, 0, 0},
+      {40, 20, 33, 17, 240, 170, 140, 1},
+  };
+  for (DDSURFACEDATA* dst : {&BackBuffer, &small}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << (dst == &small ? "small " : "screen ") << c.x << "," << c.y << " " << c.w
+                                      << "x" << c.h << " block " << c.block << " key " << c.key);
+      bool fastOk = false, plainOk = false;
+      const std::vector<uint32_t> fast = After(
+          dst, [&] { return DDMosaic(dst, c.x, c.y, c.w, c.h, c.block, &pic, c.sx, c.sy, c.key); }, &fastOk);
+      const std::vector<uint32_t> plain = After(
+          dst, [&] { return MosaicReference(dst, c.x, c.y, c.w, c.h, c.block, &pic, c.sx, c.sy, c.key); }, &plainOk);
+      EXPECT_TRUE(fastOk && plainOk);
+      EXPECT_TRUE(fast == plain);
+    }
+  }
+  DDReleaseSurface(&pic);
+  DDReleaseSurface(&small);
+}
+
+// The pixel path of the turned blit (every back end's surfaces in system memory).
+TEST_P(EffectFastPath, TurnGivesThePixelsOfThePlainForm) {
+  DDSURFACEDATA pic, small;
+  ASSERT_TRUE(MakeSurface(&pic, 200, 150));
+  ASSERT_TRUE(MakeSurface(&small, 120, 90));
+  Noise(&pic, 5);
+  struct Case {
+    int x, y, w, h, px, py, angle, sx, sy, key;
+  } cases[] = {
+      {320, 240, 200, 150, 100, 75, 30, 0, 0, 0},   {10, 10, 180, 120, 0, 0, 135, 10, 20, 1},
+      {630, 470, 64, 48, 32, 24, -77, 150, 100, 1}, {60, 45, 250, 170, 125, 85, 1440, -20, -10, 0},
+      {100, 300, 90, 60, 200, 10, 359, 30, 30, 1},  {50, 50, 1, 1, 0, 0, 45, 3, 3, 0},
+  };
+  for (DDSURFACEDATA* dst : {&BackBuffer, &small}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << (dst == &small ? "small " : "screen ") << c.x << "," << c.y << " angle "
+                                      << c.angle << " key " << c.key);
+      bool fastOk = false, plainOk = false;
+      const std::vector<uint32_t> fast = After(
+          dst, [&] { return DDBltRotate(dst, c.x, c.y, c.w, c.h, c.px, c.py, c.angle, &pic, c.sx, c.sy, c.key); },
+          &fastOk);
+      const std::vector<uint32_t> plain = After(
+          dst, [&] { return RotateReference(dst, c.x, c.y, c.w, c.h, c.px, c.py, c.angle, &pic, c.sx, c.sy, c.key); },
+          &plainOk);
+      EXPECT_TRUE(fastOk && plainOk);
+      EXPECT_TRUE(fast == plain);
+    }
+  }
   DDReleaseSurface(&pic);
   DDReleaseSurface(&small);
 }
