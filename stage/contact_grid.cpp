@@ -74,7 +74,7 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects) {
   m_dOriginY = minY;
   for (;;) {
     const double columns = std::floor((maxX - minX) / m_dCell) + 1, rows = std::floor((maxY - minY) / m_dCell) + 1;
-    if (columns * rows <= 4.0 * m_nCount + 1024) {
+    if (columns * rows <= 16.0 * m_nCount + 4096) {
       m_nColumns = static_cast<int>(columns);
       m_nRows = static_cast<int>(rows);
       break;
