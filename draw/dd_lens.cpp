@@ -17,6 +17,37 @@ int64_t FloorSqrtOrMinus1(int64_t v) {
   return s;
 }
 
+// The offsets of a small lens's row (see cLensRow): S - q is 0 only on the rim
+// of a lens without depth (fixed by the caller); 1 stands in for it so that
+// nothing divides by 0. Square roots and divisions give the same bits in any
+// lane width, so the loop is also compiled for AVX2 and taken where the
+// processor has it.
+[[gnu::always_inline]] inline void SmallRowBody(int32_t rest, int32_t d32, double ny, int32_t count, int32_t* xp,
+                                                int32_t* xn, int32_t* yp, int32_t* yn) {
+  for (int32_t i = 0; i < count; ++i) {
+    const double z = std::sqrt(static_cast<double>(std::max(rest - i * i, 1)));
+    const double ax = static_cast<double>(i * d32) / z, ay = ny / z;
+    // Truncated toward zero after adding one half, for negative offsets too.
+    xp[i] = static_cast<int32_t>(ax + 0.5), xn[i] = static_cast<int32_t>(-ax + 0.5);
+    yp[i] = static_cast<int32_t>(ay + 0.5), yn[i] = static_cast<int32_t>(-ay + 0.5);
+  }
+}
+
+[[gnu::target("avx2")]] void SmallRowAvx2(int32_t rest, int32_t d32, double ny, int32_t count, int32_t* xp,
+                                          int32_t* xn, int32_t* yp, int32_t* yn) {
+  SmallRowBody(rest, d32, ny, count, xp, xn, yp, yn);
+}
+
+void SmallRow(int32_t rest, int32_t d32, double ny, int32_t count, int32_t* xp, int32_t* xn, int32_t* yp,
+              int32_t* yn) {
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2) {
+    SmallRowAvx2(rest, d32, ny, count, xp, xn, yp, yn);
+  } else {
+    SmallRowBody(rest, d32, ny, count, xp, xn, yp, yn);
+  }
+}
+
 // Where the lens reads for the points (±adx, ±ady) of one row pair: the offsets
 // for each sign of dx and dy, for the points inside the circle (adx up to
 // `last`). The bend depends on the distance from the centre alone and the
@@ -43,16 +74,7 @@ struct cLensRow {
       // exact in int32_t and the quotients (z >= 1) fit it after rounding.
       const int32_t rest = static_cast<int32_t>(S - ady * ady), d32 = static_cast<int32_t>(d);
       const double ny = static_cast<double>(static_cast<int32_t>(ady * d));
-      const int32_t count = static_cast<int32_t>(n);
-      for (int32_t i = 0; i < count; ++i) {
-        // S - q is 0 only on the rim of a lens without depth (fixed below); 1
-        // stands in for it so that nothing divides by 0.
-        const double z = std::sqrt(static_cast<double>(std::max(rest - i * i, 1)));
-        const double ax = static_cast<double>(i * d32) / z, ay = ny / z;
-        // Truncated toward zero after adding one half, for negative offsets too.
-        xp[i] = static_cast<int32_t>(ax + 0.5), xn[i] = static_cast<int32_t>(-ax + 0.5);
-        yp[i] = static_cast<int32_t>(ay + 0.5), yn[i] = static_cast<int32_t>(-ay + 0.5);
-      }
+      SmallRow(rest, d32, ny, static_cast<int32_t>(n), xp, xn, yp, yn);
       const int64_t rim = FloorSqrtOrMinus1(rest);
       if (rim >= 0 && rim <= last && rim * rim == rest) {
         const size_t i = static_cast<size_t>(rim);
