@@ -58,9 +58,11 @@ TEST(ContactGrid, QueriesFindEveryMeetingBoxInOrder) {
       ASSERT_TRUE(std::is_sorted(out.begin(), out.end()));
       ASSERT_EQ(std::adjacent_find(out.begin(), out.end()), out.end());
       for (uint32_t i : out) ASSERT_TRUE(i >= from && i < static_cast<uint32_t>(n)) << i;
-      for (uint32_t i = from; i < static_cast<uint32_t>(n); ++i)
-        if (BoxesMeet(rects[i], box) || RectsMeet(rects[i], box))
+      for (uint32_t i = from; i < static_cast<uint32_t>(n); ++i) {
+        if (BoxesMeet(rects[i], box) || RectsMeet(rects[i], box)) {
           EXPECT_TRUE(std::binary_search(out.begin(), out.end(), i)) << "entry " << i << " query " << q;
+        }
+      }
       if (!odd) {
         found += out.size();
         possible += static_cast<size_t>(n) - from;
