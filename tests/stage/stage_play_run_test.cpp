@@ -232,9 +232,9 @@ TEST(StagePlayRun, TheDemosFirstStageIsSetUpWithItsPlayerEnemiesAndCoins) {
       break;
     }
   ASSERT_FALSE(phase.empty());
-  // The player on column 2, row 12: a 16 x 24 body standing on its cell's floor,
+  // The player (five hit points) on column 2, row 12: a 16 x 24 body on its cell's floor,
   // the view at the stage's left and bottom edge (15 rows: 25 x 32 - 480).
-  EXPECT_EQ(Field(phase, "p1"), "{\"x\":392.5,\"y\":712,\"vx\":0,\"vy\":0,\"hp\":10,\"sp\":0,\"dead\":0}");
+  EXPECT_EQ(Field(phase, "p1"), "{\"x\":392.5,\"y\":712,\"vx\":0,\"vy\":0,\"hp\":5,\"sp\":0,\"dead\":0}");
   EXPECT_EQ(Field(phase, "view"), "[320,320]");
   // Its enemies and coins as the stage places them.
   const int chars = std::stoi(Field(phase, "chars"));

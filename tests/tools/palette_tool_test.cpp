@@ -102,22 +102,48 @@ TEST(PaletteTool, ADamagedPaletteGivesTheGamesMessage) {
   EXPECT_NE(r.output.find(": offset "), std::string::npos) << r.output;
 }
 
-TEST(PaletteTool, TheDemoProjectHasAFloorAPlayerAnEnemyAndAnItem) {
+// The demo's palette: the cast of its stages, each driven by its own flows.
+TEST(PaletteTool, TheDemoProjectHasItsPlayerEnemiesPlatformsAndItems) {
   cTempDir dir;
   cProcessResult r = RunProgram("korvane-mkdemo", {"demo"}, dir.Path());
   ASSERT_EQ(r.exitCode, 0) << r.output;
   ASSERT_EQ(CommonPalette.Load("demo\\data\\CommonPalette.cplt4"), 1);
-  ASSERT_EQ(CommonPalette.Blocks.Count(), 2);
+  ASSERT_EQ(CommonPalette.Blocks.Count(), 4);
   EXPECT_EQ(CommonPalette.Blocks[1].nHitKind, 1);
   EXPECT_NE(CommonPalette.Blocks[1].nGraphic, 0);
-  ASSERT_EQ(CommonPalette.Charas.Count(), 3);
-  EXPECT_EQ(CommonPalette.Charas[1].nOperator, 0);
-  EXPECT_NE(CommonPalette.Charas[1].nGraphic, 0);
-  EXPECT_EQ(CommonPalette.Charas[1].Flows.Count(), 2);
-  EXPECT_EQ(CommonPalette.Charas[2].nOperator, 1);
-  ASSERT_EQ(CommonPalette.Charas[2].Flows.Count(), 1);
-  EXPECT_TRUE(CommonPalette.Charas[2].Flows[0].Commands[0].pMove);
-  ASSERT_EQ(CommonPalette.Items.Count(), 2);
+  ASSERT_EQ(CommonPalette.Charas.Count(), 9);
+  // The player: run left, run right, jump and shoot, each on its keys.
+  const cEdChara& player = CommonPalette.Charas[1];
+  EXPECT_EQ(player.nOperator, 0);
+  EXPECT_NE(player.nGraphic, 0);
+  ASSERT_EQ(player.Flows.Count(), 4);
+  const int playerTypes[] = {2, 2, 10, 11};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(player.Flows[static_cast<size_t>(i)].KeyConditions.Count(), 1);
+    EXPECT_EQ(player.Flows[static_cast<size_t>(i)].Commands[0].nType, playerTypes[i]);
+  }
+  // The enemies are computer-driven and on another side than the player.
+  struct Cast {
+    int index;
+    int firstType;  // the first command of the first flow
+  } cast[] = {{2, 3}, {3, 2}, {4, 21}, {5, 3}};
+  for (const Cast& c : cast) {
+    SCOPED_TRACE(c.index);
+    const cEdChara& e = CommonPalette.Charas[static_cast<size_t>(c.index)];
+    EXPECT_EQ(e.nOperator, 1);
+    EXPECT_NE(e.nPassValue, player.nPassValue);
+    ASSERT_GE(e.Flows.Count(), 1);
+    EXPECT_EQ(e.Flows[0].Commands[0].nType, c.firstType);
+  }
+  EXPECT_EQ(CommonPalette.Charas[3].nFlight, 1);  // the flyer
+  EXPECT_EQ(CommonPalette.Charas[6].bFullCell, 1);  // the moving platform is a block to others
+  // The goal flag clears the stage once the player is near.
+  const cEdChara& goal = CommonPalette.Charas[8];
+  ASSERT_EQ(goal.Flows.Count(), 1);
+  EXPECT_EQ(goal.Flows[0].Conditions.Count(), 1);
+  EXPECT_EQ(goal.Flows[0].Commands[0].nType, 17);
+  ASSERT_EQ(CommonPalette.Items.Count(), 3);
   EXPECT_EQ(CommonPalette.Items[1].nGraphicKind, 2);
 }
 

@@ -17,13 +17,19 @@ bool WriteProjectData();
 bool WritePictures();
 // The 17 system sounds and the database's sounds: short tones.
 bool WriteSounds();
-// "bgm\Title.mid": a short tune.
+// The database's tunes under "bgm\": short looping Standard MIDI Files.
 bool WriteMusic();
 
 // The file names the data files name (Shift-JIS game paths).
 std::string SystemSoundFile(int n);                 // n = 0..16
 const std::vector<std::string>& DatabaseSoundFiles();  // database sounds 1, 2, ...
 extern const char* const kTitleMusicFile;           // "bgm\Title.mid"
+// The database's music, in list order from 1: a name and a game path.
+struct cTune {
+  const char* name;
+  const char* file;
+};
+const std::vector<cTune>& DemoTunes();
 
 // Writes bytes to a game path (folders must exist); prints a line when it fails.
 bool WriteGameFile(const std::string& gamePath, const std::vector<uint8_t>& bytes);

@@ -2,6 +2,7 @@
 #include <string>
 
 // Writes the demo project's common palette, "data\CommonPalette.cplt4" under the
-// project folder: a floor block, the player character, an enemy and an item.
+// project folder: its blocks, the player, the enemies (walker, flyer, shooter,
+// boss), the moving platform, the signpost and the goal flag, and the items.
 // False when the file cannot be written.
 bool WriteDemoPalette(const std::string& projectDir);

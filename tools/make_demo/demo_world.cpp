@@ -7,72 +7,32 @@
 #include "data/project_globals.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
+#include "tools/make_demo/demo_stages.h"
 
 namespace demo {
 namespace {
 
-constexpr const char* kFirstStage = "data\\stg4\\w01-1.stg4";
-constexpr const char* kChallengeStage = "data\\stg4\\c01-1.stg4";
-
-// A definition placed at a cell that takes every group from a common-palette entry.
-template <class T>
-T Linked(int index, int col, int row) {
-  T def;
-  def.nLinkKind = 1;
-  def.nLinkIndex = static_cast<int16_t>(index);
-  def.InheritFlags.assign(T::kGroups, 1);
-  def.nCol = static_cast<int16_t>(col);
-  def.nRow = static_cast<int16_t>(row);
-  return def;
-}
-
-// The stage palette's own block: a solid brick on sheet cell 2.
-cEdBlock Brick() {
-  cEdBlock b;
-  b.strName = SJ("レンガ");
-  b.nGraphic = 2;
-  b.nHitKind = 1;
-  return b;
-}
-
-// A stage of `width` cells on two rows of floor, the player at the left, enemies
-// and coins along the way, bricks from the stage palette to jump onto.
-cEdStage Stage(const char* name, int width, int enemies, int coins) {
-  cEdStage s;
-  s.strName = name;
-  s.nWidth = width;
-  s.nHeight = 15;
-  s.nMusic = 1;
-  s.bMusicLoop = 1;
-  s.bTimeLimit = 1;
-  // The outer limits at the stage's margins, as the editor saves them: objects may
-  // stand anywhere in the stage.
-  s.nScrollOffsetX = (width + 20) * 32 - 640;
-  s.nScrollOffsetY = (s.nHeight + 20) * 32 - 640;
-  s.PaletteBlocks.resize(1);
-  s.PaletteBlocks.push_back(Brick());
-  for (int x = 0; x < width; ++x) {
-    s.Blocks.push_back(Linked<cEdBlock>(1, x, 13));
-    s.Blocks.push_back(Linked<cEdBlock>(1, x, 14));
-  }
-  for (int x = 10; x < width - 5; x += 9) {
-    cEdBlock brick;
-    brick.nLinkKind = 2;
-    brick.nLinkIndex = 1;
-    brick.InheritFlags.assign(cEdBlock::kGroups, 1);
-    brick.nCol = static_cast<int16_t>(x);
-    brick.nRow = 10;
-    s.Blocks.push_back(brick);
-  }
-  s.Charas.push_back(Linked<cEdChara>(1, 2, 12));
-  for (int i = 0; i < enemies; ++i) s.Charas.push_back(Linked<cEdChara>(2, 14 + 8 * i, 12));
-  for (int i = 0; i < coins; ++i) s.Items.push_back(Linked<cEdItem>(1, 6 + 7 * i, 11));
-  return s;
+// One stage of the story on the map's middle row.
+cEdWorldEvent StoryEvent(int col, int row, const char* name, const char* file, int stageNo) {
+  cEdWorldEvent event;
+  event.nCol = col;
+  event.nRow = row;
+  event.strName = plat::Utf8ToSjis(name);
+  cEdWorldStage& entry = event.Stages[0];
+  entry.strName = event.strName;
+  entry.strFile = file;
+  entry.nStageNo = stageNo;
+  entry.bNoAutoStart = 1;  // waits for button 1 and a question
+  entry.bReplayable = 1;
+  // Each stage shows once the one before it is cleared.
+  entry.nNeedFlag = stageNo - 1;
+  entry.nSymbolRow = stageNo - 1;
+  return event;
 }
 
 cEdWorldMap World() {
   cEdWorldMap map;
-  map.strName = SJ("デモワールド");
+  map.strName = plat::Utf8ToSjis("デモワールド");
   // Passable ground (chip 5) framed by impassable rock (chip 0), and one rock just
   // above the start, against which a step only turns the figure.
   for (int y = 0; y < map.nHeight; ++y)
@@ -80,29 +40,11 @@ cEdWorldMap World() {
       map.Cells[static_cast<size_t>(x + (y << map.nPitchShift))] =
           x == 0 || y == 0 || x == map.nWidth - 1 || y == map.nHeight - 1 ? 0 : 5;
   map.Cells[static_cast<size_t>(map.nStartX + ((map.nStartY - 1) << map.nPitchShift))] = 0;
-  // The first stage on the start cell waits for button 1 and a question, so that a
-  // new story shows the map first.
-  cEdWorldEvent first;
-  first.nCol = map.nStartX;
-  first.nRow = map.nStartY;
-  first.strName = SJ("はじまりの草原");
-  cEdWorldStage& entry = first.Stages[0];
-  entry.strName = first.strName;
-  entry.strFile = kFirstStage;
-  entry.nStageNo = 1;
-  entry.bNoAutoStart = 1;
-  entry.bReplayable = 1;
-  map.Events.push_back(first);
-  // Two cells to the right, the same stage again as stage 2, shown once stage 1 is
-  // cleared.
-  cEdWorldEvent second = first;
-  second.nCol = map.nStartX + 2;
-  second.strName = SJ("草原ふたたび");
-  second.Stages[0].strName = second.strName;
-  second.Stages[0].nStageNo = 2;
-  second.Stages[0].nNeedFlag = 1;
-  second.Stages[0].nSymbolRow = 1;
-  map.Events.push_back(second);
+  // The story's stages two cells apart to the right of the start cell.
+  const int x = map.nStartX, y = map.nStartY;
+  map.Events.push_back(StoryEvent(x, y, "はじまりの草原", "data\\stg4\\w01-1.stg4", 1));
+  map.Events.push_back(StoryEvent(x + 2, y, "森の道", "data\\stg4\\w02-1.stg4", 2));
+  map.Events.push_back(StoryEvent(x + 4, y, "ボスの城", "data\\stg4\\w03-1.stg4", 3));
   return map;
 }
 
@@ -139,11 +81,13 @@ bool WriteWorldAndStages() {
     return false;
   }
   cEdWorldMap world = World();
-  cEdStage first = Stage(SJ("はじまりの草原"), 60, 3, 4);
-  cEdStage challenge = Stage(SJ("チャレンジ 1"), 40, 2, 6);
+  if (!Save(world, PathTable[kPathWorldMap])) return false;
   const std::string version = std::string("_") + kProgramVersion;
-  return Save(world, PathTable[kPathWorldMap]) && SaveStage(first, std::string(kFirstStage) + version) &&
-         SaveStage(challenge, std::string(kChallengeStage) + version);
+  for (const cStageSpec& spec : DemoStages()) {
+    cEdStage stage = BuildStage(spec);
+    if (!SaveStage(stage, std::string(spec.file) + version)) return false;
+  }
+  return true;
 }
 
 }  // namespace demo

@@ -4,6 +4,8 @@
 #include "tools/draw_tool/bmp_writer.h"
 #include "tools/draw_tool/sheet_project.h"
 #include "tools/make_demo/demo.h"
+#include "tools/make_demo/demo_art.h"
+#include "tools/make_demo/demo_sprites.h"
 
 namespace demo {
 namespace {
@@ -41,7 +43,14 @@ bool WritePictures() {
   }
   for (const draw_tool::SheetDesc& s : OptionalSheets())
     if (!WriteSheet(s)) return false;
-  return true;
+  // The demo's palette names its first colours; the palette picture and the 8-bit
+  // blend table follow it, and the demo's own pictures replace the made-up ones.
+  cCanvas palette(16, 24);
+  for (int r = 0; r < 16; ++r)
+    for (int c = 0; c < 16; ++c) palette.Dot(c, 8 + r, static_cast<uint8_t>(r * 16 + c));
+  const std::vector<uint8_t> blend = DemoBlendTable();
+  return WritePicture("bmp\\plt\\Palette.bmp", palette) && WriteGameFile("bmp\\hbt\\hbt00.dat", blend) &&
+         WriteSprites();
 }
 
 }  // namespace demo

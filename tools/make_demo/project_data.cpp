@@ -31,12 +31,23 @@ T FileEntry(const char* name, const std::string& file) {
 bool WriteDatabase() {
   // A new project's lists, with the demo's sounds and its title music.
   cEdDatabase db;
-  const char* const soundNames[] = {"Jump", "Coin", "Hit"};
+  const char* const soundNames[] = {"Jump", "Coin", "Hit", "Shot"};
   db.SoundList.resize(1);
   for (size_t i = 0; i < DatabaseSoundFiles().size(); ++i)
-    db.SoundList.push_back(FileEntry<cEdSound>(soundNames[i % 3], DatabaseSoundFiles()[i]));
+    db.SoundList.push_back(FileEntry<cEdSound>(soundNames[i % 4], DatabaseSoundFiles()[i]));
+  // The title's tune also opens the first stage; the forest and the castle have
+  // their own.
   db.BgmList.resize(1);
-  db.BgmList.push_back(FileEntry<cEdBgm>("Title", kTitleMusicFile));
+  for (const cTune& tune : DemoTunes()) db.BgmList.push_back(FileEntry<cEdBgm>(tune.name, tune.file));
+  // Screen effect 1: the picture shakes sideways for half a second.
+  cEdScrEffect shake;
+  shake.strName = "Shake";
+  shake.nKind = 2;
+  shake.Params[0] = 5;
+  shake.Params[1] = 6;
+  shake.Params[2] = 6;
+  db.ScrEffectList.resize(1);
+  db.ScrEffectList.push_back(shake);
   const char* const* f = cEdDatabase::kFileNames;
   return SaveList(f[0], db.AnimeSetList) && SaveList(f[1], db.AnimeList) && SaveList(f[2], db.BmpCharaExcList) &&
          SaveList(f[3], db.SwordTypeList) && SaveList(f[4], db.EffectList) && SaveList(f[5], db.CharaEffectList) &&
@@ -56,6 +67,9 @@ bool WriteSystemData() {
   for (size_t i = 0; i < std::size(options); ++i)
     system.OptionMenu.At(static_cast<int>(i)).strCaption = plat::Utf8ToSjis(options[i]);
   system.bMapLives = 1;
+  // The story and the challenge count lives (five to start with); stage files and
+  // replays play without a limit.
+  system.InfiniteLives = {0, 0, 1, 1};
   if (system.Save("data\\System.dat")) return true;
   std::fprintf(stderr, "korvane-mkdemo: cannot write data/System.dat\n");
   return false;

@@ -17,7 +17,7 @@ std::string SystemSoundFile(int n) {
 }
 
 const std::vector<std::string>& DatabaseSoundFiles() {
-  static const std::vector<std::string> files = {"se\\jump.wav", "se\\coin.wav", "se\\hit.wav"};
+  static const std::vector<std::string> files = {"se\\jump.wav", "se\\coin.wav", "se\\hit.wav", "se\\shot.wav"};
   return files;
 }
 
@@ -31,9 +31,9 @@ bool WriteSounds() {
   static_assert(sizeof kSemitone / sizeof kSemitone[0] == kSystemSoundCount);
   for (int i = 0; i < kSystemSoundCount; ++i)
     if (!WriteGameFile(SystemSoundFile(i), EncodeWav8(kRate, Tone(kRate, kSemitone[i], 80)))) return false;
-  const int kDatabaseTones[][2] = {{330, 150}, {1320, 120}, {110, 200}};
+  const int kDatabaseTones[][2] = {{330, 150}, {1320, 120}, {110, 200}, {880, 60}};
   for (size_t i = 0; i < DatabaseSoundFiles().size(); ++i) {
-    const int* t = kDatabaseTones[i % 3];
+    const int* t = kDatabaseTones[i % 4];
     if (!WriteGameFile(DatabaseSoundFiles()[i], EncodeWav8(kRate, Tone(kRate, t[0], t[1])))) return false;
   }
   return true;
