@@ -276,9 +276,17 @@ bool WriteWindowPicture() {
   return WritePicture("bmp\\Window.bmp", window);
 }
 
+// The status bar's picture: a deep blue panel with a light rim.
+bool WriteStatusBarPicture() {
+  cCanvas bar(128, 32);
+  bar.Fill(0, 0, 128, 32, kLightGrey);
+  bar.Fill(1, 1, 126, 30, kDarkBlue);
+  return WritePicture("bmp\\StatusWindow.bmp", bar);
+}
+
 bool WriteSprites() {
   return WriteCharacters() && WriteBlocks() && WriteItems() && WriteShots() && WriteTitle() &&
-         WriteWorldMapSheets() && WriteWindowPicture();
+         WriteWorldMapSheets() && WriteWindowPicture() && WriteStatusBarPicture();
 }
 
 }  // namespace demo

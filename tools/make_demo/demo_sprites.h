@@ -6,8 +6,8 @@ namespace demo {
 // (one row per palette character), "bmp\Block.bmp",
 // "bmp\Item.bmp", "bmp\Shot.bmp", the title picture "bmp\Title.bmp" and the
 // world map's chips, stage symbols and figure ("bmp\WorldMapChip.bmp",
-// "bmp\WorldEvent.bmp", "bmp\Accessory.bmp") and the text windows' ground
-// "bmp\Window.bmp".
+// "bmp\WorldEvent.bmp", "bmp\Accessory.bmp"), the text windows' ground
+// "bmp\Window.bmp" and the status bar "bmp\StatusWindow.bmp".
 bool WriteSprites();
 
 }  // namespace demo
