@@ -14,7 +14,12 @@ std::atomic<FrameSink> gSink{nullptr};
 std::atomic<FrameWake> gWake{nullptr};
 }  // namespace
 
-void SubmitFrame(const uint32_t* xrgb, int width, int height) {
+namespace {
+
+// Fills the slot's pixels through put (under the slot's lock), numbers the frame,
+// hands it to the sink and wakes the window thread.
+template <class Put>
+void Submit(int width, int height, Put put) {
   uint64_t count = gSubmitted.fetch_add(1) + 1;
   uint64_t number = gFrameNumber.load();
   if (number == 0) number = count;
@@ -22,12 +27,22 @@ void SubmitFrame(const uint32_t* xrgb, int width, int height) {
     std::lock_guard<std::mutex> lock(gSlotMutex);
     gSlot.width = width;
     gSlot.height = height;
-    gSlot.pixels.assign(xrgb, xrgb + static_cast<size_t>(width) * height);
+    put(gSlot.pixels);
     gSlot.number = number;
     gSlotFull = true;
     if (FrameSink sink = gSink.load()) sink(gSlot);
   }
   if (FrameWake wake = gWake.load()) wake();
+}
+
+}  // namespace
+
+void SubmitFrame(const uint32_t* xrgb, int width, int height) {
+  Submit(width, height, [&](std::vector<uint32_t>& slot) { slot.assign(xrgb, xrgb + static_cast<size_t>(width) * height); });
+}
+
+void SubmitFrame(std::vector<uint32_t>& xrgb, int width, int height) {
+  Submit(width, height, [&](std::vector<uint32_t>& slot) { slot.swap(xrgb); });
 }
 
 bool TakeFrame(PresentedFrame& out) {

@@ -20,6 +20,9 @@ void SetFrameNumber(uint64_t number);
 // Drawing side: copies the frame into the slot (replacing one not yet shown) and
 // wakes the window thread. Also hands the frame to the capture sink when one is set.
 void SubmitFrame(const uint32_t* xrgb, int width, int height);
+// The same without the copy: xrgb (width x height pixels) becomes the slot's frame
+// and comes back holding a buffer of no set size or content to draw the next one into.
+void SubmitFrame(std::vector<uint32_t>& xrgb, int width, int height);
 
 // Window side: takes the newest frame when there is one not yet taken.
 bool TakeFrame(PresentedFrame& out);

@@ -133,6 +133,8 @@ template <PixelFormat TF>
 void AlphaTexelRow32(uint8_t* dst, const uint8_t* tex, const int* cols, int n) {
   if (cols) {
     rows::ShadeRow<TF, PixelFormat::kA8R8G8B8, ShadeKind::kTexel, true>(dst, tex, cols, n, 0xFFFFFFFFu);
+  } else if (rows::HasAvx2()) {
+    rows::TexelRow32Avx2<TF>(dst, tex, n);
   } else {
     rows::BlendRow32<TF, ShadeKind::kTexel, false>(dst, tex, n, 0xFFFFFFFFu);
   }

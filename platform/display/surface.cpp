@@ -339,10 +339,11 @@ void cSurface::ToXrgb(std::vector<uint32_t>& out) const {
 }
 
 void cSurface::Present() const {
-  // Kept between frames: the conversion writes every pixel.
+  // Kept between frames: the conversion writes every pixel, and the slot hands
+  // back its previous buffer for the next one.
   thread_local std::vector<uint32_t> frame;
   ToXrgb(frame);
-  SubmitFrame(frame.data(), m_width, m_height);
+  SubmitFrame(frame, m_width, m_height);
 }
 
 cPalette::cPalette(const PaletteEntry* entries) {
