@@ -26,6 +26,8 @@ cat > "$work/keys.txt" << 'EOF'
 220 RIGHT=1
 290 Z=1
 300 Z=0
+296 X=1
+298 X=0
 EOF
 title=15
 map=60
