@@ -256,7 +256,8 @@ TEST_P(StatusDisplay, CaptionsAndValuesStartAtTheItemsEdges) {
   // Caption "SC" and score 123 in one run of cells; an icon and the stage score;
   // the HP caption before its gauge, with the value printed over it; lives
   // unlimited: the caption and "-".
-  SetItems({Item(1, 0, "SC", 3), Item(1, 1, "", 2), Item(1, 0, "HP", 0, 1), Item(0, 0, "", 0), Item(1, 0, "L", 2)});
+  SetItems({Item(1, 0, "SC", 3), Item(1, 1, "", 2), Item(1, 0, "HP", 0, 1), Item(0, 0, "", 0),
+            Item(1, 0, SJ("人"), 2)});
   SaveData.nScore = 123;
   SaveData.nStageScore = 45;
   SaveData.nLives = 999999;
@@ -268,7 +269,7 @@ TEST_P(StatusDisplay, CaptionsAndValuesStartAtTheItemsEdges) {
   EXPECT_EQ(Cells(l.nX[1] + 16, 3), "110");  // "45" after the icon
   EXPECT_EQ(Cells(l.nX[2] - 16, 3), "011");  // "HP"
   EXPECT_EQ(At(l.nX[2] + 32 + 40, 11), SheetColor(kHpBack + 1));
-  EXPECT_EQ(Cells(l.nX[4] - 16, 4), "0110");  // "L-"
+  EXPECT_EQ(Cells(l.nX[4] - 16, 4), "0110");  // the double-byte caption and "-"
   // The gauge's value in the small font, over the bar.
   int small = 0;
   for (int y = 6; y < 16; ++y)
@@ -278,7 +279,14 @@ TEST_P(StatusDisplay, CaptionsAndValuesStartAtTheItemsEdges) {
   SaveData.nLives = 7;
   DDFillRectPal(&BackBuffer, 0, 0, 640, 480, kScreen);
   m_scene->DrawStatusBar(&BackBuffer);
-  EXPECT_EQ(Cells(l.nX[4] - 16, 4), "0110");  // "L7"
+  EXPECT_EQ(Cells(l.nX[4] - 16, 4), "0110");
+  // Every frame's text comes from the glyph atlases: the caption's double-byte
+  // character was put there once and is drawn from there again.
+  ASSERT_TRUE(Fonts[1].HasAtlases());
+  EXPECT_GE(Fonts[1].m_lpFastFont_FullAdd->FindGlyph(SJ("人")), 0);
+  const int held = Fonts[1].m_lpFastFont_FullAdd->m_nGlyphCount;
+  m_scene->DrawStatusBar(&BackBuffer);
+  EXPECT_EQ(Fonts[1].m_lpFastFont_FullAdd->m_nGlyphCount, held);
 }
 
 TEST_P(StatusDisplay, ACaptionLongerThanTheBarStartsLeftOfTheScreen) {
