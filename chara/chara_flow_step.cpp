@@ -5,6 +5,7 @@
 #include "chara/jump_rules.h"
 #include "chara/jump_run.h"
 #include "chara/key_conditions.h"
+#include "chara/item_commands.h"
 #include "chara/player.h"
 #include "chara/stage_chara.h"
 #include "data/project_globals.h"
@@ -109,9 +110,14 @@ int cPlayer::RunFlows(int dying) {
   ClearStepFlags(*this);
   m_bJumpStepDone = 0;
   StartFlowAnimes();
-  if (StepFlowStates(dying, 0)) return 1;
+  m_bFlowsRunning = 1;
+  const int stopped = StepFlowStates(dying, 0);
+  m_bFlowsRunning = 0;
+  if (stopped) return 1;
   ClearActor(scene);
   EndFlowStep();
+  // The flow changes of items taken while the flows ran wait until they finish.
+  ApplyItemFlowChanges();
   if (!m_bJumpStepDone) {
     // No jump command ran in this step: the next press starts a new jump.
     m_nJumpHold = 0;
@@ -191,3 +197,12 @@ bool cPlayer::IsNewItemTouch(const cItem* item) const {
 }
 
 void cPlayer::ForgetItemTouch(const cItem* item) { m_TouchedItems.remove(const_cast<cItem*>(item)); }
+
+void cPlayer::ApplyItemFlowChanges() {
+  // Applying one may take a further item whose change joins the list: taken in turn.
+  for (int i = 0; i < m_ItemFlowChanges.Count(); ++i) {
+    const cEdCommand change = m_ItemFlowChanges[static_cast<size_t>(i)];
+    ExecChangeFlow(*this, change, 1);
+  }
+  m_ItemFlowChanges.clear();
+}

@@ -11,7 +11,8 @@ struct DDSURFACEDATA;
 class cItem : public cObject {
  public:
   cItem() = default;
-  cItem(const cItem& source) : cObject(source), m_Def(source.m_Def), m_nCount(source.m_nCount) {}
+  cItem(const cItem& source)
+      : cObject(source), m_Def(source.m_Def), m_nCount(source.m_nCount), m_bCarried(source.m_bCarried) {}
   cItem& operator=(const cItem& source) {
     Assign(source);
     return *this;
@@ -22,6 +23,7 @@ class cItem : public cObject {
     CopyFrom(source);
     m_Def = source.m_Def;
     m_nCount = source.m_nCount;
+    m_bCarried = source.m_bCarried;
   }
 
   // Makes the item from a definition (a size of 0 in it becomes 1); a carried item
@@ -35,6 +37,7 @@ class cItem : public cObject {
 
   cEdItem m_Def;
   int32_t m_nCount = 0;
+  int32_t m_bCarried = 0;  // inside a stage character: never drawn, never scaled
   // Erased by the play step while ItemList was walked: skipped, then swept.
   int32_t m_bRemoved = 0;
 };

@@ -82,6 +82,8 @@ void cPlayer::Assign(const cChara& source) {
     m_nBlockEffectCount = p->m_nBlockEffectCount;
     m_nItemBlockCount = p->m_nItemBlockCount;
     m_ItemBox = p->m_ItemBox;
+    m_ItemFlowChanges = p->m_ItemFlowChanges;
+    m_ItemArranges = p->m_ItemArranges;
     std::copy(&p->m_Markers[0][0], &p->m_Markers[0][0] + sizeof m_Markers, &m_Markers[0][0]);
   }
 }

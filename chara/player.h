@@ -40,6 +40,9 @@ class cPlayer : public cChara {
   // result is 0, 1 (stage cleared) or 2 (the player died).
   void ShowItemMessage(int graphicKind, int graphic, int graphicSub);
   int RunItemCommands(const cVector<cEdCommand>& commands);
+  // The item flow changes pending from this step's flows, in order; the list is
+  // emptied.
+  void ApplyItemFlowChanges();
 
   cInput* m_pInput = nullptr;
   int32_t m_nJumpHold = 0;
@@ -55,8 +58,12 @@ class cPlayer : public cChara {
   int32_t m_nItemBlockCount = 0;
   cHitBox m_ItemBox;
   uint8_t m_Markers[kMarkers][32] = {};
+  // Item flow changes met while the player's own flows ran: applied in order when
+  // they have finished the step.
+  cVector<cEdCommand> m_ItemFlowChanges;
   // Arranges pending for the next item command (the item arrange command fills it).
   cVector<cArrangeEntry> m_ItemArranges;
+  int32_t m_bFlowsRunning = 0;     // inside the flow loop of RunFlows
 
   // --- Drawing the player (chara/player_draw.cpp) ---
   // The screen rectangle from the scroll position.

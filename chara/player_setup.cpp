@@ -51,6 +51,9 @@ void cPlayer::Setup(int identity, const cEdChara& def, double x, double y) {
   m_dRunLimit = 4.0 / StageData.Timing().dSteps;
   std::fill(&m_Markers[0][0], &m_Markers[0][0] + sizeof m_Markers, 0);
   m_TouchedItems.clear();
+  // A new attempt keeps nothing that the last one's items left pending.
+  m_ItemFlowChanges.clear();
+  m_ItemArranges.clear();
   BuildFlowStates(m_Def.Flows, 0, -1);
 }
 

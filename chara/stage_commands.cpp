@@ -9,6 +9,7 @@
 
 #include "app/base/message_box.h"
 #include "app/base/play_trace.h"
+#include "app/base/report_log.h"
 #include "app/base/thread.h"
 #include "app/sound/sound_effects.h"
 #include "chara/chara.h"
@@ -339,8 +340,13 @@ int ExecTakeItem(cChara&, cEdCommand& command) {
   const int palette = Value(command, 0);
   // Only the two palettes exist; another value takes nothing.
   if (!scene || !player || (palette != 0 && palette != 1)) return 0;
-  const cEdItem* def = FindItemDefinition(palette + 1, Value(command, 1));
-  if (!def) return 0;
+  const int index = Value(command, 1);
+  const cEdItem* def = FindItemDefinition(palette + 1, index);
+  if (!def) {
+    // An entry that the palette does not hold takes nothing (not its entry 0).
+    ReportLog("Take item: palette %d has no item %d", palette, index);
+    return 0;
+  }
   scene->m_nResultRequest = player->RunItemCommands(def->Commands);
   return 0;
 }

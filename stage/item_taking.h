@@ -10,5 +10,5 @@ class cEdItem;
 int TakeItem(cItem* item, cPlayer& player);
 
 // The item definition that a palette kind (1 common, 2 stage) and index name; null
-// when none does (a stand-in until the item definitions land).
+// when none does.
 const cEdItem* FindItemDefinition(int kind, int index);

@@ -10,6 +10,3 @@
 #include "stage/stage_scene.h"
 #include "stage/stand_ins.h"
 
-// Replaced by the items: no item window, no item command.
-void cPlayer::ShowItemMessage(int, int, int) {}
-int cPlayer::RunItemCommands(const cVector<cEdCommand>&) { return 0; }

@@ -160,6 +160,7 @@ class cStageScene : public cScene {
   cVector<int> m_StageVars;    // the stage scope of the flows
   int m_nNextCharaId = 0;
   int m_nNextItemId = 0;
+  int m_bItemMessage = 0;      // a message command of the running item list has run
   int m_nShotSerial = 0;
   int m_bRemoveOutOfRange[3] = {0, 0, 0};  // other characters, block characters, items
   int m_nFrameCount = 0;       // frames of the play phase since the stage started

@@ -18,18 +18,8 @@
 #include "draw/dd_globals.h"
 #include "stage/stage_scene.h"
 
-// Replaced by the item definitions: the entry of the palette's item list.
-const cEdItem* FindItemDefinition(int kind, int index) {
-  const cVector<cEdItem>* list = kind == 1 ? &CommonPalette.Items : kind == 2 ? &StageData.PaletteItems : nullptr;
-  if (!list || index < 0 || index >= list->Count()) return nullptr;
-  return &(*list)[static_cast<size_t>(index)];
-}
 // Replaced by the player's markers.
 void cPlayer::DrawMarkers(DDSURFACEDATA*) {}
-// Replaced by the stage characters: the carried item's icon.
-void cStageChara::DrawCarriedItemIcon(DDSURFACEDATA*) {}
-// Replaced by the item objects.
-void cItem::Draw(DDSURFACEDATA*, int) {}
 // Replaced by the palette graphics: a palette icon draws nothing yet.
 void DrawPaletteIcon(DDSURFACEDATA*, int, int, int, int, int) {}
 

@@ -106,11 +106,11 @@ void Challenge(cKeyScript& k, int s) {
   Shots(k, s, s + 548, 12);
 }
 
-const cStagePlay kFirstStage = {"w01-1", FirstStage, 855, 300};
+const cStagePlay kFirstStage = {"w01-1", FirstStage, 855, 500};
 const cStagePlay kForest1 = {"w02-1", ForestFirstPart, 959, 800};
 const cStagePlay kForest2 = {"w02-2", ForestSecondPart, 548, 1000};
 const cStagePlay kCastle = {"w03-1", Castle, 597, 5400};
-const cStagePlay kChallenge = {"c01-1", Challenge, 548, 300};
+const cStagePlay kChallenge = {"c01-1", Challenge, 548, 550};
 
 // Plays a stage from its first frame of play; the script then stands at its clear.
 int PlayStage(cKeyScript& k, int s, const cStagePlay& stage) {
@@ -330,12 +330,12 @@ TEST_F(DemoPlaythrough, FromTheTitleThroughTheStoryAndTheChallengeToItsRanking) 
     std::vector<std::string> fields;
   };
   const Written files[] = {
-      {"user_data/story/w01.rkg", {"nValue = 300\n      strName = \"AKI\""}},
-      {"user_data/challenge/c01.rkg", {"nValue = 300\n      strName = \"ZED\""}},
+      {"user_data/story/w01.rkg", {"nValue = 500\n      strName = \"AKI\""}},
+      {"user_data/challenge/c01.rkg", {"nValue = 550\n      strName = \"ZED\""}},
       // The story's total over its three stages, its stage flags and results.
-      {"user_data/story/Story01.dat", {"nScore = 5400", "nTotal = 6700", "Flags = [1, 1, 1, 1, 0", "StageResults: 3 entries"}},
+      {"user_data/story/Story01.dat", {"nScore = 5400", "nTotal = 6900", "Flags = [1, 1, 1, 1, 0", "StageResults: 3 entries"}},
       // The challenge stage cleared with its best score.
-      {"user_data/challenge/Challenge.dat", {"nFirst = 1\n    nSecond = 300", "nTotal = 300"}},
+      {"user_data/challenge/Challenge.dat", {"nFirst = 1\n    nSecond = 550", "nTotal = 550"}},
   };
   for (const Written& w : files) {
     SCOPED_TRACE(w.path);

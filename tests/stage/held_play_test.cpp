@@ -290,6 +290,26 @@ cEdCommand MessageCommand(const std::string& text, std::initializer_list<std::pa
   return c;
 }
 
+// Two messages in one item list: the second follows the first as a chain (no
+// opening); the next list starts a chain of its own.
+TEST_F(MessageCommandThread, TheSecondMessageOfAnItemListFollowsTheFirst) {
+  cVector<cEdCommand> list;
+  for (const char* text : {"ab", "cd"}) {
+    cEdCommand c = MessageCommand(text, {});
+    c.nSet = cEdCommand::kItemSet;
+    c.nType = 4;
+    list.push_back(c);
+  }
+  cPlayer& player = Player.front();
+  player.m_nHP = 1;
+  EXPECT_EQ(player.RunItemCommands(list), 0);
+  list.resize(1);
+  EXPECT_EQ(player.RunItemCommands(list), 0);
+  std::vector<int> opening;
+  for (const cMessage& m : m_scene->m_Messages) opening.push_back(m.m_bOpening);
+  EXPECT_EQ(opening, (std::vector<int>{1, 0, 1}));
+}
+
 TEST_F(MessageCommandThread, AWindowWithAnIdIsUpdatedInPlaceReplacedOrClosed) {
   cPlayer& actor = Player.front();
   cEdCommand first = MessageCommand("abc", {{12, 1}, {13, 7}, {6, 1}});

@@ -14,6 +14,7 @@
 #include "app/svc/mode_manager.h"
 #include "chara/block_map.h"
 #include "chara/chara.h"
+#include "chara/item.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"
 #include "chara/stage_chara.h"
@@ -179,6 +180,48 @@ TEST_P(StageDraw, BackLayerBehindBlocksAndCharactersFrontLayerOverThem) {
   EXPECT_EQ(At(201, 80), SheetColor(kBackLayer));   // its keyed border
   EXPECT_EQ(At(216, 66), SheetColor(kFrontLayer));  // the front band over it
   EXPECT_EQ(At(10, 66), SheetColor(kFrontLayer));
+}
+
+// Items: the picture changes every 15 drawn frames and a held frame keeps it; the
+// mark covers the picture's top-left quarter; a hidden item with a mark draws
+// neither; an item of size 2 is stretched over 64 x 64.
+TEST_P(StageDraw, ItemsAnimateShowTheirMarkAndHiddenOnesDrawNothing) {
+  enum : int { kItemCell = 150 };
+  ASSERT_TRUE(WriteImage("back.bmp", 64, 64, [](int, int) { return kBackLayer; }));
+  AddLayer(0, "back.bmp");
+  // Cell (column k, row j) of the item sheet has colour kItemCell + k * 15 + j.
+  ASSERT_TRUE(WriteImage("item.bmp", 128, 480, [](int x, int y) { return kItemCell + x / 32 * 15 + y / 32; }));
+  ASSERT_TRUE(Load(40, "item.bmp") && Load(41, "item.bmp"));
+  StageData.nItemBoxW = StageData.nItemBoxH = 32;
+  auto add = [](int x, int y, int size, int hidden, int mark) {
+    cEdItem def;
+    def.nGraphic = 1;  // cells (0, 1) and (1, 1)
+    def.nSize = static_cast<int8_t>(size);
+    def.bHidden = static_cast<int8_t>(hidden);
+    def.bOverlay = 1;
+    def.nOverlayCell = static_cast<int16_t>(mark);
+    cItem& item = ItemList.emplace_back();
+    item.Setup(static_cast<int>(ItemList.size()), def, 0);
+    item.m_dX = 320 + x;
+    item.m_dY = 320 + y;
+    item.ClampX(-1);
+    item.ClampY(-1);
+  };
+  add(100, 100, 1, 0, 2);
+  add(200, 100, 1, 1, 2);
+  add(300, 100, 2, 0, 0);
+  m_scene->Draw(1, 0, 1, 0);
+  EXPECT_EQ(At(120, 120), SheetColor(kItemCell + 1));
+  EXPECT_EQ(At(104, 104), SheetColor(kMarkCell + 2));
+  EXPECT_EQ(At(204, 104), SheetColor(kBackLayer));
+  EXPECT_EQ(At(220, 120), SheetColor(kBackLayer));
+  EXPECT_EQ(At(360, 160), SheetColor(kItemCell + 1));
+  for (int i = 0; i < 30; ++i) m_scene->Draw(1, 1, 1, 0);  // held: no frame advances
+  EXPECT_EQ(At(120, 120), SheetColor(kItemCell + 1));
+  for (int i = 1; i < 15; ++i) m_scene->Draw(1, 0, 1, 0);
+  EXPECT_EQ(At(120, 120), SheetColor(kItemCell + 16));
+  EXPECT_EQ(At(360, 160), SheetColor(kItemCell + 16));
+  ItemList.clear();
 }
 
 TEST_P(StageDraw, HiddenLayersShowColour16AndAFirstFillKeysThePicturesAfterIt) {
