@@ -20,6 +20,4 @@
 
 // Replaced by the player's markers.
 void cPlayer::DrawMarkers(DDSURFACEDATA*) {}
-// Replaced by the palette graphics: a palette icon draws nothing yet.
-void DrawPaletteIcon(DDSURFACEDATA*, int, int, int, int, int) {}
 

@@ -15,6 +15,7 @@
 #include "chara/block_map.h"
 #include "chara/chara.h"
 #include "chara/item.h"
+#include "stage/stand_ins.h"
 #include "chara/play_objects.h"
 #include "chara/player.h"
 #include "chara/stage_chara.h"
@@ -222,6 +223,36 @@ TEST_P(StageDraw, ItemsAnimateShowTheirMarkAndHiddenOnesDrawNothing) {
   EXPECT_EQ(At(120, 120), SheetColor(kItemCell + 16));
   EXPECT_EQ(At(360, 160), SheetColor(kItemCell + 16));
   ItemList.clear();
+}
+
+// Palette icons: the item's own 16 x 16 picture, a shot cell shrunk to 16 x 16,
+// and nothing for a kind beyond the table or a graphic beyond its sheet.
+TEST_P(StageDraw, PaletteIconsDrawTheirCellAt16DotsAndNothingOutsideTheSheet) {
+  enum : int { kMini = 150, kShotCell = 190 };
+  ASSERT_TRUE(WriteImage("mini.bmp", 64, 32, [](int x, int y) { return kMini + x / 32 * 2 + y / 16; }));
+  ASSERT_TRUE(WriteImage("shot.bmp", 128, 64, [](int x, int y) { return kShotCell + x / 64 * 2 + y / 32; }));
+  ASSERT_TRUE(Load(42, "mini.bmp") && Load(63, "shot.bmp"));
+  AddFill(0, 70);
+  m_scene->Draw(1, 0, 1, 0);
+  struct Case {
+    int kind, graphic, frame, expected;
+  };
+  const Case cases[] = {
+      {2, 1, 0, kMini + 1},       // row 1 of the small pictures' first column
+      {2, 15, 0, kMini + 2},      // the second column
+      {3, 31, 0, kShotCell + 3},  // column 1, row 1 of the shot sheet, shrunk
+      {2, 2, 0, 70},              // below the sheet: nothing
+      {2, -1, 0, 70},
+      {5, 0, 0, 70},              // no such kind
+      {4, 1, 0, 70},              // no special bitmap loaded
+  };
+  int x = 20;
+  for (const Case& c : cases) {
+    DrawPaletteIcon(&BackBuffer, x, 40, c.kind, c.graphic, c.frame);
+    EXPECT_EQ(At(x + 8, 48), SheetColor(c.expected)) << "kind " << c.kind << " graphic " << c.graphic;
+    EXPECT_EQ(At(x + 17, 48), SheetColor(70)) << "the icon is 16 dots wide";
+    x += 40;
+  }
 }
 
 TEST_P(StageDraw, HiddenLayersShowColour16AndAFirstFillKeysThePicturesAfterIt) {
