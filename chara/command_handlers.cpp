@@ -57,10 +57,8 @@ std::atomic<uint32_t> tReported[8];
 
 }  // namespace
 
-// The table never changes: a family of commands that is not built yet has its
-// handlers (or Exec bodies) as stand-ins under their final names in
-// chara/command_stand_ins.cpp. Building a family means defining those functions
-// in the family's own file and deleting their stand-in lines; no entry here moves.
+// One entry per command type, in type order; each family of commands defines its
+// handlers (or Exec bodies) in its own file.
 const CommandHandler CommandHandlers[kCommandTypes] = {
     CmdNothing,            // 0 none
     CmdNothing,            // 1 wait: the countdown alone makes it

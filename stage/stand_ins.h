@@ -6,8 +6,8 @@ class cEdKeyCondition;
 class cItem;
 class cEdItem;
 class cPlayer;
-// Operations of stage play that later work builds; until then each has a small
-// stand-in under its final name in stand_ins.cpp (the least its callers need).
+// Operations of stage play that the scene, the play step and the characters call
+// across their files.
 
 // Stage set-up: rebuilds the running stage from the stage record (restart 1 from
 // the snapshot), starts its music (music 1), sets the view.

@@ -363,6 +363,33 @@ TEST_P(StageDraw, BlocksAndMarksBeyondTheirSheetsDrawNothing) {
   EXPECT_EQ(At(201, 205), SheetColor(kBackLayer));  // the keyed border, no mark
 }
 
+// Markers: the body as a frame and the body hit box filled, each in its colour,
+// blinking to the next colour after eight drawn frames; a marker hidden draws nothing.
+TEST_P(StageDraw, PlayerMarkersFrameTheBodyAndFillABoxAndBlink) {
+  ASSERT_TRUE(WriteImage("back.bmp", 64, 64, [](int, int) { return kBackLayer; }));
+  AddLayer(0, "back.bmp");
+  cPlayer& p = AddPlayer(200, 200);
+  p.m_BodyBox.nOffsetX = p.m_BodyBox.nOffsetY = 4;
+  p.m_BodyBox.nWidth = p.m_BodyBox.nHeight = 8;
+  p.m_ItemBox.nWidth = p.m_ItemBox.nHeight = 32;
+  StageData.nShowPlayerBody = 2;
+  StageData.nColorPlayerBody = 3;
+  StageData.nShowPlayerHit = 1;
+  StageData.nColorPlayerHit = 5;
+  StageData.nShowPlayerBox2 = 0;  // the item box, hidden
+  StageData.nColorPlayerBox2 = 6;
+  m_scene->Draw(1, 0, 1, 0);
+  EXPECT_EQ(At(200, 216), SheetColor(3));  // the body's left edge
+  EXPECT_EQ(At(231, 231), SheetColor(3));
+  EXPECT_EQ(At(206, 206), SheetColor(5));  // inside the body box
+  EXPECT_NE(At(220, 220), SheetColor(3));
+  EXPECT_NE(At(220, 220), SheetColor(6));
+  for (int i = 0; i < 8; ++i) m_scene->Draw(1, 0, 1, 0);
+  EXPECT_EQ(At(200, 216), SheetColor(4));
+  EXPECT_EQ(At(206, 206), SheetColor(6));
+  StageData.nShowPlayerBody = StageData.nShowPlayerHit = 0;
+}
+
 TEST_P(StageDraw, GaugesStayInsideTheirFiftyDots) {
   ASSERT_TRUE(WriteImage("back.bmp", 64, 64, [](int, int) { return kBackLayer; }));
   AddLayer(0, "back.bmp");
