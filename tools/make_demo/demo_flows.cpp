@@ -77,22 +77,22 @@ cEdCommand TargetPlayer() {
   return Command(21, 0, v);
 }
 
-cEdCommand Shot(const cShotSpec& spec, int tenths) {
+cEdCommand Shot(const cShotPlan& plan, int tenths) {
   cEdCommand c = Command(11, tenths);
-  c.nSound = static_cast<int16_t>(spec.sound);
+  c.nSound = static_cast<int16_t>(plan.sound);
   c.bSoundInView = 1;
   NewEdShot(c.pShot);
   cEdShot& s = *c.pShot;
-  s.nCount = static_cast<int8_t>(spec.count);
+  s.nCount = static_cast<int8_t>(plan.count);
   s.nFormation = 0;
-  s.nFormationParam[0] = static_cast<int16_t>(spec.spread);
+  s.nFormationParam[0] = static_cast<int16_t>(plan.spread);
   s.nShotDirection = 0;  // the firer's facing
-  s.nGraphic = static_cast<int16_t>(spec.graphic);
-  s.nSpeed = static_cast<int16_t>(spec.speed);
-  s.nPower = spec.power;
+  s.nGraphic = static_cast<int16_t>(plan.graphic);
+  s.nSpeed = static_cast<int16_t>(plan.speed);
+  s.nPower = plan.power;
   s.bRange = 1;
-  s.nRange = static_cast<int16_t>(spec.range);
-  s.nMoveType = spec.aimAtPlayer ? 1 : 0;  // type 1 turns toward the player at once
+  s.nRange = static_cast<int16_t>(plan.range);
+  s.nMoveType = plan.aimAtPlayer ? 1 : 0;  // type 1 turns toward the player at once
   s.nZ = 4;
   return c;
 }

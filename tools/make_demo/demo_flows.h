@@ -43,7 +43,7 @@ cEdCommand Turn(int kind);
 cEdCommand TargetPlayer();
 // One shot a tenth of a second for `tenths`: `count` shots of graphic `graphic`
 // toward the facing (or aimed at the player with `aimAtPlayer`).
-struct cShotSpec {
+struct cShotPlan {
   int count = 1;
   int speed = 60;
   int power = 1;
@@ -53,7 +53,7 @@ struct cShotSpec {
   int spread = 0;  // the straight pattern's spread angle, degrees (0 all one way)
   int sound = 0;
 };
-cEdCommand Shot(const cShotSpec& spec, int tenths = 0);
+cEdCommand Shot(const cShotPlan& plan, int tenths = 0);
 // The stage cleared toward its next part (or the world map after the last part).
 cEdCommand StageClear();
 // A message window over the middle of the screen for `tenths` tenths of a

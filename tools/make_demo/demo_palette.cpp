@@ -41,7 +41,7 @@ cEdChara Player() {
   c.Flows.push_back(KeyFlow({kStickLeft, 5, 6}, true, {Straight(kLeft, 25, 1)}));
   c.Flows.push_back(KeyFlow({kStickRight, 7, 8}, true, {Straight(kRight, 25, 1)}));
   c.Flows.push_back(KeyFlow({kButton1}, false, {Jump(1, 7, kSoundJump)}));
-  cShotSpec shot;
+  cShotPlan shot;
   shot.graphic = 1;
   shot.speed = 80;
   shot.range = 24;
@@ -66,7 +66,7 @@ cEdChara Flyer() {
   c.power = 1;
   c.getsc = 200;
   c.Flows.push_back(TriggerFlow(kAlways, {Straight(kUp, 10, 10), Straight(kDown, 10, 10)}));
-  cShotSpec shot;
+  cShotPlan shot;
   shot.graphic = 2;
   shot.speed = 30;
   shot.range = 40;
@@ -80,7 +80,7 @@ cEdChara Shooter() {
   cEdChara c = Chara("ドカン", 4, kEnemyForce, 3);
   c.power = 1;
   c.getsc = 300;
-  cShotSpec shot;
+  cShotPlan shot;
   shot.graphic = 3;
   shot.speed = 40;
   shot.range = 16;
@@ -97,7 +97,7 @@ cEdChara Boss() {
   c.power = 2;
   c.getsc = 5000;
   c.Flows.push_back(TriggerFlow(kAlways, {GroundWalk(8, 20)}));
-  cShotSpec fan;
+  cShotPlan fan;
   fan.count = 3;
   fan.graphic = 2;
   fan.speed = 35;

@@ -52,8 +52,8 @@ int ItemAt(char c) {
 
 }  // namespace
 
-const std::vector<cStageSpec>& DemoStages() {
-  static const std::vector<cStageSpec> stages = {
+const std::vector<cStagePlan>& DemoStages() {
+  static const std::vector<cStagePlan> stages = {
       {"data\\stg4\\w01-1.stg4",
        "はじまりの草原",
        1,
@@ -163,16 +163,16 @@ const std::vector<cStageSpec>& DemoStages() {
   return stages;
 }
 
-cEdStage BuildStage(const cStageSpec& spec) {
+cEdStage BuildStage(const cStagePlan& plan) {
   cEdStage s;
-  s.strName = plat::Utf8ToSjis(spec.name);
-  const int width = spec.rows.empty() ? 0 : static_cast<int>(spec.rows.front().size());
+  s.strName = plat::Utf8ToSjis(plan.name);
+  const int width = plan.rows.empty() ? 0 : static_cast<int>(plan.rows.front().size());
   s.nWidth = width;
-  s.nHeight = static_cast<int>(spec.rows.size());
-  s.nMusic = spec.music;
+  s.nHeight = static_cast<int>(plan.rows.size());
+  s.nMusic = plan.music;
   s.bMusicLoop = 1;
-  s.bTimeLimit = spec.timeLimit > 0;
-  s.nTimeLimit = spec.timeLimit > 0 ? spec.timeLimit : 200;
+  s.bTimeLimit = plan.timeLimit > 0;
+  s.nTimeLimit = plan.timeLimit > 0 ? plan.timeLimit : 200;
   // The outer limits at the stage's margins, as the editor saves them: objects may
   // stand anywhere in the stage.
   s.nScrollOffsetX = (width + 20) * 32 - 640;
@@ -183,14 +183,14 @@ cEdStage BuildStage(const cStageSpec& spec) {
   for (char kind : {'#', 'B'})
     for (int row = 0; row < s.nHeight; ++row)
       for (int col = 0; col < width; ++col)
-        if (spec.rows[static_cast<size_t>(row)][static_cast<size_t>(col)] == kind)
+        if (plan.rows[static_cast<size_t>(row)][static_cast<size_t>(col)] == kind)
           s.Blocks.push_back(kind == 'B'  ? Linked<cEdBlock>(2, 1, col, row)
-                             : row > 0 && spec.rows[static_cast<size_t>(row - 1)][static_cast<size_t>(col)] == '#'
+                             : row > 0 && plan.rows[static_cast<size_t>(row - 1)][static_cast<size_t>(col)] == '#'
                                  ? Linked<cEdBlock>(1, kDirt, col, row)  // under the grass
                                  : Linked<cEdBlock>(1, kFloor, col, row));
   for (int row = 0; row < s.nHeight; ++row) {
     for (int col = 0; col < width; ++col) {
-      const char c = spec.rows[static_cast<size_t>(row)][static_cast<size_t>(col)];
+      const char c = plan.rows[static_cast<size_t>(row)][static_cast<size_t>(col)];
       if (const int chara = CharaAt(c)) {
         cEdChara placed = Linked<cEdChara>(1, chara, col, row);
         placed.nCarriedItem = -1;

@@ -10,7 +10,7 @@ namespace demo {
 // A stage map: one string a row from the top, 15 rows. '#' floor, 'B' brick,
 // 'P' the player, 'W' walker, 'F' flyer, 'S' shooter, 'X' boss, 'L' moving
 // platform, 'I' signpost, 'G' goal gate, 'c' coin, 'h' heart; '.' nothing.
-struct cStageSpec {
+struct cStagePlan {
   const char* file;    // game path without the version
   const char* name;    // UTF-8
   int music;           // database music
@@ -20,8 +20,8 @@ struct cStageSpec {
 
 // The stages in play order: story stages 1, 2 (two parts) and 3, then the
 // challenge stage.
-const std::vector<cStageSpec>& DemoStages();
+const std::vector<cStagePlan>& DemoStages();
 // The stage record of a map.
-cEdStage BuildStage(const cStageSpec& spec);
+cEdStage BuildStage(const cStagePlan& plan);
 
 }  // namespace demo

@@ -83,9 +83,9 @@ bool WriteWorldAndStages() {
   cEdWorldMap world = World();
   if (!Save(world, PathTable[kPathWorldMap])) return false;
   const std::string version = std::string("_") + kProgramVersion;
-  for (const cStageSpec& spec : DemoStages()) {
-    cEdStage stage = BuildStage(spec);
-    if (!SaveStage(stage, std::string(spec.file) + version)) return false;
+  for (const cStagePlan& plan : DemoStages()) {
+    cEdStage stage = BuildStage(plan);
+    if (!SaveStage(stage, std::string(plan.file) + version)) return false;
   }
   return true;
 }
