@@ -83,6 +83,11 @@ inline uint16_t Div255Lane(uint16_t x) {
 
 inline uint16_t MulLane(uint16_t a, uint16_t b) { return static_cast<uint16_t>(a * b); }
 
+inline bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+
 constexpr int kChunk = 16;
 
 // n (at most kChunk) shaded texels in[] written over the n target pixels at d:
@@ -233,6 +238,68 @@ void BlendRow32(uint8_t* d, const uint8_t* tex, int n, uint32_t diffuse) {
   }
 }
 
+// Div255x8 and BlendPair in AVX2 lanes: sixteen channels, four pixels per 128-bit half.
+[[gnu::target("avx2")]] inline __m256i Div255x16(__m256i x) {
+  const __m256i t = _mm256_add_epi16(x, _mm256_set1_epi16(127));
+  return _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(t, _mm256_set1_epi16(1)), _mm256_srli_epi16(t, 8)), 8);
+}
+
+[[gnu::target("avx2")]] inline __m256i SpreadAlpha16(__m256i px) {
+  return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(px, 0xFF), 0xFF);
+}
+
+template <ShadeKind K>
+[[gnu::target("avx2"), gnu::always_inline]] inline __m256i BlendQuad(__m256i s, __m256i t, __m256i diffuse) {
+  if constexpr (K == ShadeKind::kModulate) s = Div255x16(_mm256_mullo_epi16(s, diffuse));
+  if constexpr (K == ShadeKind::kFactorBlend) {
+    const __m256i fa = SpreadAlpha16(diffuse), ifa = _mm256_sub_epi16(_mm256_set1_epi16(255), fa);
+    const __m256i mixed = Div255x16(_mm256_add_epi16(_mm256_mullo_epi16(s, fa), _mm256_mullo_epi16(diffuse, ifa)));
+    const __m256i alphaLanes = _mm256_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0);
+    s = _mm256_or_si256(_mm256_and_si256(alphaLanes, s), _mm256_andnot_si256(alphaLanes, mixed));
+  }
+  const __m256i a = SpreadAlpha16(s), ia = _mm256_sub_epi16(_mm256_set1_epi16(255), a);
+  return Div255x16(_mm256_add_epi16(_mm256_mullo_epi16(s, a), _mm256_mullo_epi16(t, ia)));
+}
+
+// Eight pixels of BlendRow32 at once: s the eight texels (alpha forced where the
+// source has none), d the target. The pixels of BlendRow32.
+template <PixelFormat TF, ShadeKind K>
+[[gnu::target("avx2"), gnu::always_inline]] inline void BlendEight32(uint8_t* d, __m256i s, __m256i diff16) {
+  const __m256i zero = _mm256_setzero_si256(), alphaByte = _mm256_set1_epi32(int(0xFF000000u));
+  const __m256i targetAlpha = TF == PixelFormat::kX8R8G8B8 ? alphaByte : zero;
+  const __m256i keepColour = _mm256_set1_epi32(TF == PixelFormat::kX8R8G8B8 ? 0x00FFFFFF : -1);
+  __m256i* p = reinterpret_cast<__m256i*>(d);
+  const __m256i raw = _mm256_loadu_si256(p);
+  const __m256i t = _mm256_or_si256(raw, targetAlpha);
+  const __m256i lo = BlendQuad<K>(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(t, zero), diff16);
+  const __m256i hi = BlendQuad<K>(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(t, zero), diff16);
+  const __m256i out = _mm256_and_si256(_mm256_packus_epi16(lo, hi), keepColour);
+  __m256i shadedAlpha = s;
+  if constexpr (K == ShadeKind::kModulate) {
+    // Only the alpha byte of the product is looked at: diffuse alpha times texel alpha.
+    const __m256i sl = Div255x16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(s, zero), diff16));
+    const __m256i sh = Div255x16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(s, zero), diff16));
+    shadedAlpha = _mm256_packus_epi16(sl, sh);
+  }
+  const __m256i transparent = _mm256_cmpeq_epi32(_mm256_and_si256(shadedAlpha, alphaByte), zero);
+  _mm256_storeu_si256(p, _mm256_blendv_epi8(out, raw, transparent));
+}
+
+// BlendRow32 eight pixels to a vector, for processors with AVX2.
+template <PixelFormat TF, ShadeKind K, bool kOpaqueSource>
+[[gnu::target("avx2")]] void BlendRow32Avx2(uint8_t* d, const uint8_t* tex, int n, uint32_t diffuse) {
+  static_assert(Bpp<TF>() == 4, "a 32-bit target");
+  const __m256i alphaByte = _mm256_set1_epi32(int(0xFF000000u));
+  const __m256i diff16 = _mm256_unpacklo_epi8(_mm256_set1_epi32(int(diffuse)), _mm256_setzero_si256());
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(tex + 4 * i));
+    if constexpr (kOpaqueSource || K == ShadeKind::kOpaqueTexel) s = _mm256_or_si256(s, alphaByte);
+    BlendEight32<TF, K>(d + 4 * i, s, diff16);
+  }
+  if (i < n) BlendRow32<TF, K, kOpaqueSource>(d + 4 * i, tex + 4 * i, n - i, diffuse);
+}
+
 // The texels of sprites and keyed layers (alpha 0 or 255 almost everywhere) with
 // their own alpha under the standard blend onto a 32-bit target, eight to a
 // vector: eight of alpha 0 leave the target alone, eight of 0 or 255 are picked
@@ -251,7 +318,7 @@ template <PixelFormat TF>
     if (none == 0xFF) continue;
     const __m256i full = _mm256_cmpeq_epi32(alpha, alphaByte);
     if ((none | _mm256_movemask_ps(_mm256_castsi256_ps(full))) != 0xFF) {
-      BlendRow32<TF, ShadeKind::kTexel, false>(d + 4 * i, tex + 4 * i, 8, 0xFFFFFFFFu);
+      BlendEight32<TF, ShadeKind::kTexel>(d + 4 * i, s, _mm256_set1_epi16(255));
       continue;
     }
     __m256i* p = reinterpret_cast<__m256i*>(d + 4 * i);
@@ -298,17 +365,13 @@ template <PixelFormat TF, PixelFormat SF, ShadeKind K, bool kBlend>
   ShadeRowBody<TF, SF, K, kBlend>(dst, tex, cols, n, diffuse);
 }
 
-inline bool HasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
-}
-
 template <PixelFormat TF, PixelFormat SF, ShadeKind K, bool kBlend>
 void ShadeRow(uint8_t* dst, const uint8_t* tex, const int* cols, int n, uint32_t diffuse) {
   constexpr bool k32 = Bpp<TF>() == 4 && (SF == PixelFormat::kA8R8G8B8 || SF == PixelFormat::kX8R8G8B8);
   if constexpr (k32 && kBlend && K != ShadeKind::kGeneric) {
     if (!cols) {
-      BlendRow32<TF, K, SF == PixelFormat::kX8R8G8B8>(dst, tex, n, diffuse);
+      if (HasAvx2()) BlendRow32Avx2<TF, K, SF == PixelFormat::kX8R8G8B8>(dst, tex, n, diffuse);
+      else BlendRow32<TF, K, SF == PixelFormat::kX8R8G8B8>(dst, tex, n, diffuse);
       return;
     }
   }
