@@ -1,5 +1,6 @@
 // The player's markers: the outlines of its body and of its three hit boxes that a
 // stage may show while it is being made, blinking through four palette colours.
+#include "app/svc/menu_colors.h"
 #include "chara/player.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"
@@ -10,6 +11,10 @@ namespace {
 // Show modes of a marker: 1 a filled box, 2 its frame alone.
 constexpr int kFilled = 1;
 constexpr int kFrame = 2;
+// Marker colours 0 to 7 (red, green, blue, yellow, magenta, violet, black,
+// rainbow) are the four-entry palette groups from entry 208.
+constexpr int kFirstMarkerEntry = 208;
+constexpr int kMarkerGroup = 4;
 
 }  // namespace
 
@@ -38,8 +43,10 @@ void cPlayer::DrawMarkers(DDSURFACEDATA* target) {
       h = m_nHeight;
     }
     if (w <= 0 || h <= 0) continue;
-    // Colours 0 to 7 of the settings, each blinking through itself and the next three.
-    const uint32_t colour = static_cast<uint32_t>(colours[i] < 0 ? 0 : colours[i] > 7 ? 7 : colours[i]) + phase / 8;
+    // Each colour blinks through its group, unless the palette turns the group itself.
+    const int group = colours[i] < 0 ? 0 : colours[i] > 7 ? 7 : colours[i];
+    const int blink = PaletteGroupsRotate() ? 0 : phase / 8;
+    const uint32_t colour = static_cast<uint32_t>(kFirstMarkerEntry + kMarkerGroup * group + blink);
     if (mode == kFilled) DDFillRectPal(target, x, y, w, h, colour);
     else DDDrawFrame(target, x, y, w, h, 1, colour);
   }

@@ -4,6 +4,8 @@
 #include "app/svc/mode_manager.h"
 #include "app/base/report_log.h"
 #include "app/base/shell_globals.h"
+#include "chara/play_objects.h"
+#include "chara/player.h"
 #include "data/project_globals.h"
 #include "draw/dd_blit.h"
 #include "draw/dd_fade.h"
@@ -46,7 +48,12 @@ int cStageScene::StartBanner() {
       return 0;
     }
   }
-  // The player's base animation (flying or not) is set here once the player exists.
+  // The stage-start flows may have changed the player's animation: play begins
+  // from its base animation, flying or not.
+  if (!Player.empty()) {
+    cPlayer& p = Player.front();
+    p.m_Anime.Set(p.m_bFlying ? 2 : 0, 1);
+  }
   m_nBannerCount = 0;
   m_nPhase = kPlay;
   return 0;

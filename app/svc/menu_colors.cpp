@@ -70,10 +70,12 @@ const DDBLTEXINFO& FlashColor(int nColor) {
   return nColor >= 0 && nColor < FLASH_COLOR_COUNT ? FlashColorTable[nColor] : kNone;
 }
 
+bool PaletteGroupsRotate() { return !lpDTCon && lpDD && DDSettings.nBpp == 8 && SystemData.bPaletteRotation; }
+
 void CycleMenuColors() {
   if (lpDTCon) {
     CycleTable();
-  } else if (lpDD && DDSettings.nBpp == 8 && SystemData.bPaletteRotation) {
+  } else if (PaletteGroupsRotate()) {
     RotatePaletteGroups();
   }
 }

@@ -33,3 +33,7 @@ extern MENUCOLORSTATE MenuColorState;
 // groups from entry 208 to 239 of the shown palette turns by one place and the
 // 32 entries are shown. Nothing otherwise.
 void CycleMenuColors();
+
+// 8-bit DirectDraw with the palette rotation on: the groups of entries 208 to 239
+// turn in the palette, so colours drawn from them need no blink phase of their own.
+bool PaletteGroupsRotate();

@@ -379,14 +379,15 @@ TEST_P(StageDraw, PlayerMarkersFrameTheBodyAndFillABoxAndBlink) {
   StageData.nShowPlayerBox2 = 0;  // the item box, hidden
   StageData.nColorPlayerBox2 = 6;
   m_scene->Draw(1, 0, 1, 0);
-  EXPECT_EQ(At(200, 216), SheetColor(3));  // the body's left edge
-  EXPECT_EQ(At(231, 231), SheetColor(3));
-  EXPECT_EQ(At(206, 206), SheetColor(5));  // inside the body box
-  EXPECT_NE(At(220, 220), SheetColor(3));
-  EXPECT_NE(At(220, 220), SheetColor(6));
+  // Colour c is the palette group from entry 208 + 4c.
+  EXPECT_EQ(At(200, 216), SheetColor(220));  // the body's left edge
+  EXPECT_EQ(At(231, 231), SheetColor(220));
+  EXPECT_EQ(At(206, 206), SheetColor(228));  // inside the body box
+  EXPECT_NE(At(220, 220), SheetColor(220));
+  EXPECT_NE(At(220, 220), SheetColor(232));
   for (int i = 0; i < 8; ++i) m_scene->Draw(1, 0, 1, 0);
-  EXPECT_EQ(At(200, 216), SheetColor(4));
-  EXPECT_EQ(At(206, 206), SheetColor(6));
+  EXPECT_EQ(At(200, 216), SheetColor(221));
+  EXPECT_EQ(At(206, 206), SheetColor(229));
   StageData.nShowPlayerBody = StageData.nShowPlayerHit = 0;
 }
 

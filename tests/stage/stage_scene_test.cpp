@@ -8,6 +8,8 @@
 #include "app/svc/input.h"
 #include "app/svc/menu_cursor.h"
 #include "app/svc/mode_manager.h"
+#include "chara/play_objects.h"
+#include "chara/player.h"
 #include "app/base/shell_globals.h"
 #include "data/project_globals.h"
 #include "draw/play_surfaces.h"
@@ -205,6 +207,22 @@ TEST_F(StagePlayKinds, ResetStageCountersStartsTheStageFromItsLives) {
   EXPECT_EQ(m_scene->m_nBannerCount, 0);
   EXPECT_EQ(m_scene->m_bButtonLatch, 0);
   EXPECT_EQ(m_scene->m_ScrollX.m_dPos, 0.0);
+}
+
+TEST_F(StagePlayKinds, PlayBeginsFromThePlayersBaseAnimation) {
+  // The stage-start flows left the player in another animation; no banner is shown.
+  StageData.bStartBanner1 = StageData.bStartBanner2 = 0;
+  for (const bool flying : {false, true}) {
+    SCOPED_TRACE(flying);
+    Player.resize(1);
+    Player.front().m_bFlying = flying;
+    Player.front().m_Anime.Set(5, 1);
+    m_scene->m_nPhase = cStageScene::kStartBanner;
+    m_scene->StartBanner();
+    EXPECT_EQ(m_scene->m_nPhase, cStageScene::kPlay);
+    EXPECT_EQ(Player.front().m_Anime.m_nSequence, flying ? 2 : 0);
+  }
+  Player.clear();
 }
 
 // Init and its surfaces, through the real drawing layer.
