@@ -61,6 +61,45 @@ TEST_F(PlayStepTest, AFallingPlayerLandsOnTheFloorAndStaysOnIt) {
   EXPECT_FALSE(p.m_bDead);
 }
 
+TEST_F(PlayStepTest, AStandingCharacterSinksWithinItsDotRowAndLandsAgain) {
+  // Gravity acts while a character stands: its feet sink through the last dot row
+  // above the floor and snap back when they reach the floor's cell, the fraction
+  // kept. Its dot row and its picture on the screen never move, and the landings
+  // come again well before a fall would start.
+  struct Case {
+    double gravity;
+    int level;
+  } cases[] = {{0.4, 10}, {1.0, 11}, {9.0, 11}, {0.05, 3}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << "gravity " << k.gravity << " level " << k.level);
+    Load(Stage(OpenField("..P...E"), k.level).Gravity(k.gravity).Build());
+    cPlayer& p = P();
+    cStageChara& e = StageChara.front();
+    const int n = StageData.Timing().nSteps;
+    Steps(20 * n);
+    p.UpdateScreenRect();
+    const int playerTop = p.m_nScreenTop, charaTop = e.CalcScreenRect();
+    int playerLandings = 0, charaLandings = 0;
+    for (int i = 0; i < 60 * n; ++i) {
+      Steps(1);
+      ASSERT_EQ(static_cast<int>(p.m_dBottom), CellTop(9) - 1);
+      ASSERT_EQ(static_cast<int>(e.m_dBottom), CellTop(9) - 1);
+      p.UpdateScreenRect();
+      ASSERT_EQ(p.m_nScreenTop, playerTop);
+      ASSERT_EQ(e.CalcScreenRect(), charaTop);
+      ASSERT_EQ(p.m_bFalling, 0);
+      ASSERT_EQ(e.m_bFalling, 0);
+      playerLandings += p.LRUD[3];
+      charaLandings += e.LRUD[3];
+    }
+    EXPECT_GT(playerLandings, 0);
+    EXPECT_GT(charaLandings, 0);
+    EXPECT_FALSE(p.m_bDead);
+    StageChara.clear();
+    Player.clear();
+  }
+}
+
 TEST_F(PlayStepTest, WallsStopTheWalkOnBothSides) {
   // Walls at columns 0 and 6 on the player's row.
   Load(Stage(OpenField("#.P...#")).Build());
