@@ -45,9 +45,19 @@ cEdCommand Jump(int hbl) {
   return jump;
 }
 
+// A message window that holds play until the confirm button.
+cEdCommand HeldMessage() {
+  cEdCommand message;
+  message.nType = 19;
+  message.Values.assign(18, 0);
+  message.Values[8] = 1;  // holds play; shown until a key
+  message.strText = "ok?";
+  return message;
+}
+
 // Floor with a pit at columns 16 and 17; the player walks right with the stick,
-// left too, and jumps with button 1.
-bool WriteStage(const std::string& path) {
+// left too, and jumps with button 1; with talk, button 2 opens a held message.
+bool WriteStage(const std::string& path, bool talk = false) {
   std::vector<std::string> rows(10, "");
   rows[8] = "..P";
   rows[9] = std::string(16, '#') + ".." + std::string(12, '#');
@@ -63,6 +73,7 @@ bool WriteStage(const std::string& path) {
     c.Flows.push_back(KeyFlow(2, Walk(3), 1));
     c.Flows.push_back(KeyFlow(1, Walk(2), 1));
     c.Flows.push_back(KeyFlow(11, Jump(4), 0));
+    if (talk) c.Flows.push_back(KeyFlow(12, HeldMessage(), 0));
   }
   return st.Save(path.c_str());
 }
@@ -83,15 +94,19 @@ std::vector<std::string> Lines(const cTempDir& dir, const std::string& name) {
   return lines;
 }
 
-// The play frames (phase 2) of the first attempt: what the stage was, without
-// the frame number and the lives (which the kind of play sets).
+// The play frames (phase 2) of the first attempt, held frames left out: what the
+// stage was, without the frame number and the lives (which the kind of play sets).
 std::vector<std::string> PlayFrames(const std::vector<std::string>& lines) {
   static const std::regex frame(R"(^\{"f":\d+,)");
   static const std::regex lives(R"(,"lives":\d+)");
   std::vector<std::string> out;
   bool started = false;
+  bool held = false;
   for (const std::string& l : lines) {
-    if (l.find("\"mode\":4,\"phase\":") == std::string::npos) continue;
+    // The frames a held loop presents are the viewer's, not the attempt's.
+    if (l.find("\"ev\":\"hold\"") != std::string::npos) held = true;
+    if (l.find("\"ev\":\"held\"") != std::string::npos) held = false;
+    if (held || l.find("\"mode\":4,\"phase\":") == std::string::npos) continue;
     const bool play = l.find("\"phase\":2,") != std::string::npos;
     if (!play && started) break;
     if (!play) continue;
@@ -102,6 +117,14 @@ std::vector<std::string> PlayFrames(const std::vector<std::string>& lines) {
 }
 
 int FrameOf(const std::string& line) { return std::stoi(line.substr(5)); }
+
+// The ends of the holds: how many frames each drew.
+std::vector<std::string> HoldEnds(const std::vector<std::string>& lines) {
+  std::vector<std::string> out;
+  for (const std::string& l : lines)
+    if (const size_t at = l.find("\"ev\":\"held\""); at != std::string::npos) out.push_back(l.substr(at));
+  return out;
+}
 
 TEST(ReplayRun, ARecordedAttemptPlaysBackTheSameInFreshProcessesOnBothClocks) {
   cTempDir dir(false);
@@ -204,6 +227,52 @@ TEST(ReplayRun, ATimeLimitOfOneSecondKillsThePlayerSixtyFramesIntoPlay) {
     if (f == death) stepsAt = steps;
   }
   EXPECT_EQ(stepsAt, stepsBefore);
+}
+
+TEST(ReplayRun, PlayAfterAHeldMessageFollowsTheRecordingHoweverLongTheViewerTakes) {
+  cTempDir dir(false);
+  ASSERT_TRUE(MakeDemoProject(dir.Path()));
+  ASSERT_TRUE(WriteStage(dir.Path() + "/data/stg4/r01-1.stg4_752", true));
+  // Walking right, button 2 opens the message; confirm closes it and stays down
+  // into play (held back until let go), then jumps; walking left, a second message
+  // closed with a tap, and confirm pressed again at once jumps; F1.
+  dir.Write("record.txt",
+            "100 RIGHT=1\n150 X=1\n151 X=0\n175 Z=1\n200 Z=0\n210 Z=1\n216 Z=0\n240 RIGHT=0\n250 LEFT=1\n"
+            "260 X=1\n262 X=0\n290 Z=1\n291 Z=0\n292 Z=1\n320 Z=0\n340 LEFT=0\n400 F1=1\n401 F1=0\n");
+  const cProcessResult rec =
+      RunGame(dir.Path(),
+              {"KORVANE_FRAMES=410", "KORVANE_CLOCK=virtual", "KORVANE_TRACE=" + dir.Path() + "/record.trace",
+               "KORVANE_INPUT=" + dir.Path() + "/record.txt", "KORVANE_ANSWERS=file:talk.rpl4_752"},
+              {"data\\stg4\\r01-1.stg4_752"});
+  ASSERT_EQ(rec.exitCode, 0) << rec.output;
+  ASSERT_TRUE(dir.Exists("user_data/rpl4/talk.rpl4_752"));
+  // The F1 frame plays nothing: the frames before it are the attempt.
+  std::vector<std::string> recLines;
+  for (const std::string& l : Lines(dir, "record.trace"))
+    if (FrameOf(l) < 400) recLines.push_back(l);
+  const std::vector<std::string> recorded = PlayFrames(recLines);
+  ASSERT_GE(recorded.size(), 150u);
+
+  // The replay from the title; the viewer taps confirm every eight frames, so
+  // each hold lasts a different number of frames than it did in the recording.
+  std::string script = "20 UP=1\n21 UP=0\n30 UP=1\n31 UP=0\n40 UP=1\n41 UP=0\n50 Z=1\n51 Z=0\n";
+  for (int f = 100; f < 700; f += 8) script += std::to_string(f) + " Z=1\n" + std::to_string(f + 3) + " Z=0\n";
+  dir.Write("playback.txt", script);
+  const cProcessResult play =
+      RunGame(dir.Path(),
+              {"KORVANE_FRAMES=700", "KORVANE_CLOCK=virtual", "KORVANE_TRACE=" + dir.Path() + "/play.trace",
+               "KORVANE_INPUT=" + dir.Path() + "/playback.txt", "KORVANE_ANSWERS=file:talk.rpl4_752"});
+  ASSERT_EQ(play.exitCode, 0) << play.output;
+  // Both holds came back, each held for another number of frames.
+  const std::vector<std::string> recHolds = HoldEnds(recLines), playHolds = HoldEnds(Lines(dir, "play.trace"));
+  ASSERT_EQ(recHolds.size(), 2u);
+  ASSERT_EQ(playHolds.size(), 2u);
+  EXPECT_NE(playHolds[0], recHolds[0]);
+  EXPECT_NE(playHolds[1], recHolds[1]);
+  std::vector<std::string> played = PlayFrames(Lines(dir, "play.trace"));
+  ASSERT_GE(played.size(), recorded.size());
+  played.resize(recorded.size());
+  for (size_t i = 0; i < recorded.size(); ++i) ASSERT_EQ(played[i], recorded[i]) << "play frame " << i;
 }
 
 }  // namespace
