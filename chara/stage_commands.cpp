@@ -323,7 +323,7 @@ int ExecVanish(cChara& actor, cEdCommand& command) {
         continue;
       }
       if (scene->m_bWalkingShots) {
-        s->m_bSpent = 1;
+        scene->MarkShotSpent(*s);
         ++it;
         continue;
       }

@@ -97,6 +97,7 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects) {
   m_dLastRow = m_nRows - 1.0;
   const size_t cells = static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows);
   m_CellStart.assign(cells + 1, 0);
+  m_Occupied.assign((cells + 63) / 64, 0);
   // Two rounds: count the entries of each cell, then place them.
   for (int round = 0; round < 2; ++round) {
     if (round == 1) {
@@ -116,8 +117,12 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects) {
       for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
           const size_t c = static_cast<size_t>(y) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(x);
-          if (round == 0) ++m_CellStart[c + 1];
-          else m_CellItems[next[c]++] = i;
+          if (round == 0) {
+            ++m_CellStart[c + 1];
+            m_Occupied[c / 64] |= uint64_t{1} << (c % 64);
+          } else {
+            m_CellItems[next[c]++] = i;
+          }
         }
     }
   }
@@ -133,6 +138,9 @@ void cContactGrid::Query(const cContactRect& r, uint32_t from, std::vector<uint3
       // The cell under the top left corner holds every entry that may meet the
       // box, already in list order; the entries placed nowhere are merged in.
       const size_t c = static_cast<size_t>(Row(t)) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(Column(l));
+      // Most cells are empty; their bits are far fewer to keep at hand than the
+      // cells' starts.
+      if (m_Always.empty() && !(m_Occupied[c / 64] >> (c % 64) & 1)) return;
       const uint32_t* begin = m_CellItems.data() + m_CellStart[c];
       const uint32_t* end = m_CellItems.data() + m_CellStart[c + 1];
       if (from > 0) begin = std::lower_bound(begin, end, from);

@@ -32,6 +32,7 @@ class cContactGrid {
   int m_nColumns = 0, m_nRows = 0;
   std::vector<uint32_t> m_CellStart;  // per cell, into m_CellItems; one more at the end
   std::vector<uint32_t> m_CellItems;
+  std::vector<uint64_t> m_Occupied;  // a bit per cell: set when it holds an entry
   std::vector<uint32_t> m_Always;
   std::vector<uint32_t> m_Stamp;  // the query that last took each entry
   uint32_t m_nQuery = 0;

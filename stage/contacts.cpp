@@ -151,11 +151,11 @@ int cStageScene::RunShotContacts() {
   const bool viewOnly = StageData.bContactActiveOnly != 0;
   for (cCharaIndex& index : tShotTargets) index.SetBox(&cChara::m_ShotBox);
   std::vector<uint32_t> near;
-  // One shot against the characters of one force in list order: the pass's
-  // result (1 or 2 ends it) and whether the shot vanishes.
+  // One shot against the characters of one force in list order, its candidates
+  // in `near` already: the pass's result (1 or 2 ends it) and whether the shot
+  // vanishes.
   auto hitShot = [&](cShot& s, cCharaIndex& targets, bool& vanish) {
     vanish = false;
-    targets.Query(s.m_HitBox, nullptr, near);
     const cChara* last = nullptr;
     for (size_t k = 0;;) {
       // A call out of this pass may have moved characters or added some.
@@ -210,13 +210,14 @@ int cStageScene::RunShotContacts() {
         if (e.erased) continue;
         it = std::next(e.it);
         if (e.skipped) continue;
+        // The snapshot's box is the shot's own while the snapshot holds.
         targets.QueryRect(e.box, near);
         if (near.empty()) continue;
         cShot& s = **e.it;
         bool vanish = false;
         if (const int r = hitShot(s, targets, vanish)) return r;
         if (vanish) {
-          s.m_bSpent = 1;
+          MarkShotSpent(s);
           it = shots.erase(e.it);
           e.erased = true;
         }
@@ -229,9 +230,10 @@ int cStageScene::RunShotContacts() {
           continue;
         }
         bool vanish = false;
+        targets.Query(s.m_HitBox, nullptr, near);
         if (const int r = hitShot(s, targets, vanish)) return r;
         if (vanish) {
-          s.m_bSpent = 1;
+          MarkShotSpent(s);
           it = shots.erase(it);
         } else {
           ++it;
@@ -311,17 +313,19 @@ void cStageScene::RunShotShotContacts() {
   std::vector<uint8_t> erased;
   std::vector<uint32_t> near;
   cContactGrid grid;
+  // Only destructible shots are ever destroyed: a pair of forces without one has
+  // nothing to do. Nothing here adds shots, so whether a list held one when the
+  // pass began is enough to know.
+  bool destructible[kForces] = {};
+  for (int f = 0; f < kForces; ++f) {
+    const std::list<cShot*>& shots = m_ShotGroups.At(f);
+    destructible[f] = std::any_of(shots.begin(), shots.end(), [](const cShot* s) { return s->m_Def.bDestructible != 0; });
+  }
   for (int i = 0; i < kForces; ++i) {
     std::list<cShot*>& first = m_ShotGroups.At(i);
     for (int j = i + 1; j < kForces; ++j) {
       std::list<cShot*>& second = m_ShotGroups.At(j);
-      if (first.empty() || second.empty()) continue;
-      // Only destructible shots are ever destroyed: a pair of forces without one
-      // has nothing to do.
-      auto destructible = [](const cShot* s) { return s->m_Def.bDestructible != 0; };
-      if (std::none_of(first.begin(), first.end(), destructible) &&
-          std::none_of(second.begin(), second.end(), destructible))
-        continue;
+      if (first.empty() || second.empty() || (!destructible[i] && !destructible[j])) continue;
       // Nothing here calls out of the pass, so the grid holds for the whole scan;
       // shots it erases are marked in it.
       entries.clear();
@@ -347,12 +351,12 @@ void cStageScene::RunShotShotContacts() {
             killN = n.m_Def.nVanishValue <= m.m_Def.nVanishValue;
           }
           if (killN) {
-            n.m_bSpent = 1;
+            MarkShotSpent(n);
             second.erase(entries[e]);
             erased[e] = 1;
           }
           if (killM) {
-            m.m_bSpent = 1;
+            MarkShotSpent(m);
             mGone = true;
             break;
           }
@@ -372,16 +376,24 @@ void cStageScene::SweepSpentShots() {
   m_Shots.remove_if([](const cShot& s) { return s.m_bSpent != 0; });
 }
 
+void cStageScene::MarkShotSpent(cShot& s) {
+  s.m_bSpent = 1;
+  ++m_nShotsMarkedSpent;
+}
+
 int cStageScene::RunContacts(cList<cStageChara>&) {
+  // Every shot marked spent is swept by the end of this pass, so a pass that
+  // marks none has nothing to take out of the lists.
+  const uint64_t marked = m_nShotsMarkedSpent;
   int r = 0;
   if (ShotHitsThisStep(*this)) {
     m_bWalkingShots = 1;
     r = RunShotContacts();
     m_bWalkingShots = 0;
-    DropSpentShotsFromGroups();
+    if (m_nShotsMarkedSpent != marked) DropSpentShotsFromGroups();
   }
   if (r == 0) r = RunBodyContacts();
   if (r == 0) RunShotShotContacts();
-  SweepSpentShots();
+  if (m_nShotsMarkedSpent != marked) SweepSpentShots();
   return r;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <cstdint>
 #include <list>
 #include <string>
 #include <vector>
@@ -92,6 +93,8 @@ class cStageScene : public cScene {
   int RunBodyContacts();
   void RunShotShotContacts();
   void SweepSpentShots();
+  // Marks a shot destroyed in the pass, to be taken out of the lists by its end.
+  void MarkShotSpent(cShot& s);
   // Takes shots marked spent out of every force list (they stay in m_Shots
   // until the sweep).
   void DropSpentShotsFromGroups();
@@ -133,6 +136,7 @@ class cStageScene : public cScene {
   // an item) that vanishes shots only marks them, so no list being walked loses
   // the node it stands on.
   int m_bWalkingShots = 0;
+  uint64_t m_nShotsMarkedSpent = 0;  // counts MarkShotSpent: a pass that marks none sweeps nothing
   std::list<cMessage> m_Messages;
   std::list<cEffect> m_Effects;
   std::list<cPicture> m_Pictures;  // parallel to Off_Picture and PictureInfo
