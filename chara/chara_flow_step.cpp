@@ -78,10 +78,13 @@ void cStageChara::StepJump(cJumpRun& run) {
     return;
   }
   if (!run.bStarted) {
+    cStageScene* scene = StageScene();
     if (canStart) {
       start();
-    } else if (run.nStepCount >= 4 * StageData.Timing().nSteps) {
-      // It waited long enough for ground under it: the command gives up.
+    } else if (run.nStepCount >= 4 * StageData.Timing().nSteps && !(scene && scene->RestsOnFloor(*this))) {
+      // It waited long enough for ground under it: the command gives up. A
+      // character resting on a floor under a weak gravity waits for its next
+      // landing instead, which is sure to come.
       run.bStarted = 1;
       m_bCeiling = m_bImpact = 0;
       run.nCountdown = 0;

@@ -170,7 +170,9 @@ int cStageScene::CollideDown(cChara& c) {
   c.m_pBlockUnder = k == 0 ? nullptr : CellBlock(cell);
   if (k == 0) {
     if (c.m_nAirSteps < INT_MAX) ++c.m_nAirSteps;
-    if (c.m_nAirSteps >= AirStepsToFall()) {
+    // Under a weak gravity a standing character takes longer than the threshold
+    // to sink through its last dot row and land again: it does not fall.
+    if (c.m_nAirSteps >= AirStepsToFall() && !RestsOnFloor(c)) {
       if (cPlayer* p = dynamic_cast<cPlayer*>(&c)) {
         if (!p->m_bRiding) p->m_bMayRaise = p->m_bFalling = 1;
       } else {
@@ -189,6 +191,14 @@ int cStageScene::CollideDown(cChara& c) {
   c.m_pBlockLanded = c.m_pBlockUnder;
   c.LandOnBlock();
   return 0;
+}
+
+bool cStageScene::RestsOnFloor(cChara& c) {
+  // Gravity must act on it, or no landing would come.
+  if (c.m_bFlying || c.m_bRiding || c.m_bMoveDisabled || c.m_dImpactY < 0) return false;
+  if (c.m_dSpeedY < 0 || !(StageData.Timing().dGravityPerStep > 0)) return false;
+  const int below = TruncToInt(c.m_dBottom) + 1;
+  return Kind(FindStrongestCell(c, TruncToInt(c.m_dX), below, TruncToInt(c.m_dRight), below), c) != 0;
 }
 
 int cStageScene::CollideY(cChara& c) {

@@ -252,6 +252,9 @@ class cStageScene : public cScene {
   int CollideDown(cChara& chara);
   int CollideY(cChara& chara);
   int CollideFeetAndHead(cChara& chara);
+  // A walking character whose feet are on the last dot row above a cell solid for
+  // it, not rising, under a gravity that will land it there again.
+  bool RestsOnFloor(cChara& chara);
   int KeepInScreenX(cPlayer& player);
   int KeepInScreenY(cPlayer& player);
   // Whether an object's place is blocked by a solid cell or a block character.

@@ -3,6 +3,7 @@
 // characters that remove themselves or summon others during their turn.
 #include <climits>
 
+#include "chara/jump_run.h"
 #include "tests/stage/play_step_fixture.h"
 
 namespace {
@@ -64,12 +65,13 @@ TEST_F(PlayStepTest, AFallingPlayerLandsOnTheFloorAndStaysOnIt) {
 TEST_F(PlayStepTest, AStandingCharacterSinksWithinItsDotRowAndLandsAgain) {
   // Gravity acts while a character stands: its feet sink through the last dot row
   // above the floor and snap back when they reach the floor's cell, the fraction
-  // kept. Its dot row and its picture on the screen never move, and the landings
-  // come again well before a fall would start.
+  // kept. Its dot row and its picture on the screen never move, the landings come
+  // again, and under a weak gravity, where they come later than the airborne
+  // threshold, it still does not fall.
   struct Case {
     double gravity;
     int level;
-  } cases[] = {{0.4, 10}, {1.0, 11}, {9.0, 11}, {0.05, 3}};
+  } cases[] = {{0.4, 10}, {1.0, 11}, {9.0, 11}, {0.05, 3}, {0.02, 10}};
   for (const Case& k : cases) {
     SCOPED_TRACE(testing::Message() << "gravity " << k.gravity << " level " << k.level);
     Load(Stage(OpenField("..P...E"), k.level).Gravity(k.gravity).Build());
@@ -97,6 +99,41 @@ TEST_F(PlayStepTest, AStandingCharacterSinksWithinItsDotRowAndLandsAgain) {
     EXPECT_FALSE(p.m_bDead);
     StageChara.clear();
     Player.clear();
+  }
+}
+
+TEST_F(PlayStepTest, AJumpCommandWaitsForTheNextLandingOfAStandingCharacter) {
+  // A standing character may start its jump only in a step after a landing. Under
+  // a weak gravity the next landing can come later than the command waits for
+  // ground; standing, it jumps then all the same. One in the air gives up.
+  struct Case {
+    double gravity;
+    int row;  // where it is placed: 8 stands on the floor, 2 falls
+    bool jumps;
+  } cases[] = {{0.4, 8, true}, {0.1, 8, true}, {0.05, 8, true}, {0.05, 2, false}};
+  for (const Case& k : cases) {
+    for (int wait = 0; wait < 60; wait += 3) {
+      SCOPED_TRACE(testing::Message() << "gravity " << k.gravity << " row " << k.row << " after " << wait);
+      Rows rows(10, "");
+      rows[k.row] = "......E";
+      rows[9] = std::string(30, '#');
+      Load(Stage(rows, 10).Gravity(k.gravity).Build());
+      cStageChara& e = StageChara.front();
+      Steps((k.row == 8 ? 200 : 0) + wait);
+      cJumpRun run;
+      run.dSpeed = -3;
+      run.nCountdown = 1000;
+      for (int i = 0; i < 200 && !run.bStarted; ++i) {
+        e.StepJump(run);
+        ++run.nStepCount;
+        Steps(1);
+      }
+      ASSERT_EQ(run.bStarted, 1);
+      EXPECT_EQ(run.nCountdown != 0, k.jumps);
+      EXPECT_EQ(e.m_bRising != 0, k.jumps);
+      StageChara.clear();
+      Player.clear();
+    }
   }
 }
 
