@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -51,6 +52,15 @@ bool cContactGrid::Cells(const cContactRect& r, int& x0, int& y0, int& x1, int& 
   return true;
 }
 
+// An entry sits in the cells under its box stretched one cell up and left, so that
+// a query box no larger than a cell meets only entries of the cell under its top
+// left corner. The stretch is a little more than the largest such query box, so
+// that rounding in the subtraction cannot lose a pair that touches at an edge.
+void cContactGrid::StretchedCells(const cContactRect& r, int& x0, int& y0) const {
+  x0 = Column(std::min(r.dLeft, r.dRight) - m_dCell);
+  y0 = Row(std::min(r.dTop, r.dBottom) - m_dCell);
+}
+
 void cContactGrid::Build(const std::vector<cContactRect>& rects) {
   m_nCount = static_cast<uint32_t>(rects.size());
   m_bAll = !ContactBroadPhase() || m_nCount < kFewest;
@@ -82,6 +92,7 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects) {
     m_dCell *= 2;
   }
   m_dPerCell = 1 / m_dCell;
+  m_dSmall = m_dCell - m_dCell / 1024;
   m_dLastColumn = m_nColumns - 1.0;
   m_dLastRow = m_nRows - 1.0;
   const size_t cells = static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows);
@@ -101,6 +112,7 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects) {
         if (round == 0) m_Always.push_back(i);
         continue;
       }
+      StretchedCells(rects[i], x0, y0);
       for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
           const size_t c = static_cast<size_t>(y) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(x);
@@ -115,17 +127,28 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects) {
 
 void cContactGrid::Query(const cContactRect& r, uint32_t from, std::vector<uint32_t>& out) {
   out.clear();
+  if (!m_bAll && Finite(r)) {
+    const double l = std::min(r.dLeft, r.dRight), t = std::min(r.dTop, r.dBottom);
+    if (std::max(r.dLeft, r.dRight) - l <= m_dSmall && std::max(r.dTop, r.dBottom) - t <= m_dSmall) {
+      // The cell under the top left corner holds every entry that may meet the
+      // box, already in list order; the entries placed nowhere are merged in.
+      const size_t c = static_cast<size_t>(Row(t)) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(Column(l));
+      const uint32_t* begin = m_CellItems.data() + m_CellStart[c];
+      const uint32_t* end = m_CellItems.data() + m_CellStart[c + 1];
+      if (from > 0) begin = std::lower_bound(begin, end, from);
+      if (m_Always.empty()) {
+        out.assign(begin, end);
+      } else {
+        const auto always = std::lower_bound(m_Always.begin(), m_Always.end(), from);
+        std::merge(begin, end, always, m_Always.end(), std::back_inserter(out));
+      }
+      return;
+    }
+  }
   int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   if (m_bAll || !Cells(r, x0, y0, x1, y1) ||
       static_cast<long long>(x1 - x0 + 1) * static_cast<long long>(y1 - y0 + 1) > kMostCells) {
     for (uint32_t i = from; i < m_nCount; ++i) out.push_back(i);
-    return;
-  }
-  if (x0 == x1 && y0 == y1 && m_Always.empty()) {
-    // One cell: its entries are already in list order.
-    const size_t c = static_cast<size_t>(y0) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(x0);
-    for (uint32_t k = m_CellStart[c]; k < m_CellStart[c + 1]; ++k)
-      if (m_CellItems[k] >= from) out.push_back(m_CellItems[k]);
     return;
   }
   if (++m_nQuery == 0) {

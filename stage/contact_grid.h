@@ -21,12 +21,14 @@ class cContactGrid {
 
  private:
   bool Cells(const cContactRect& r, int& x0, int& y0, int& x1, int& y1) const;
+  void StretchedCells(const cContactRect& r, int& x0, int& y0) const;
   int Column(double x) const;
   int Row(double y) const;
 
   uint32_t m_nCount = 0;
   bool m_bAll = true;  // small lists and the plain reference: every entry is a candidate
   double m_dOriginX = 0, m_dOriginY = 0, m_dCell = 1, m_dPerCell = 1, m_dLastColumn = 0, m_dLastRow = 0;
+  double m_dSmall = 0;  // the largest query box that looks in one cell only
   int m_nColumns = 0, m_nRows = 0;
   std::vector<uint32_t> m_CellStart;  // per cell, into m_CellItems; one more at the end
   std::vector<uint32_t> m_CellItems;

@@ -78,6 +78,8 @@ class cCharaIndex {
     Query(box, last, out);
     return true;
   }
+  // The candidates of a box from the first, the box given as its edges.
+  void QueryRect(const cContactRect& r, std::vector<uint32_t>& out) { m_Grid.Query(r, 0, out); }
   cChara& At(uint32_t i) const { return *m_Charas[i]; }
 
  private:
@@ -92,6 +94,38 @@ class cCharaIndex {
 // One index per force and pass, kept between calls so that their storage is reused.
 thread_local cCharaIndex tShotTargets[cStageScene::kForces];
 thread_local cCharaIndex tBodies[cStageScene::kForces];
+
+// The shots of one force as they stood when taken: their list places and hit
+// boxes in list order, so that a scan can pass over a shot with no candidate
+// without reading the shot itself. It holds while the play change count stands
+// still: until then the pass alone changes the list (by erasing shots it
+// destroys, which it marks here), and no shot moves.
+class cShotSnapshot {
+ public:
+  struct cEntry {
+    std::list<cShot*>::iterator it;
+    cContactRect box;
+    bool skipped;  // spent or, under the view limit, out of view
+    bool erased;   // destroyed and erased by the pass: its list place is gone
+  };
+
+  void Take(std::list<cShot*>& shots, bool viewOnly) {
+    m_Entries.clear();
+    for (auto it = shots.begin(); it != shots.end(); ++it) {
+      const cShot& s = **it;
+      m_Entries.push_back({it, BoxRect(s.m_HitBox), s.m_bSpent != 0 || (viewOnly && !s.IsInView()), false});
+    }
+    m_nSeen = PlayChangeCount();
+  }
+  bool Holds() const { return PlayChangeCount() == m_nSeen; }
+  std::vector<cEntry>& Entries() { return m_Entries; }
+
+ private:
+  std::vector<cEntry> m_Entries;
+  uint64_t m_nSeen = 0;
+};
+
+thread_local cShotSnapshot tShotSnapshot;
 
 }  // namespace
 
@@ -117,52 +151,85 @@ int cStageScene::RunShotContacts() {
   const bool viewOnly = StageData.bContactActiveOnly != 0;
   for (cCharaIndex& index : tShotTargets) index.SetBox(&cChara::m_ShotBox);
   std::vector<uint32_t> near;
+  // One shot against the characters of one force in list order: the pass's
+  // result (1 or 2 ends it) and whether the shot vanishes.
+  auto hitShot = [&](cShot& s, cCharaIndex& targets, bool& vanish) {
+    vanish = false;
+    targets.Query(s.m_HitBox, nullptr, near);
+    const cChara* last = nullptr;
+    for (size_t k = 0;;) {
+      // A call out of this pass may have moved characters or added some.
+      if (targets.Stale() && !targets.Rebuild(s.m_HitBox, last, near, k)) break;
+      if (k >= near.size() || s.m_bSpent) break;
+      cChara& t = targets.At(near[k++]);
+      last = &t;
+      if ((viewOnly && !t.IsInView()) || !IsContactActive(t) || t.m_bDead || t.m_Def.nInvincible == 2 ||
+          !t.m_ShotBox.Overlaps(s.m_HitBox) || InHitList(s, t.m_nId))
+        continue;
+      t.RunTriggeredFlows(7);
+      const cShotSpec& d = s.m_Def;
+      if ((d.nPower == 0 && d.nImpact == 0 && d.nItemKind == 0) || t.IsInvincible()) continue;
+      if (t.TakeShotHit(s)) {
+        if (t.m_nKind != 0) PlaySE(9);
+        const int r = KillChara(t);
+        if (r == 1 || r == 2) return r;
+      } else {
+        PlaySE(7);
+        t.StartInvincibility();
+      }
+      const int8_t pierce = t.m_Def.bFullCell ? d.bPierceBlockChara : d.bPierceChara;
+      if (s.m_bSword || pierce == 1) s.m_HitCharas.push_back(t.m_nId);
+      else vanish = true;
+      if (d.nItemKind != 0) {
+        const int r = GiveShotItem(s);
+        if (r != 0) return r;
+      }
+    }
+    return 0;
+  };
+  cShotSnapshot& snapshot = tShotSnapshot;
   for (int f = 0; f < kForces; ++f) {
     std::list<cShot*>& shots = m_ShotGroups.At(f);
     if (shots.empty()) continue;
+    bool taken = false;
     for (int g = 0; g < kForces; ++g) {
       if (g == f) continue;
       std::list<cChara*>& charas = m_CharaGroups.At(g);
       if (charas.empty()) continue;
       cCharaIndex& targets = tShotTargets[g];
       targets.Ensure(charas);
-      for (auto it = shots.begin(); it != shots.end();) {
+      if (!taken || !snapshot.Holds()) {
+        snapshot.Take(shots, viewOnly);
+        taken = true;
+      }
+      // The list's shots in order, from the snapshot while it holds, then from
+      // the list itself after the last shot the snapshot gave.
+      auto it = shots.begin();
+      for (cShotSnapshot::cEntry& e : snapshot.Entries()) {
+        if (!snapshot.Holds()) break;
+        if (e.erased) continue;
+        it = std::next(e.it);
+        if (e.skipped) continue;
+        targets.QueryRect(e.box, near);
+        if (near.empty()) continue;
+        cShot& s = **e.it;
+        bool vanish = false;
+        if (const int r = hitShot(s, targets, vanish)) return r;
+        if (vanish) {
+          s.m_bSpent = 1;
+          it = shots.erase(e.it);
+          e.erased = true;
+        }
+      }
+      if (snapshot.Holds()) continue;
+      while (it != shots.end()) {
         cShot& s = **it;
         if (s.m_bSpent || (viewOnly && !s.IsInView())) {
           ++it;
           continue;
         }
         bool vanish = false;
-        targets.Query(s.m_HitBox, nullptr, near);
-        const cChara* last = nullptr;
-        for (size_t k = 0;;) {
-          // A call out of this pass may have moved characters or added some.
-          if (targets.Stale() && !targets.Rebuild(s.m_HitBox, last, near, k)) break;
-          if (k >= near.size() || s.m_bSpent) break;
-          cChara& t = targets.At(near[k++]);
-          last = &t;
-          if ((viewOnly && !t.IsInView()) || !IsContactActive(t) || t.m_bDead || t.m_Def.nInvincible == 2 ||
-              !t.m_ShotBox.Overlaps(s.m_HitBox) || InHitList(s, t.m_nId))
-            continue;
-          t.RunTriggeredFlows(7);
-          const cShotSpec& d = s.m_Def;
-          if ((d.nPower == 0 && d.nImpact == 0 && d.nItemKind == 0) || t.IsInvincible()) continue;
-          if (t.TakeShotHit(s)) {
-            if (t.m_nKind != 0) PlaySE(9);
-            const int r = KillChara(t);
-            if (r == 1 || r == 2) return r;
-          } else {
-            PlaySE(7);
-            t.StartInvincibility();
-          }
-          const int8_t pierce = t.m_Def.bFullCell ? d.bPierceBlockChara : d.bPierceChara;
-          if (s.m_bSword || pierce == 1) s.m_HitCharas.push_back(t.m_nId);
-          else vanish = true;
-          if (d.nItemKind != 0) {
-            const int r = GiveShotItem(s);
-            if (r != 0) return r;
-          }
-        }
+        if (const int r = hitShot(s, targets, vanish)) return r;
         if (vanish) {
           s.m_bSpent = 1;
           it = shots.erase(it);

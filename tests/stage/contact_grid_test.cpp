@@ -90,4 +90,33 @@ TEST(ContactGrid, ThePlainReferenceWalksEveryEntry) {
   EXPECT_EQ(out, std::vector<uint32_t>{3});
 }
 
+// Boxes that only touch, at fractional places, edge against edge: a query box up
+// to the size of a cell looks in one cell only, and must still find each of them.
+TEST(ContactGrid, BoxesThatOnlyTouchAreFoundWhateverTheQuerySize) {
+  std::vector<cContactRect> rects;
+  for (int row = 0; row < 12; ++row)
+    for (int column = 0; column < 12; ++column) {
+      const double x = column * 97.3 + 0.1, y = row * 71.9 + 0.7;
+      rects.push_back({x, y, x + 40.6, y + 40.6});
+    }
+  cContactGrid grid;
+  grid.Build(rects);
+  std::vector<uint32_t> out;
+  for (double w : {0.0, 1.0, 20.3, 40.0, 41.6, 43.0, 60.0, 90.0}) {
+    for (uint32_t i = 0; i < rects.size(); i += 7) {
+      const cContactRect& e = rects[i];
+      // Touching its right, left, bottom and top edges, and a corner.
+      const cContactRect queries[] = {{e.dRight, e.dTop, e.dRight + w, e.dTop + w},
+                                      {e.dLeft - w, e.dBottom - w, e.dLeft, e.dBottom},
+                                      {e.dLeft, e.dBottom, e.dLeft + w, e.dBottom + w},
+                                      {e.dRight - w, e.dTop - w, e.dRight, e.dTop},
+                                      {e.dLeft - w, e.dTop - w, e.dLeft, e.dTop}};
+      for (const cContactRect& q : queries) {
+        grid.Query(q, 0, out);
+        EXPECT_TRUE(std::binary_search(out.begin(), out.end(), i)) << "entry " << i << " size " << w;
+      }
+    }
+  }
+}
+
 }  // namespace
