@@ -77,8 +77,11 @@ void cStageScene::Draw(int fromPlay, int held, int advance, int caption) {
     for (cStageChara& c : StageChara) {
       if (c.m_bDeathEnded || !InPass(c.m_Def.z, p, single)) continue;
       // The removal waits for the sweep: a held loop may draw while the play
-      // step is walking this list.
-      if (DrawStageChara(c, held)) c.m_bDeathEnded = 1;
+      // step is walking this list. Only play's own drawing ends a death: held
+      // frames (as many as the viewer takes to close a window, none at all when
+      // the key comes at once) must not change when play sees it go, or a replay
+      // would part from its recording after the hold.
+      if (DrawStageChara(c, held) && fromPlay) c.m_bDeathEnded = 1;
     }
     DDBeginBltBatch(0);
     for (cShot& shot : m_Shots) {

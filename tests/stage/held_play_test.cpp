@@ -23,6 +23,7 @@
 #include "chara/play_objects.h"
 #include "chara/player.h"
 #include "chara/present_commands.h"
+#include "chara/stage_chara.h"
 #include "data/command.h"
 #include "draw/play_surfaces.h"
 #include "data/project_globals.h"
@@ -186,6 +187,32 @@ TEST_F(HeldPlayThread, MessagesRunOutDuringAHoldButStayListedUntilPlayDraws) {
   ASSERT_EQ(m_scene->m_Messages.size(), 1u);
   EXPECT_EQ(&m_scene->m_Messages.front(), waiting);
   EXPECT_EQ(waiting->m_nDisplayTime, 29);
+}
+
+TEST_F(HeldPlayThread, ADeathIsEndedByPlaysOwnDrawingHoweverManyFramesTheHoldDrew) {
+  // A defeated character without a death effect, and a hold without delay that the
+  // key ends at once (nothing drawn) or after three drawn frames: the rest of the
+  // logic step finds the same list, as a replay whose viewer is slower must.
+  for (int press : {1, 4}) {
+    SCOPED_TRACE(press);
+    StageChara.clear();
+    StageChara.emplace_back();
+    StageChara.back().m_nKind = 1;
+    StageChara.back().m_bDead = 1;
+    m_scene->m_bButtonLatch = 0;
+    Script({{press, "Z=1"}, {press + 1, "Z=0"}});
+    m_scene->m_PauseWait.Set(cPauseWait::kMessage, 1, 0, 1);
+    ASSERT_TRUE(HoldPlay(thPause, &PauseThreadProc, m_scene.get()));
+    m_scene->SweepRemoved();
+    ASSERT_EQ(StageChara.size(), 1u);
+    EXPECT_EQ(StageChara.front().m_bDeathEnded, 0);
+    // The play phase's drawing ends it; the next sweep takes it out.
+    m_scene->Draw(1, 0, 1, 1);
+    m_scene->SweepRemoved();
+    EXPECT_TRUE(StageChara.empty());
+  }
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":0}"), 1);
+  EXPECT_EQ(Count("\"ev\":\"held\",\"drawn\":3}"), 1);
 }
 
 // The game window's close arrives from another thread while play is held: once the

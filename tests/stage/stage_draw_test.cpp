@@ -449,10 +449,11 @@ TEST_P(StageDraw, DeathsEndInDrawingAndTheSweepRemovesThem) {
   StageChara.back().m_bDead = 1;
   cPlayer& p = AddPlayer(300, 200);
   p.m_bDead = 1;
-  // A held frame (a message holding play) marks the character, it is not removed.
+  // A held frame (a message holding play, the pause menu) leaves the death to play's
+  // own drawing: how many there are must not change when play sees it end.
   m_scene->Draw(0, 1, 0, 1);
   ASSERT_EQ(StageChara.size(), 1u);
-  EXPECT_EQ(StageChara.front().m_bDeathEnded, 1);
+  EXPECT_EQ(StageChara.front().m_bDeathEnded, 0);
   EXPECT_EQ(p.m_nDeathFrames, 0);  // held frames do not shorten the wait
   // The play phase's drawing sweeps it; the player waits one second of frames.
   m_scene->m_nPhase = cStageScene::kPlay;
