@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/base/timing.h"
+#include "chara/bounds_rules.h"
 #include "chara/flow_conditions.h"
 #include "chara/item.h"
 #include "chara/play_objects.h"
@@ -62,9 +63,12 @@ void cStageScene::UpdateActivity() {
     item.m_bActive = on ? 1 : 0;
     item.m_bInView = on && item.IsInView() ? 1 : 0;
   }
+  // The view is the same for every shot: its axes are looked up once.
+  const cScrollAxis& h = PlayAxisX();
+  const cScrollAxis& v = PlayAxisY();
   for (cShot& shot : m_Shots) {
     shot.m_bActive = 1;
-    shot.m_bInView = shot.IsInView() ? 1 : 0;
+    shot.m_bInView = AxisInView(shot.m_dX, shot.m_dRight, h) && AxisInView(shot.m_dY, shot.m_dBottom, v) ? 1 : 0;
   }
 }
 
