@@ -32,13 +32,58 @@ bool ContactBroadPhase() { return gBroadPhase.load(); }
 
 // Clamped before the cast, so the cast floors and never overflows (and no call to
 // floor is needed).
-int cContactGrid::Column(double x) const {
-  return static_cast<int>(std::clamp((x - m_dOriginX) * m_dPerCell, 0.0, m_dLastColumn));
+int cContactShape::Column(double x) const {
+  return static_cast<int>(std::clamp((x - dOriginX) * dPerCell, 0.0, dLastColumn));
 }
 
-int cContactGrid::Row(double y) const {
-  return static_cast<int>(std::clamp((y - m_dOriginY) * m_dPerCell, 0.0, m_dLastRow));
+int cContactShape::Row(double y) const {
+  return static_cast<int>(std::clamp((y - dOriginY) * dPerCell, 0.0, dLastRow));
 }
+
+long long cContactShape::Corner(const cContactRect& r) const {
+  if (!Finite(r)) return -1;
+  const double l = std::min(r.dLeft, r.dRight), t = std::min(r.dTop, r.dBottom);
+  if (!(std::max(r.dLeft, r.dRight) - l <= dSmall && std::max(r.dTop, r.dBottom) - t <= dSmall)) return -1;
+  return static_cast<long long>(Row(t)) * nColumns + Column(l);
+}
+
+cContactShape cContactShape::For(const std::vector<cContactRect>& rects) {
+  double minX = 0, minY = 0, maxX = 0, maxY = 0, extent = 0;
+  uint32_t placed = 0;
+  for (const cContactRect& r : rects) {
+    if (!Finite(r) || !Near(r)) continue;
+    const double l = std::min(r.dLeft, r.dRight), h = std::max(r.dLeft, r.dRight);
+    const double t = std::min(r.dTop, r.dBottom), b = std::max(r.dTop, r.dBottom);
+    if (placed == 0) minX = l, maxX = h, minY = t, maxY = b;
+    minX = std::min(minX, l), maxX = std::max(maxX, h), minY = std::min(minY, t), maxY = std::max(maxY, b);
+    extent += std::max(h - l, b - t) + 1;
+    ++placed;
+  }
+  // A cell about the size of a typical box, grown while the grid would be much
+  // larger than the list.
+  cContactShape shape;
+  shape.dCell = std::max(16.0, placed ? extent / placed : 16.0);
+  shape.dOriginX = minX;
+  shape.dOriginY = minY;
+  for (;;) {
+    const double columns = std::floor((maxX - minX) / shape.dCell) + 1,
+                 rows = std::floor((maxY - minY) / shape.dCell) + 1;
+    if (columns * rows <= 16.0 * static_cast<double>(rects.size()) + 4096) {
+      shape.nColumns = static_cast<int>(columns);
+      shape.nRows = static_cast<int>(rows);
+      break;
+    }
+    shape.dCell *= 2;
+  }
+  shape.dPerCell = 1 / shape.dCell;
+  shape.dSmall = shape.dCell - shape.dCell / 1024;
+  shape.dLastColumn = shape.nColumns - 1.0;
+  shape.dLastRow = shape.nRows - 1.0;
+  return shape;
+}
+
+int cContactGrid::Column(double x) const { return m_Shape.Column(x); }
+int cContactGrid::Row(double y) const { return m_Shape.Row(y); }
 
 // The cells under a box. A box whose edges are the wrong way round still meets
 // what its hull meets, so the hull is what is placed. Clamping to the grid keeps
@@ -57,45 +102,18 @@ bool cContactGrid::Cells(const cContactRect& r, int& x0, int& y0, int& x1, int& 
 // left corner. The stretch is a little more than the largest such query box, so
 // that rounding in the subtraction cannot lose a pair that touches at an edge.
 void cContactGrid::StretchedCells(const cContactRect& r, int& x0, int& y0) const {
-  x0 = Column(std::min(r.dLeft, r.dRight) - m_dCell);
-  y0 = Row(std::min(r.dTop, r.dBottom) - m_dCell);
+  x0 = Column(std::min(r.dLeft, r.dRight) - m_Shape.dCell);
+  y0 = Row(std::min(r.dTop, r.dBottom) - m_Shape.dCell);
 }
 
-void cContactGrid::Build(const std::vector<cContactRect>& rects) {
+void cContactGrid::Build(const std::vector<cContactRect>& rects, const cContactShape* shape) {
   m_nCount = static_cast<uint32_t>(rects.size());
   m_bAll = !ContactBroadPhase() || m_nCount < kFewest;
   m_Always.clear();
   if (m_bAll) return;
-  double minX = 0, minY = 0, maxX = 0, maxY = 0, extent = 0;
-  uint32_t placed = 0;
-  for (const cContactRect& r : rects) {
-    if (!Finite(r) || !Near(r)) continue;
-    const double l = std::min(r.dLeft, r.dRight), h = std::max(r.dLeft, r.dRight);
-    const double t = std::min(r.dTop, r.dBottom), b = std::max(r.dTop, r.dBottom);
-    if (placed == 0) minX = l, maxX = h, minY = t, maxY = b;
-    minX = std::min(minX, l), maxX = std::max(maxX, h), minY = std::min(minY, t), maxY = std::max(maxY, b);
-    extent += std::max(h - l, b - t) + 1;
-    ++placed;
-  }
-  // A cell about the size of a typical box, grown while the grid would be much
-  // larger than the list.
-  m_dCell = std::max(16.0, placed ? extent / placed : 16.0);
-  m_dOriginX = minX;
-  m_dOriginY = minY;
-  for (;;) {
-    const double columns = std::floor((maxX - minX) / m_dCell) + 1, rows = std::floor((maxY - minY) / m_dCell) + 1;
-    if (columns * rows <= 16.0 * m_nCount + 4096) {
-      m_nColumns = static_cast<int>(columns);
-      m_nRows = static_cast<int>(rows);
-      break;
-    }
-    m_dCell *= 2;
-  }
-  m_dPerCell = 1 / m_dCell;
-  m_dSmall = m_dCell - m_dCell / 1024;
-  m_dLastColumn = m_nColumns - 1.0;
-  m_dLastRow = m_nRows - 1.0;
-  const size_t cells = static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows);
+  m_Shape = shape ? *shape : cContactShape::For(rects);
+  m_nColumns = m_Shape.nColumns;
+  const size_t cells = static_cast<size_t>(m_Shape.nColumns) * static_cast<size_t>(m_Shape.nRows);
   m_CellStart.assign(cells + 1, 0);
   m_Occupied.assign((cells + 63) / 64, 0);
   // Two rounds: count the entries of each cell, then place them.
@@ -132,12 +150,11 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects) {
 
 void cContactGrid::Query(const cContactRect& r, uint32_t from, std::vector<uint32_t>& out) {
   out.clear();
-  if (!m_bAll && Finite(r)) {
-    const double l = std::min(r.dLeft, r.dRight), t = std::min(r.dTop, r.dBottom);
-    if (std::max(r.dLeft, r.dRight) - l <= m_dSmall && std::max(r.dTop, r.dBottom) - t <= m_dSmall) {
+  if (!m_bAll) {
+    if (const long long corner = m_Shape.Corner(r); corner >= 0) {
       // The cell under the top left corner holds every entry that may meet the
       // box, already in list order; the entries placed nowhere are merged in.
-      const size_t c = static_cast<size_t>(Row(t)) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(Column(l));
+      const size_t c = static_cast<size_t>(corner);
       // Most cells are empty; their bits are far fewer to keep at hand than the
       // cells' starts.
       if (m_Always.empty() && !(m_Occupied[c / 64] >> (c % 64) & 1)) return;
@@ -175,4 +192,10 @@ void cContactGrid::Query(const cContactRect& r, uint32_t from, std::vector<uint3
     }
   for (uint32_t i : m_Always) take(i);
   if (out.size() > 1) std::sort(out.begin(), out.end());
+}
+
+bool cContactGrid::NothingAt(long long corner, const cContactShape& shape) const {
+  if (m_bAll || corner < 0 || !m_Always.empty() || !m_Shape.Same(shape)) return false;
+  const size_t c = static_cast<size_t>(corner);
+  return !(m_Occupied[c / 64] >> (c % 64) & 1);
 }

@@ -47,8 +47,11 @@ cContactRect ObjectRect(const cObject& o) { return {o.m_dX, o.m_dY, o.m_dRight, 
 // and is built again before the walk goes on after the character it last visited.
 class cCharaIndex {
  public:
-  void SetBox(cHitBox cChara::*box) {
+  // The box and the grid's shape (nullptr: a shape of its own) of this pass.
+  void SetBox(cHitBox cChara::*box, const cContactShape* shape = nullptr) {
     m_Box = box;
+    m_bShared = shape != nullptr;
+    if (shape) m_Shape = *shape;
     m_pList = nullptr;
   }
   // Built for this list unless already built for it and not stale since.
@@ -60,7 +63,7 @@ class cCharaIndex {
     m_Charas.assign(list.begin(), list.end());
     m_Rects.clear();
     for (const cChara* c : m_Charas) m_Rects.push_back(BoxRect(c->*m_Box));
-    m_Grid.Build(m_Rects);
+    m_Grid.Build(m_Rects, m_bShared ? &m_Shape : nullptr);
     m_nSeen = PlayChangeCount();
   }
   bool Stale() const { return PlayChangeCount() != m_nSeen; }
@@ -80,10 +83,14 @@ class cCharaIndex {
   }
   // The candidates of a box from the first, the box given as its edges.
   void QueryRect(const cContactRect& r, std::vector<uint32_t>& out) { m_Grid.Query(r, 0, out); }
+  // Whether no character may meet a box whose corner cell under `shape` is this.
+  bool NothingAt(long long corner, const cContactShape& shape) const { return m_Grid.NothingAt(corner, shape); }
   cChara& At(uint32_t i) const { return *m_Charas[i]; }
 
  private:
   cHitBox cChara::*m_Box = &cChara::m_BodyBox;
+  cContactShape m_Shape;
+  bool m_bShared = false;
   std::list<cChara*>* m_pList = nullptr;
   std::vector<cChara*> m_Charas;
   std::vector<cContactRect> m_Rects;
@@ -105,15 +112,17 @@ class cShotSnapshot {
   struct cEntry {
     std::list<cShot*>::iterator it;
     cContactRect box;
+    long long corner;  // its cell under the pass's shape
     bool skipped;  // spent or, under the view limit, out of view
     bool erased;   // destroyed and erased by the pass: its list place is gone
   };
 
-  void Take(std::list<cShot*>& shots, bool viewOnly) {
+  void Take(std::list<cShot*>& shots, bool viewOnly, const cContactShape& shape) {
     m_Entries.clear();
     for (auto it = shots.begin(); it != shots.end(); ++it) {
       const cShot& s = **it;
-      m_Entries.push_back({it, BoxRect(s.m_HitBox), s.m_bSpent != 0 || (viewOnly && !s.IsInView()), false});
+      const cContactRect box = BoxRect(s.m_HitBox);
+      m_Entries.push_back({it, box, shape.Corner(box), s.m_bSpent != 0 || (viewOnly && !s.IsInView()), false});
     }
     m_nSeen = PlayChangeCount();
   }
@@ -126,6 +135,7 @@ class cShotSnapshot {
 };
 
 thread_local cShotSnapshot tShotSnapshot;
+thread_local std::vector<cContactRect> tShapeRects;
 
 }  // namespace
 
@@ -149,7 +159,14 @@ int cStageScene::KillChara(cChara& chara) {
 
 int cStageScene::RunShotContacts() {
   const bool viewOnly = StageData.bContactActiveOnly != 0;
-  for (cCharaIndex& index : tShotTargets) index.SetBox(&cChara::m_ShotBox);
+  // One shape for the grids of every force, so that a shot's cell is found once
+  // for all of them.
+  std::vector<cContactRect>& all = tShapeRects;
+  all.clear();
+  for (int g = 0; g < kForces; ++g)
+    for (const cChara* c : m_CharaGroups.At(g)) all.push_back(BoxRect(c->m_ShotBox));
+  const cContactShape shape = cContactShape::For(all);
+  for (cCharaIndex& index : tShotTargets) index.SetBox(&cChara::m_ShotBox, &shape);
   std::vector<uint32_t> near;
   // One shot against the characters of one force in list order, its candidates
   // in `near` already: the pass's result (1 or 2 ends it) and whether the shot
@@ -199,7 +216,7 @@ int cStageScene::RunShotContacts() {
       cCharaIndex& targets = tShotTargets[g];
       targets.Ensure(charas);
       if (!taken || !snapshot.Holds()) {
-        snapshot.Take(shots, viewOnly);
+        snapshot.Take(shots, viewOnly, shape);
         taken = true;
       }
       // The list's shots in order, from the snapshot while it holds, then from
@@ -211,6 +228,7 @@ int cStageScene::RunShotContacts() {
         it = std::next(e.it);
         if (e.skipped) continue;
         // The snapshot's box is the shot's own while the snapshot holds.
+        if (targets.NothingAt(e.corner, shape)) continue;
         targets.QueryRect(e.box, near);
         if (near.empty()) continue;
         cShot& s = **e.it;

@@ -119,4 +119,36 @@ TEST(ContactGrid, BoxesThatOnlyTouchAreFoundWhateverTheQuerySize) {
   }
 }
 
+// Grids built on one shape answer for a box from its corner cell alone; a grid of
+// another shape never does, and a cell said to hold nothing is one whose query
+// finds nothing.
+TEST(ContactGrid, GridsOnOneShapeAgreeOnTheCellOfABox) {
+  std::mt19937 rng(7);
+  std::vector<cContactRect> a, b, all;
+  for (int i = 0; i < 60; ++i) a.push_back(RandomRect(rng, false));
+  for (int i = 0; i < 40; ++i) b.push_back(RandomRect(rng, false));
+  all = a;
+  all.insert(all.end(), b.begin(), b.end());
+  const cContactShape shape = cContactShape::For(all);
+  cContactGrid onShape[2], own;
+  onShape[0].Build(a, &shape);
+  onShape[1].Build(b, &shape);
+  own.Build(b);
+  ASSERT_FALSE(cContactShape::For(b).Same(shape));
+  std::vector<uint32_t> out;
+  int nothing = 0;
+  for (int q = 0; q < 400; ++q) {
+    const cContactRect box = RandomRect(rng, q % 7 == 0);
+    const long long corner = shape.Corner(box);
+    EXPECT_FALSE(own.NothingAt(corner, shape));
+    for (cContactGrid& grid : onShape) {
+      if (!grid.NothingAt(corner, shape)) continue;
+      ++nothing;
+      grid.Query(box, 0, out);
+      EXPECT_TRUE(out.empty()) << "query " << q;
+    }
+  }
+  EXPECT_GT(nothing, 100);
+}
+
 }  // namespace
