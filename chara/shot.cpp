@@ -238,7 +238,9 @@ void cShot::MoveY() {
   if (m_dMoveY != 0) m_dSpeedY += m_dMoveY;
   if (m_dSpeedY == 0) return;
   MoveYLimited(2);
-  ClampY(2);
+  // Clamping again changes nothing unless the shot is taller than the stage,
+  // where the first clamp leaves it above the top.
+  if (m_dY < 0) ClampY(2);
 }
 
 int cShot::ClampXToStage() {

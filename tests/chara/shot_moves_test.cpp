@@ -315,3 +315,18 @@ TEST_F(ShotMoves, TypesAndRatesFromADamagedDefinitionFlyStraight) {
     EXPECT_EQ(s.m_dY, 600);
   }
 }
+
+// A shot taller than the whole stage cannot fit: the clamp after its move keeps
+// its top at the top of the stage, wherever it flies.
+TEST_F(ShotMoves, AShotTallerThanTheStageKeepsItsTopAtTheTop) {
+  const int outer = m_Scene->m_ScrollY.m_nOuterLimit;
+  ASSERT_GT(outer, 0);
+  for (double vy : {3.0, -3.0}) {
+    cEdShot def = Moving(0);
+    cShot& s = Fire(def, 0, vy);
+    s.m_nHeight = outer + 100;
+    Fly(s);
+    EXPECT_EQ(s.m_dY, 0) << vy;
+    EXPECT_EQ(s.m_dBottom, outer + 99) << vy;
+  }
+}
