@@ -163,6 +163,10 @@ int cObject::CalcScreenRect() {
 
 bool cObject::IsInView() const { return IsInViewAxes(false, false); }
 
+bool cObject::IsInViewOf(const cScrollAxis& x, const cScrollAxis& y) const {
+  return AxisInView(m_dX, m_dRight, x) && AxisInView(m_dY, m_dBottom, y);
+}
+
 bool cObject::IsInViewAxes(bool ignoreX, bool ignoreY) const {
   const bool x = ignoreX || AxisInView(m_dX, m_dRight, PlayAxisX());
   const bool y = ignoreY || AxisInView(m_dY, m_dBottom, PlayAxisY());

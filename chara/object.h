@@ -83,6 +83,8 @@ class cObject {
   // The stage rectangle overlaps the 640x480 view (its edges count as inside).
   bool IsInView() const;
   bool IsInViewAxes(bool ignoreX, bool ignoreY) const;
+  // IsInView against axes the caller has looked up (once for many objects).
+  bool IsInViewOf(const cScrollAxis& x, const cScrollAxis& y) const;
   // Inside the stage with its margin (whole) or without it, on both axes.
   bool IsInsideArea(bool whole) const;
   // The speed of the axis limited to the stage's speed limit, the move, the clamp.

@@ -82,18 +82,15 @@ cContactShape cContactShape::For(const std::vector<cContactRect>& rects) {
   return shape;
 }
 
-int cContactGrid::Column(double x) const { return m_Shape.Column(x); }
-int cContactGrid::Row(double y) const { return m_Shape.Row(y); }
-
 // The cells under a box. A box whose edges are the wrong way round still meets
 // what its hull meets, so the hull is what is placed. Clamping to the grid keeps
 // every pair of meeting boxes in a shared cell.
 bool cContactGrid::Cells(const cContactRect& r, int& x0, int& y0, int& x1, int& y1) const {
   if (!Finite(r)) return false;
-  x0 = Column(std::min(r.dLeft, r.dRight));
-  x1 = Column(std::max(r.dLeft, r.dRight));
-  y0 = Row(std::min(r.dTop, r.dBottom));
-  y1 = Row(std::max(r.dTop, r.dBottom));
+  x0 = m_Shape.Column(std::min(r.dLeft, r.dRight));
+  x1 = m_Shape.Column(std::max(r.dLeft, r.dRight));
+  y0 = m_Shape.Row(std::min(r.dTop, r.dBottom));
+  y1 = m_Shape.Row(std::max(r.dTop, r.dBottom));
   return true;
 }
 
@@ -102,8 +99,8 @@ bool cContactGrid::Cells(const cContactRect& r, int& x0, int& y0, int& x1, int& 
 // left corner. The stretch is a little more than the largest such query box, so
 // that rounding in the subtraction cannot lose a pair that touches at an edge.
 void cContactGrid::StretchedCells(const cContactRect& r, int& x0, int& y0) const {
-  x0 = Column(std::min(r.dLeft, r.dRight) - m_Shape.dCell);
-  y0 = Row(std::min(r.dTop, r.dBottom) - m_Shape.dCell);
+  x0 = m_Shape.Column(std::min(r.dLeft, r.dRight) - m_Shape.dCell);
+  y0 = m_Shape.Row(std::min(r.dTop, r.dBottom) - m_Shape.dCell);
 }
 
 void cContactGrid::Build(const std::vector<cContactRect>& rects, const cContactShape* shape) {
@@ -112,7 +109,6 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects, const cContactS
   m_Always.clear();
   if (m_bAll) return;
   m_Shape = shape ? *shape : cContactShape::For(rects);
-  m_nColumns = m_Shape.nColumns;
   const size_t cells = static_cast<size_t>(m_Shape.nColumns) * static_cast<size_t>(m_Shape.nRows);
   m_CellStart.assign(cells + 1, 0);
   m_Occupied.assign((cells + 63) / 64, 0);
@@ -134,7 +130,7 @@ void cContactGrid::Build(const std::vector<cContactRect>& rects, const cContactS
       StretchedCells(rects[i], x0, y0);
       for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
-          const size_t c = static_cast<size_t>(y) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(x);
+          const size_t c = static_cast<size_t>(y) * static_cast<size_t>(m_Shape.nColumns) + static_cast<size_t>(x);
           if (round == 0) {
             ++m_CellStart[c + 1];
             m_Occupied[c / 64] |= uint64_t{1} << (c % 64);
@@ -187,7 +183,7 @@ void cContactGrid::Query(const cContactRect& r, uint32_t from, std::vector<uint3
   };
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x) {
-      const size_t c = static_cast<size_t>(y) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(x);
+      const size_t c = static_cast<size_t>(y) * static_cast<size_t>(m_Shape.nColumns) + static_cast<size_t>(x);
       for (uint32_t k = m_CellStart[c]; k < m_CellStart[c + 1]; ++k) take(m_CellItems[k]);
     }
   for (uint32_t i : m_Always) take(i);

@@ -46,13 +46,10 @@ class cContactGrid {
  private:
   bool Cells(const cContactRect& r, int& x0, int& y0, int& x1, int& y1) const;
   void StretchedCells(const cContactRect& r, int& x0, int& y0) const;
-  int Column(double x) const;
-  int Row(double y) const;
 
   uint32_t m_nCount = 0;
   bool m_bAll = true;  // small lists and the plain reference: every entry is a candidate
   cContactShape m_Shape;
-  int m_nColumns = 0;
   std::vector<uint32_t> m_CellStart;  // per cell, into m_CellItems; one more at the end
   std::vector<uint32_t> m_CellItems;
   std::vector<uint64_t> m_Occupied;  // a bit per cell: set when it holds an entry

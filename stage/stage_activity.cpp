@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "app/base/timing.h"
-#include "chara/bounds_rules.h"
 #include "chara/flow_conditions.h"
 #include "chara/item.h"
 #include "chara/play_objects.h"
@@ -68,7 +67,7 @@ void cStageScene::UpdateActivity() {
   const cScrollAxis& v = PlayAxisY();
   for (cShot& shot : m_Shots) {
     shot.m_bActive = 1;
-    shot.m_bInView = AxisInView(shot.m_dX, shot.m_dRight, h) && AxisInView(shot.m_dY, shot.m_dBottom, v) ? 1 : 0;
+    shot.m_bInView = shot.IsInViewOf(h, v) ? 1 : 0;
   }
 }
 
